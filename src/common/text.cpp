@@ -1,0 +1,48 @@
+#include "common/text.h"
+
+namespace k32 {
+
+std::string UnsignedText(std::uint32_t value) { return std::to_string(value); }
+
+std::string SignedText(std::uint32_t value) {
+  return std::to_string(static_cast<std::int32_t>(value));
+}
+
+std::string KilobyteText(std::uint32_t bytes) { return std::to_string(bytes / 1024) + " K"; }
+
+namespace {
+// Position just after the last separator byte that is not a trail byte; 0 when there is none.
+std::size_t AfterLastSeparator(std::string_view path) {
+  std::size_t after = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const auto c = static_cast<unsigned char>(path[i]);
+    if (IsLeadByte936(c) && i + 1 < path.size()) {
+      ++i;  // the next byte is the second half of this character
+      continue;
+    }
+    if (c == '\\' || c == ':') after = i + 1;
+  }
+  return after;
+}
+}  // namespace
+
+std::string FileNamePart(std::string_view path) {
+  return std::string(path.substr(AfterLastSeparator(path)));
+}
+
+std::string FolderPart(std::string_view path) {
+  return std::string(path.substr(0, AfterLastSeparator(path)));
+}
+
+std::uint32_t ParseDecimalModulo32(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  std::uint32_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
+  return negative ? 0u - value : value;
+}
+
+}  // namespace k32

@@ -1,0 +1,29 @@
+// Number texts and path pieces shared by the lists, the report and the dialogs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace k32 {
+
+// Identifiers, counts and sizes: unsigned decimal, no padding or grouping.
+std::string UnsignedText(std::uint32_t value);
+// Window, module and instance handles: the same 32 bits read as signed decimal.
+std::string SignedText(std::uint32_t value);
+// "N K": whole kilobytes, rounded down.
+std::string KilobyteText(std::uint32_t bytes);
+
+// True when byte c opens a double-byte character of code page 936.
+constexpr bool IsLeadByte936(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+// Text after the last "\" or ":" (the whole text when there is neither); a trail byte never counts.
+std::string FileNamePart(std::string_view path);
+// Text up to and including the last "\" or ":"; empty when there is neither.
+std::string FolderPart(std::string_view path);
+
+// Reads leading white space, an optional sign and decimal digits, modulo 2^32 (like a C runtime's
+// strtoul without range checks). Anything after the digits is ignored; no digits gives 0.
+std::uint32_t ParseDecimalModulo32(std::string_view text);
+
+}  // namespace k32

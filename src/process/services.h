@@ -1,0 +1,66 @@
+// What the program asks of the operating system about processes, modules and windows.
+// Pure interface: the Win32 implementation lives in win32_services.*, tests hand in fakes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace k32 {
+
+// A window handle as its 32-bit value, so pure code can carry it without windows.h.
+using WindowId = std::uint32_t;
+
+struct ProcessEntry {
+  std::string exeFile;  // up to 259 characters, with or without a directory
+  std::uint32_t processId = 0;
+  std::uint32_t parentProcessId = 0;
+  std::uint32_t threadCount = 0;
+};
+
+struct ModuleEntry {
+  std::string moduleName;  // up to 255 characters
+  std::string exePath;     // up to 259 characters
+  std::uint32_t moduleHandle = 0;  // load address
+  std::uint32_t moduleSize = 0;    // bytes
+};
+
+struct ScreenRect {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+enum class TerminateOutcome { CannotOpen, Failed, Terminated };
+
+// Index of GetWindowLongA values the window properties use.
+enum class WindowLong : int { Instance = -6, Parent = -8, Style = -16, ExStyle = -20 };
+
+class ISystemServices {
+ public:
+  virtual ~ISystemServices() = default;
+
+  // Every process in the system's order; empty when the snapshot cannot be taken.
+  virtual std::vector<ProcessEntry> ProcessSnapshot() = 0;
+  // Modules of one process in the system's order; empty when it cannot be inspected.
+  virtual std::vector<ModuleEntry> ModuleSnapshot(std::uint32_t processId) = 0;
+  // The priority class value, or 0 when the process cannot be opened or queried.
+  virtual std::uint32_t PriorityClass(std::uint32_t processId) = 0;
+  // Opens with PROCESS_TERMINATE only and ends with exit code -9.
+  virtual TerminateOutcome Terminate(std::uint32_t processId) = 0;
+
+  // The callback answers false to stop the enumeration.
+  using WindowVisitor = std::function<bool(WindowId)>;
+  virtual void EnumTopLevelWindows(const WindowVisitor& visit) = 0;
+  virtual void EnumDescendantWindows(WindowId parent, const WindowVisitor& visit) = 0;
+
+  // Owning process; threadId 0 means the window is gone.
+  virtual std::uint32_t WindowProcessId(WindowId window, std::uint32_t* threadId) = 0;
+  virtual std::string WindowClassName(WindowId window) = 0;  // at most 99 characters
+  virtual std::string WindowTitle(WindowId window) = 0;      // at most 249 characters
+  virtual bool IsWindowVisible(WindowId window) = 0;
+  virtual bool IsWindow(WindowId window) = 0;
+  virtual bool WindowRect(WindowId window, ScreenRect* rect) = 0;
+  virtual std::int32_t WindowLongValue(WindowId window, WindowLong index) = 0;
+};
+
+}  // namespace k32

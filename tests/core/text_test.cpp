@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "common/text.h"
+
+namespace k32 {
+
+TEST(NumberTexts, SignedAndUnsignedFromTheSameBits) {
+  EXPECT_EQ(UnsignedText(0x80000000u), "2147483648");
+  EXPECT_EQ(SignedText(0xBFF70000u), "-1074331648");
+  EXPECT_EQ(SignedText(0x7FFFFFFFu), "2147483647");
+  EXPECT_EQ(SignedText(0xFFFFFFFFu), "-1");
+}
+
+TEST(NumberTexts, KilobytesRoundDown) {
+  EXPECT_EQ(KilobyteText(1023), "0 K");
+  EXPECT_EQ(KilobyteText(2047), "1 K");
+  EXPECT_EQ(KilobyteText(0xFFFFFFFFu), "4194303 K");
+}
+
+TEST(FileNamePart, SeparatorsAndDoubleByteTrailBytes) {
+  EXPECT_EQ(FileNamePart("C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL"), "KERNEL32.DLL");
+  EXPECT_EQ(FileNamePart("C:NOTEPAD.EXE"), "NOTEPAD.EXE");
+  EXPECT_EQ(FileNamePart("plain.exe"), "plain.exe");
+  EXPECT_EQ(FileNamePart("C:\\dir\\"), "");
+  // 0xB1 0x5C is one character whose second byte looks like a backslash.
+  EXPECT_EQ(FileNamePart("C:\\a\\\xB1\x5C.exe"), "\xB1\x5C.exe");
+  EXPECT_EQ(FolderPart("C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL"), "C:\\WINDOWS\\SYSTEM\\");
+  EXPECT_EQ(FolderPart("KERNEL32.DLL"), "");
+  EXPECT_EQ(FolderPart("\xB1\x5C"), "");
+  // A lone lead byte at the very end is no character: a separator before it still counts.
+  EXPECT_EQ(FileNamePart("a\\\xB1"), "\xB1");
+}
+
+TEST(ParseDecimalModulo32, WrapsLikeTheRuntime) {
+  EXPECT_EQ(ParseDecimalModulo32("  4294967287"), 4294967287u);
+  EXPECT_EQ(ParseDecimalModulo32("4294967296"), 0u);
+  EXPECT_EQ(ParseDecimalModulo32("-1"), 0xFFFFFFFFu);
+  EXPECT_EQ(ParseDecimalModulo32("+12abc"), 12u);
+  EXPECT_EQ(ParseDecimalModulo32(""), 0u);
+  EXPECT_EQ(ParseDecimalModulo32("x9"), 0u);
+}
+
+}  // namespace k32
