@@ -186,6 +186,9 @@ TEST(ReportText, HeaderAloneWithoutProcessesAndEmptyNames) {
   WriteReport(text, fake, Settings{}, ReportHeader{"", "", "2001-5-17", "2:03:26 PM"});
   EXPECT_EQ(text, Lines({"有关正在运行进程的报告", kRule, "计算机: ", "用户: ", "日期: 2001-5-17",
                          "时间: 2:03:26 PM", ""}));
+  // The labels are code page 936 bytes: "有关" is D3 D0 B9 D8, "计算机: " eight bytes.
+  EXPECT_TRUE(text.starts_with("\xD3\xD0\xB9\xD8"));
+  EXPECT_NE(text.find("\n\xBC\xC6\xCB\xE3\xBB\xFA: \n"), std::string::npos);
 }
 
 TEST(ReportText, FlagsAreReadAsEachLineIsWritten) {
