@@ -1,0 +1,318 @@
+#include "app/form_main.h"
+
+#include "gui/application.h"
+
+namespace k32 {
+
+using gui::scAlt;
+using gui::scCtrl;
+using gui::TAction;
+using gui::TAlign;
+
+namespace {
+
+struct ActionRow {
+  const char* name;
+  TAction* TFormMain::*field;
+  const char* caption;
+  const char* hint;
+  gui::TShortCut shortcut;
+  int image;
+  void (TFormMain::*execute)();
+};
+
+const ActionRow kActions[] = {
+    {"RefreshCmd", &TFormMain::RefreshCmd, "刷新列表", "刷新列表|刷新进程列表", VK_F5, 0,
+     &TFormMain::RefreshCmdExecute},
+    {"TerminateCmd", &TFormMain::TerminateCmd, "终止进程", "终止进程|终止选定的进程", VK_F2, 1,
+     &TFormMain::TerminateCmdExecute},
+    {"OnTopCmd", &TFormMain::OnTopCmd, "置于顶端(&S)", "", gui::scNone, -1, &TFormMain::OnTopCmdExecute},
+    {"WinPropCmd", &TFormMain::WinPropCmd, "窗口属性...", "窗口属性|显示选定的窗口属性", scAlt | VK_RETURN, 2,
+     &TFormMain::WinPropCmdExecute},
+    {"ProcessesCmd", &TFormMain::ProcessesCmd, "进程(&P)", "显示进程", scCtrl | 'P', 6,
+     &TFormMain::ProcessesCmdExecute},
+    {"WindowsCmd", &TFormMain::WindowsCmd, "窗口(&W)", "显示窗口", scCtrl | 'W', 7, &TFormMain::WindowsCmdExecute},
+    {"ReportCmd", &TFormMain::ReportCmd, "查看报告...", "查看报告|显示一个关于当前状态的报告", VK_F4, 3,
+     &TFormMain::ReportCmdExecute},
+    {"ExplorerCmd", &TFormMain::ExplorerCmd, "打开模块文件夹", "打开模块文件夹|打开选定模块的文件夹", gui::scNone,
+     4, &TFormMain::ExplorerCmdExecute},
+    {"SettingsCmd", &TFormMain::SettingsCmd, "设置(&S)", "设置|更改应用程序设置", gui::scNone, -1,
+     &TFormMain::SettingsCmdExecute},
+    {"HelpCmd", &TFormMain::HelpCmd, "帮助主题(&H)...", "帮助主题|显示帮助主题", VK_F1, 5,
+     &TFormMain::HelpCmdExecute},
+};
+
+struct ListRow {
+  TMainListView* TFormMain::*field;
+  const char* name;
+  bool keepSelectionDrawn;
+  struct Column {
+    const char* caption;
+    int width;
+    int alignment;
+  } columns[5];
+};
+
+const ListRow kLists[] = {
+    {&TFormMain::ProcList,
+     "ProcList",
+     true,
+     {{"可执行文件", 120, LVCFMT_LEFT},
+      {"PID", 70, LVCFMT_LEFT},
+      {"父级 PID", 70, LVCFMT_LEFT},
+      {"线程", 70, LVCFMT_LEFT},
+      {"优先级", 170, LVCFMT_LEFT}}},
+    {&TFormMain::ModuleList,
+     "ModuleList",
+     false,
+     {{"模块名称", 120, LVCFMT_LEFT},
+      {"路径", 250, LVCFMT_LEFT},
+      {"句柄 (定位)", 80, LVCFMT_LEFT},
+      {"大小", 70, LVCFMT_RIGHT}}},
+    {&TFormMain::WindowList,
+     "WindowList",
+     true,
+     {{"句柄", 70, LVCFMT_LEFT}, {"窗口种类", 150, LVCFMT_LEFT}, {"窗口标题", 250, LVCFMT_LEFT}, {"进程", 120, LVCFMT_LEFT}}},
+    {&TFormMain::ChildList,
+     "ChildList",
+     false,
+     {{"句柄", 70, LVCFMT_LEFT}, {"窗口种类", 150, LVCFMT_LEFT}, {"窗口标题", 250, LVCFMT_LEFT}}},
+};
+
+}  // namespace
+
+TFormMain::TFormMain(ISystemServices& services)
+    : ActionList([this] { return HandleAllocated() ? Handle() : nullptr; }), services_(services) {
+  IsMainForm = true;
+  SetCaption("Kestrel32");
+  SetBounds(0, 0, 642, 455);
+  ImageList1.AddMaskedResource("IMAGELIST1");
+  ProcImages.AddMaskedResource("PROCIMAGES");
+  WindowImages.AddMaskedResource("WINDOWIMAGES");
+
+  CreateActions();
+  CreateControls();
+  CreateMenus();
+
+  Timer.SetEnabled(false);
+  Timer.SetInterval(20000);
+  Timer.OnTimer = [this] { RefreshCmdExecute(); };
+
+  gui::Application().OnHint = [this] { ApplicationEventsHint(); };
+  gui::Application().OnMinimize = [this] { ApplicationEventsMinimize(); };
+  gui::Application().OnRestore = [this] { ApplicationEventsRestore(); };
+
+  HandleNeeded();
+  FormCreate();
+}
+
+TFormMain::~TFormMain() {
+  gui::Application().OnHint = nullptr;
+  gui::Application().OnMinimize = nullptr;
+  gui::Application().OnRestore = nullptr;
+  DestroyHandle();
+}
+
+void TFormMain::CreateActions() {
+  for (const ActionRow& row : kActions) {
+    TAction* action = ActionList.Add(row.name);
+    action->SetCaption(row.caption);
+    action->SetHint(row.hint);
+    action->SetShortCut(row.shortcut);
+    action->SetImageIndex(row.image);
+    action->OnExecute = [this, execute = row.execute] { (this->*execute)(); };
+    this->*row.field = action;
+  }
+  ProcessesCmd->SetChecked(true);
+  WinPropCmd->SetVisible(false);
+}
+
+void TFormMain::CreateControls() {
+  CoolBar = Add<gui::TCoolBar>();
+  ToolBar2 = CoolBar->Add<gui::TToolBar>(true);
+  ToolBar2->Name = "ToolBar2";
+  ToolBar2->AddTextButton("tbCommands", "命令(&C)", [this] { tbCommandsClick(); });
+  ToolBar2->AddTextButton("tbView", "查看(&V)", [this] { tbViewClick(); });
+  ToolBar2->AddTextButton("tbSettings", "设置(&S)", [this] { SettingsCmdExecute(); });
+  ToolBar2->AddTextButton("tbHelpMe", "帮助(&H)", [this] { tbHelpMeClick(); });
+  ToolBar1 = CoolBar->Add<gui::TToolBar>(false);
+  ToolBar1->Name = "ToolBar1";
+  ToolBar1->Images = ImageList1.Handle();
+  ToolBar1->AddButton("ToolButton7", ProcessesCmd)->ShowHint = false;
+  ToolBar1->AddButton("ToolButton8", WindowsCmd)->ShowHint = false;
+  ToolBar1->AddSeparator(8);
+  ToolBar1->AddButton("tbRefresh", RefreshCmd);
+  ToolBar1->AddButton("tbTerminate", TerminateCmd);
+  ToolBar1->AddButton("tbProperties", WinPropCmd);
+  ToolBar1->AddButton("tbReport", ReportCmd);
+  ToolBar1->AddSeparator(8);
+  ToolBar1->AddButton("tbHelp", HelpCmd);
+  CoolBar->AddBand(ToolBar2, 21, 193);
+  CoolBar->AddBand(ToolBar1, 22, 435);
+
+  StatusBar = Add<gui::TStatusBar>(std::vector<int>{90, 135, 200});
+  StatusBar->SetPanelText(0, "进程数: 0");
+  StatusBar->SetPanelText(1, "顶层窗口: 0");
+
+  Notebook = Add<gui::TNotebook>();
+  Notebook->SetAlign(TAlign::alClient);
+  gui::TPanel* pages[2] = {Notebook->AddPage("进程"), Notebook->AddPage("窗口")};
+
+  for (std::size_t i = 0; i < std::size(kLists); ++i) {
+    const ListRow& row = kLists[i];
+    gui::TPanel* page = pages[i / 2];
+    const bool upper = i % 2 == 0;
+    TMainListView* list = page->Add<TMainListView>();
+    list->Name = row.name;
+    list->HideSelection = !row.keepSelectionDrawn;
+    for (const auto& column : row.columns)
+      if (column.caption) list->AddColumn(column.caption, column.width, column.alignment);
+    list->SmallImages = i < 2 ? ProcImages.Handle() : WindowImages.Handle();
+    if (upper) {
+      list->SetAlign(TAlign::alTop);
+      list->SetHeight(207);
+      page->Add<gui::TSplitter>(5);
+    } else {
+      list->SetAlign(TAlign::alClient);
+    }
+    this->*row.field = list;
+  }
+  Splitter1 = static_cast<gui::TSplitter*>(pages[0]->Controls()[1]);
+  Splitter2 = static_cast<gui::TSplitter*>(pages[1]->Controls()[1]);
+
+  ProcList->OnSelectItem = [this](gui::TListItem* item, bool selected) { ProcListSelectItem(item, selected); };
+  WindowList->OnSelectItem = [this](gui::TListItem* item, bool selected) { WindowListSelectItem(item, selected); };
+  ProcList->OnColumnClick = [this](int column) { ProcListColumnClick(column); };
+  ModuleList->OnColumnClick = [this](int column) { ModuleListColumnClick(column); };
+  WindowList->OnColumnClick = [this](int column) { WindowListColumnClick(column); };
+  ChildList->OnColumnClick = [this](int column) { ChildListColumnClick(column); };
+  ProcList->PopupMenu = &ProcMenu;
+  ModuleList->PopupMenu = &ModuleMenu;
+  WindowList->PopupMenu = &WindowMenu;
+  ChildList->PopupMenu = &WindowMenu;
+}
+
+void TFormMain::CreateMenus() {
+  for (gui::TPopupMenu* menu : {&CommandsMenu, &HelpMenu, &ProcMenu, &ModuleMenu, &WindowMenu})
+    menu->Images = ImageList1.Handle();
+
+  CommandsMenu.Add({"miRefreshList", nullptr, RefreshCmd, nullptr});
+  CommandsMenu.Add({"miTerminateProcess", nullptr, TerminateCmd, nullptr});
+  CommandsMenu.Add({"miWindowProperties", nullptr, WinPropCmd, nullptr});
+  CommandsMenu.Add({"miViewReport", nullptr, ReportCmd, nullptr});
+  CommandsMenu.Add({"miOpenModuleFolder", nullptr, ExplorerCmd, nullptr});
+  CommandsMenu.AddSeparator();
+  CommandsMenu.Add({"miExit", "退出(&X)", nullptr, [this] { miExitClick(); }, VK_ESCAPE});
+
+  ViewMenu.Add({"miProcesses", nullptr, ProcessesCmd, nullptr});
+  ViewMenu.Add({"miWindows", nullptr, WindowsCmd, nullptr});
+  ViewMenu.AddSeparator();
+  ViewMenu.Add({"miStayonTop", nullptr, OnTopCmd, nullptr});
+
+  HelpMenu.Add({"miHelpTopics", nullptr, HelpCmd, nullptr});
+  HelpMenu.Add({"miQuillmarkSoftware", "Quillmark 软件", nullptr, nullptr});
+  HelpMenu.AddSeparator();
+  HelpMenu.Add({"miAbout", "关于(&A)...", nullptr, [this] { miAboutClick(); }});
+
+  ProcMenu.Add({"TerminateProcess1", nullptr, TerminateCmd, nullptr});
+  ProcMenu.Add({"RefreshList1", nullptr, RefreshCmd, nullptr});
+
+  ModuleMenu.Add({"OpeninWindowsExplorer2", nullptr, ExplorerCmd, nullptr});
+  ModuleMenu.Add({"RefreshList2", nullptr, RefreshCmd, nullptr});
+  ModuleMenu.OnPopup = [this] { MenuPopup(); };
+
+  WindowMenu.Add({"WindowProperties2", nullptr, WinPropCmd, nullptr});
+  WindowMenu.Add({"RefreshList3", nullptr, RefreshCmd, nullptr});
+
+  TrayMenu.Add({"miRestore", "最小化(&M)", nullptr, [this] { miRestoreClick(); }, gui::scNone, true});
+  TrayMenu.AddSeparator();
+  TrayMenu.Add({"HelpTopics1", "帮助主题(&H)...", nullptr, [this] { HelpCmdExecute(); }, gui::scNone, false,
+                "帮助主题|显示帮助主题"});
+  TrayMenu.AddSeparator();
+  TrayMenu.Add({"Exit1", "退出(&X)", nullptr, [this] { miExitClick(); }});
+}
+
+void TFormMain::FormCreate() {
+  SetBounds(Left(), 10, Width(), Height());
+  SetBounds(10, Top(), Width(), Height());
+  try {
+    ReadReg();
+  } catch (const std::exception& error) {
+    gui::Application().HandleException(error);
+  }
+}
+
+void TFormMain::FormShow() { RefreshCmdExecute(); }
+
+bool TFormMain::FormClose() {
+  WriteReg();
+  return true;
+}
+
+void TFormMain::miExitClick() { PostQuitMessage(0); }
+
+void TFormMain::ProcessesCmdExecute() {
+  ProcessesCmd->SetChecked(true);
+  WindowsCmd->SetChecked(false);
+  Notebook->SetPageIndex(0);
+  TerminateCmd->SetVisible(true);
+  TerminateCmd->SetEnabled(true);
+  ReportCmd->SetVisible(true);
+  WinPropCmd->SetVisible(false);
+  WinPropCmd->SetEnabled(false);
+}
+
+void TFormMain::WindowsCmdExecute() {
+  ProcessesCmd->SetChecked(false);
+  WindowsCmd->SetChecked(true);
+  Notebook->SetPageIndex(1);
+  TerminateCmd->SetVisible(false);
+  TerminateCmd->SetEnabled(false);
+  ReportCmd->SetVisible(false);
+  WinPropCmd->SetVisible(true);
+  WinPropCmd->SetEnabled(true);
+}
+
+void TFormMain::OnTopCmdExecute() {
+  OnTopCmd->SetChecked(!OnTopCmd->Checked());
+  SetFormStyle(OnTopCmd->Checked() ? gui::TFormStyle::fsStayOnTop : gui::TFormStyle::fsNormal);
+}
+
+void TFormMain::DropDown(gui::TToolButton* button, gui::TPopupMenu& menu) {
+  const RECT rect = button->Rect();
+  POINT corner{rect.left, rect.bottom};  // the button's bottom-left corner
+  ClientToScreen(ToolBar2->Handle(), &corner);
+  menu.Popup(corner.x, corner.y, Handle());
+}
+
+void TFormMain::tbCommandsClick() { DropDown(ToolBar2->Find("tbCommands"), CommandsMenu); }
+void TFormMain::tbViewClick() { DropDown(ToolBar2->Find("tbView"), ViewMenu); }
+void TFormMain::tbHelpMeClick() { DropDown(ToolBar2->Find("tbHelpMe"), HelpMenu); }
+
+bool TFormMain::DialogChar(const MSG& msg) {
+  if (msg.wParam < 'A' || msg.wParam > 'Z') return false;
+  gui::TToolButton* button = ToolBar2->ButtonForAccelerator(static_cast<char>(msg.wParam));
+  if (!button) return false;
+  button->Click();
+  return true;
+}
+
+void TFormMain::ApplicationEventsHint() { StatusBar->SetPanelText(2, gui::Application().Hint()); }
+
+void TFormMain::MenuPopup() { ExplorerCmd->SetEnabled(ModuleList->Selected() != nullptr); }
+
+void TFormMain::HelpCmdExecute() {
+  using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+  static HMODULE library = LoadLibraryA("hhctrl.ocx");
+  if (!library) return;
+  auto htmlHelp = reinterpret_cast<HtmlHelpProc>(
+      reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(14))));
+  if (htmlHelp) htmlHelp(nullptr, "kestrel.chm", 0, 0);
+}
+
+void TFormMain::miQuillmarkSoftwareClick() {
+  gui::Application().Shell().Execute(Handle(), "open", "https://quillmark.example.com/kestrel32/", nullptr,
+                                     nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace k32

@@ -1,0 +1,129 @@
+// The main window: two pages of lists, the commands, tool bars, menus, status bar and refresh timer.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/settings.h"
+#include "gui/actions.h"
+#include "gui/comctrls.h"
+#include "gui/form.h"
+#include "gui/listview.h"
+#include "gui/menus.h"
+#include "gui/toolbar.h"
+#include "process/services.h"
+
+namespace k32 {
+
+// The class of the four lists.
+using TMainListView = gui::TListView;
+
+class TFormMain : public gui::TForm {
+ public:
+  explicit TFormMain(ISystemServices& services);
+  ~TFormMain() override;
+
+  // Handlers, in the order the window declares them.
+  void WriteReg();
+  void ReadReg();
+  void miExitClick();
+  void miAboutClick();
+  void AddPidItem(const ProcessEntry& process);
+  void AddModItem(const ModuleEntry& module);
+  void RefreshCmdExecute();
+  void TerminateCmdExecute();
+  void ApplicationEventsHint();
+  void ProcListSelectItem(gui::TListItem* item, bool selected);
+  void WindowListSelectItem(gui::TListItem* item, bool selected);
+  void ProcessesCmdExecute();
+  void WindowsCmdExecute();
+  void WinPropCmdExecute();
+  void FormShow() override;
+  void OnTopCmdExecute();
+  bool FormClose() override;
+  void FormCreate();
+  void HelpCmdExecute();
+  void ReportCmdExecute();
+  void ExplorerCmdExecute();
+  void MenuPopup();
+  void miQuillmarkSoftwareClick();
+  void SettingsCmdExecute();
+  void ApplicationEventsMinimize();
+  void ApplicationEventsRestore();
+  void SysTrayClick();
+  void miRestoreClick();
+  void tbCommandsClick();
+  void tbViewClick();
+  void tbHelpMeClick();
+  void ProcListColumnClick(int column);
+  void ModuleListColumnClick(int column);
+  void WindowListColumnClick(int column);
+  void ChildListColumnClick(int column);
+
+  // The process termination and its refresh.
+  void TerminatePid(std::uint32_t processId);
+
+  bool DialogChar(const MSG& msg) override;
+
+  // State the window keeps besides its controls.
+  Settings settings;
+  std::uint32_t SelectedPid = 0;
+  std::string reportText;
+  int processCount = 0;
+  int windowCount = 0;
+
+  // Actions.
+  gui::TActionList ActionList;
+  gui::TAction* RefreshCmd;
+  gui::TAction* TerminateCmd;
+  gui::TAction* OnTopCmd;
+  gui::TAction* WinPropCmd;
+  gui::TAction* ProcessesCmd;
+  gui::TAction* WindowsCmd;
+  gui::TAction* ReportCmd;
+  gui::TAction* ExplorerCmd;
+  gui::TAction* SettingsCmd;
+  gui::TAction* HelpCmd;
+
+  // Image lists.
+  gui::TImageList ImageList1;
+  gui::TImageList ProcImages;
+  gui::TImageList WindowImages;
+
+  // Controls.
+  gui::TCoolBar* CoolBar;
+  gui::TToolBar* ToolBar1;
+  gui::TToolBar* ToolBar2;
+  gui::TNotebook* Notebook;
+  TMainListView* ProcList;
+  gui::TSplitter* Splitter1;
+  TMainListView* ModuleList;
+  TMainListView* WindowList;
+  gui::TSplitter* Splitter2;
+  TMainListView* ChildList;
+  gui::TStatusBar* StatusBar;
+
+  // Popup menus.
+  gui::TPopupMenu CommandsMenu{"CommandsMenu"};
+  gui::TPopupMenu ViewMenu{"ViewMenu"};
+  gui::TPopupMenu HelpMenu{"HelpMenu"};
+  gui::TPopupMenu ProcMenu{"ProcMenu"};
+  gui::TPopupMenu ModuleMenu{"ModuleMenu"};
+  gui::TPopupMenu WindowMenu{"WindowMenu"};
+  gui::TPopupMenu TrayMenu{"TrayMenu"};
+
+  gui::TTimer Timer;
+
+  [[nodiscard]] ISystemServices& Services() const { return services_; }
+
+ private:
+  void CreateActions();
+  void CreateControls();
+  void CreateMenus();
+  void DropDown(gui::TToolButton* button, gui::TPopupMenu& menu);
+
+  ISystemServices& services_;
+};
+
+}  // namespace k32

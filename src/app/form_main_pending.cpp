@@ -1,0 +1,30 @@
+// Main-window handlers whose work lands with its own subsystem; each one moves out of this file
+// into its subsystem's source when that work is done.
+#include "app/form_main.h"
+
+namespace k32 {
+
+void TFormMain::WriteReg() {}
+void TFormMain::ReadReg() {}
+void TFormMain::miAboutClick() {}
+void TFormMain::AddPidItem(const ProcessEntry&) {}
+void TFormMain::AddModItem(const ModuleEntry&) {}
+void TFormMain::RefreshCmdExecute() {}
+void TFormMain::TerminateCmdExecute() {}
+void TFormMain::TerminatePid(std::uint32_t) {}
+void TFormMain::ProcListSelectItem(gui::TListItem*, bool) {}
+void TFormMain::WindowListSelectItem(gui::TListItem*, bool) {}
+void TFormMain::WinPropCmdExecute() {}
+void TFormMain::ReportCmdExecute() {}
+void TFormMain::ExplorerCmdExecute() {}
+void TFormMain::SettingsCmdExecute() {}
+void TFormMain::ApplicationEventsMinimize() {}
+void TFormMain::ApplicationEventsRestore() {}
+void TFormMain::SysTrayClick() {}
+void TFormMain::miRestoreClick() {}
+void TFormMain::ProcListColumnClick(int) {}
+void TFormMain::ModuleListColumnClick(int) {}
+void TFormMain::WindowListColumnClick(int) {}
+void TFormMain::ChildListColumnClick(int) {}
+
+}  // namespace k32

@@ -1,0 +1,23 @@
+// Kestrel32: start-up, the message loop and the end.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/form_main.h"
+#include "gui/application.h"
+#include "process/win32_services.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  auto& application = k32::gui::Application();
+  try {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    application.Title = "Kestrel32";
+    k32::Win32Services services;
+    k32::TFormMain mainForm(services);
+    application.SetMainForm(&mainForm);
+    return application.Run();
+  } catch (const std::exception& error) {
+    application.HandleException(error);
+  }
+  return 0;
+}

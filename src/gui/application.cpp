@@ -1,0 +1,214 @@
+#include "gui/application.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "gui/actions.h"
+#include "gui/control.h"
+#include "gui/form.h"
+#include "gui/menus.h"
+
+namespace k32::gui {
+
+namespace {
+
+class SystemMessageBoxes final : public IMessageBoxes {
+ public:
+  int Show(HWND owner, const std::string& text, const std::string& caption, UINT flags) override {
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+  }
+};
+
+class SystemShell final : public IShell {
+ public:
+  HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* parameters,
+                    const char* directory, int show) override {
+    return ShellExecuteA(owner, verb, file, parameters, directory, show);
+  }
+  BOOL NotifyIcon(DWORD message, void* data) override {
+    return Shell_NotifyIconA(message, static_cast<PNOTIFYICONDATAA>(data));
+  }
+};
+
+constexpr char kUtilityClass[] = "Kestrel32.Application";
+
+}  // namespace
+
+TApplication& Application() {
+  static TApplication application;
+  return application;
+}
+
+TApplication::TApplication()
+    : defaultBoxes_(new SystemMessageBoxes),
+      boxes_(defaultBoxes_),
+      defaultShell_(new SystemShell),
+      shell_(defaultShell_) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &TApplication::UtilityProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = kUtilityClass;
+  RegisterClassExA(&wc);
+  utility_ = CreateWindowExA(0, kUtilityClass, Title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+}
+
+TApplication::~TApplication() {
+  if (utility_) DestroyWindow(utility_);
+  delete defaultBoxes_;
+  delete defaultShell_;
+}
+
+void TApplication::SetHint(const std::string& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  if (OnHint) OnHint();
+}
+
+std::string TApplication::ErrorReportText(const std::string& message) {
+  if (message.empty()) return message;
+  // The last character, read as code page 936: a trail byte belongs to the character before it.
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    last = i;
+    const auto c = static_cast<unsigned char>(message[i]);
+    if (c >= 0x81 && c <= 0xFE && i + 1 < message.size()) ++i;
+  }
+  return static_cast<unsigned char>(message[last]) > '.' ? message + "." : message;
+}
+
+void TApplication::HandleException(const std::exception& error) {
+  try {
+    MessageBox(ErrorReportText(error.what()), MB_OK | MB_ICONERROR);
+  } catch (...) {
+    // The report itself must never throw out of a window procedure.
+  }
+}
+
+int TApplication::MessageBox(const std::string& text, UINT flags) {
+  return boxes_->Show(ActiveFormWindow(), text, Title, flags);
+}
+
+void TApplication::AddActionList(TActionList* list) { actionLists_.push_back(list); }
+
+void TApplication::RemoveActionList(TActionList* list) {
+  actionLists_.erase(std::remove(actionLists_.begin(), actionLists_.end(), list), actionLists_.end());
+}
+
+HWND TApplication::ActiveFormWindow() const {
+  HWND active = GetActiveWindow();
+  if (active && TControl::FromHandle(active)) return active;
+  return mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
+}
+
+void TApplication::UpdateHint(const MSG& msg) {
+  TControl* control = TControl::FromHandle(msg.hwnd);
+  POINT point{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+  std::string hint;
+  while (control) {
+    hint = control->HintAt(point);
+    if (!hint.empty()) break;
+    if (!control->HandleAllocated()) break;
+    MapWindowPoints(control->Handle(), GetParent(control->Handle()), &point, 1);
+    control = control->Parent();
+  }
+  SetHint(LongHint(hint));
+}
+
+bool TApplication::PreTranslate(MSG& msg) {
+  if (msg.message == WM_MOUSEMOVE && TControl::FromHandle(msg.hwnd)) UpdateHint(msg);
+  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    for (TActionList* list : actionLists_) {
+      if (list->OwnerWindow() == root && IsWindowEnabled(root) && list->IsShortCut(msg)) return false;
+    }
+    if (msg.message == WM_SYSKEYDOWN) {
+      if (auto* form = dynamic_cast<TForm*>(TControl::FromHandle(root)); form && form->DialogChar(msg))
+        return false;
+    }
+  }
+  // Tab, arrow keys, Enter and Esc between the controls of a form.
+  HWND active = GetActiveWindow();
+  if (active && (msg.hwnd == active || IsChild(active, msg.hwnd)) && TControl::FromHandle(active)) {
+    if (auto* form = dynamic_cast<TForm*>(TControl::FromHandle(active)); form && form->IsDialog()) {
+      if (IsDialogMessageA(active, &msg)) return false;
+    }
+  }
+  return true;
+}
+
+void TApplication::HandleMessage(MSG& msg) {
+  if (!PreTranslate(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    HandleMessage(msg);
+  }
+}
+
+int TApplication::Run() {
+  if (mainForm_) mainForm_->Show();
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) HandleMessage(msg);
+  return static_cast<int>(msg.wParam);
+}
+
+void TApplication::Minimize() {
+  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (mainForm_ && mainForm_->HandleAllocated()) {
+    ShowWindow(mainForm_->Handle(), SW_RESTORE);
+    SetForegroundWindow(mainForm_->Handle());
+  }
+}
+
+void TApplication::NotifyMinimized(bool minimized) {
+  if (minimized == minimized_) return;
+  minimized_ = minimized;
+  if (minimized && OnMinimize) OnMinimize();
+  if (!minimized && OnRestore) OnRestore();
+}
+
+void TApplication::RegisterTimer(UINT_PTR id, std::function<void()> handler) {
+  UnregisterTimer(id);
+  timers_.emplace_back(id, std::move(handler));
+}
+
+void TApplication::UnregisterTimer(UINT_PTR id) {
+  timers_.erase(std::remove_if(timers_.begin(), timers_.end(), [id](auto& t) { return t.first == id; }),
+                timers_.end());
+}
+
+LRESULT CALLBACK TApplication::UtilityProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_TIMER) {
+    TApplication& app = Application();
+    for (auto& [id, handler] : app.timers_) {
+      if (id != wparam) continue;
+      auto run = handler;  // the handler may stop its own timer
+      try {
+        run();
+      } catch (const std::exception& error) {
+        app.HandleException(error);
+      } catch (...) {
+        app.HandleException(std::runtime_error("未知错误"));
+      }
+      break;
+    }
+    return 0;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+}  // namespace k32::gui

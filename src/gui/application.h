@@ -1,0 +1,108 @@
+// The application object: title, hint, minimise and restore events, the general error report,
+// the message loop with shortcut keys, and the seams a test uses to answer boxes and dialogs.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace k32::gui {
+
+class TForm;
+class TActionList;
+
+// Message boxes go through this, so a test can read them and answer.
+class IMessageBoxes {
+ public:
+  virtual ~IMessageBoxes() = default;
+  virtual int Show(HWND owner, const std::string& text, const std::string& caption, UINT flags) = 0;
+};
+
+// Shell requests go through this, so a test can see them without a browser opening.
+class IShell {
+ public:
+  virtual ~IShell() = default;
+  virtual HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* parameters,
+                            const char* directory, int show) = 0;
+  virtual BOOL NotifyIcon(DWORD message, void* data) = 0;
+};
+
+class TApplication {
+ public:
+  TApplication();
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  std::string Title = "Kestrel32";
+
+  // The hint of what is under the mouse or highlighted in a menu (its long text).
+  [[nodiscard]] const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint);
+  std::function<void()> OnHint;
+  std::function<void()> OnMinimize;
+  std::function<void()> OnRestore;
+
+  // The general error report: the error's text (with a full stop when its last character sorts
+  // after "."), the title as caption, an error icon.
+  void HandleException(const std::exception& error);
+  static std::string ErrorReportText(const std::string& message);
+
+  int MessageBox(const std::string& text, UINT flags);
+  void SetMessageBoxes(IMessageBoxes* boxes) { boxes_ = boxes ? boxes : defaultBoxes_; }
+  IShell& Shell() { return *shell_; }
+  void SetShell(IShell* shell) { shell_ = shell ? shell : defaultShell_; }
+
+  // Called once a form shown modally is up; a test may act on it (set a modal result, click).
+  std::function<void(TForm&)> OnModalShow;
+
+  void SetMainForm(TForm* form) { mainForm_ = form; }
+  [[nodiscard]] TForm* MainForm() const { return mainForm_; }
+  // Forms whose actions' shortcut keys the loop dispatches.
+  void AddActionList(TActionList* list);
+  void RemoveActionList(TActionList* list);
+
+  // Shows the main form and runs the loop until the quit message; returns its exit code.
+  int Run();
+  // Handles every message waiting now, as the loop would.
+  void ProcessMessages();
+  // One message through shortcut keys, hints and dialog navigation; false when it was consumed.
+  bool PreTranslate(MSG& msg);
+  void HandleMessage(MSG& msg);
+
+  void Minimize();
+  void Restore();
+  [[nodiscard]] bool Minimized() const { return minimized_; }
+  void NotifyMinimized(bool minimized);
+
+  // Hidden window that receives timers and other application messages.
+  [[nodiscard]] HWND UtilityWindow() const { return utility_; }
+  void RegisterTimer(UINT_PTR id, std::function<void()> handler);
+  void UnregisterTimer(UINT_PTR id);
+
+  // The window most recently made active among the program's forms (for dialog navigation).
+  HWND ActiveFormWindow() const;
+
+ private:
+  static LRESULT CALLBACK UtilityProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void UpdateHint(const MSG& msg);
+
+  std::string hint_;
+  IMessageBoxes* defaultBoxes_;
+  IMessageBoxes* boxes_;
+  IShell* defaultShell_;
+  IShell* shell_;
+  TForm* mainForm_ = nullptr;
+  std::vector<TActionList*> actionLists_;
+  HWND utility_ = nullptr;
+  std::vector<std::pair<UINT_PTR, std::function<void()>>> timers_;
+  bool minimized_ = false;
+};
+
+// The one application object of the process.
+TApplication& Application();
+
+}  // namespace k32::gui

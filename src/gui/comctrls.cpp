@@ -1,0 +1,201 @@
+#include "gui/comctrls.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "gui/application.h"
+
+namespace k32::gui {
+
+TImageList::TImageList(int width, int height)
+    : list_(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 8, 8)) {}
+
+void TImageList::AddMaskedResource(const char* resourceName, COLORREF mask) {
+  BitmapHandle bitmap(static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (bitmap) ImageList_AddMasked(list_.Get(), bitmap.Get(), mask);
+}
+
+namespace {
+UINT_PTR NextTimerId() {
+  static UINT_PTR next = 100;
+  return ++next;
+}
+}  // namespace
+
+TTimer::TTimer() : id_(NextTimerId()) {}
+
+TTimer::~TTimer() {
+  if (running_) KillTimer(Application().UtilityWindow(), id_);
+  Application().UnregisterTimer(id_);
+}
+
+void TTimer::SetInterval(UINT milliseconds) {
+  if (milliseconds == interval_) return;
+  interval_ = milliseconds;
+  Update();
+}
+
+void TTimer::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Update();
+}
+
+void TTimer::Update() {
+  HWND window = Application().UtilityWindow();
+  if (running_) KillTimer(window, id_);
+  running_ = false;
+  if (!enabled_ || interval_ == 0 || !OnTimer) return;
+  Application().RegisterTimer(id_, [this] {
+    if (OnTimer) OnTimer();
+  });
+  running_ = SetTimer(window, id_, interval_, nullptr) != 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TStatusBar::TStatusBar(TWinControl* parent, std::vector<int> panelWidths)
+    : TControl(parent), widths_(std::move(panelWidths)), texts_(widths_.size()) {
+  SetAlign(TAlign::alBottom);
+  SetHeight(20);
+}
+
+void TStatusBar::CreateParams(TCreateParams& params) {
+  params.className = STATUSCLASSNAMEA;
+  params.style |= CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_SIZEGRIP;
+}
+
+void TStatusBar::CreateWnd() {
+  std::vector<int> rights;
+  int right = 0;
+  for (std::size_t i = 0; i < widths_.size(); ++i) {
+    right += widths_[i];
+    rights.push_back(i + 1 == widths_.size() ? -1 : right);
+  }
+  SendMessageA(Handle(), SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+  for (std::size_t i = 0; i < texts_.size(); ++i)
+    SendMessageA(Handle(), SB_SETTEXTA, i, reinterpret_cast<LPARAM>(texts_[i].c_str()));
+}
+
+void TStatusBar::SetPanelText(int panel, const std::string& text) {
+  texts_.at(static_cast<std::size_t>(panel)) = text;
+  if (HandleAllocated()) SendMessageA(Handle(), SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string TStatusBar::PanelText(int panel) {
+  if (!HandleAllocated()) return texts_.at(static_cast<std::size_t>(panel));
+  const auto length = LOWORD(SendMessageA(Handle(), SB_GETTEXTLENGTHA, panel, 0));
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(Handle(), SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(length);
+  return text;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TNotebook::TNotebook(TWinControl* parent) : TWinControl(parent) {}
+
+TPanel* TNotebook::AddPage(const std::string& caption) {
+  TPanel* page = Add<TPanel>();
+  page->SetText(caption);
+  page->SetAlign(TAlign::alClient);
+  page->SetVisible(pages_.empty());
+  pages_.push_back(page);
+  return page;
+}
+
+void TNotebook::SetPageIndex(int index) {
+  if (index < 0 || index >= PageCount()) return;
+  pageIndex_ = index;
+  // Show the new page before hiding the old, so the container never flashes empty.
+  pages_[static_cast<std::size_t>(index)]->SetVisible(true);
+  for (int i = 0; i < PageCount(); ++i)
+    if (i != index) pages_[static_cast<std::size_t>(i)]->SetVisible(false);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TSplitter::TSplitter(TWinControl* parent, int thickness) : TControl(parent) {
+  SetAlign(TAlign::alTop);
+  SetHeight(thickness);
+}
+
+void TSplitter::CreateParams(TCreateParams& params) {
+  params.className = OwnWindowClass();
+  params.style = WS_CHILD | WS_CLIPSIBLINGS;
+}
+
+TControl* TSplitter::Sized() const {
+  // The top-aligned control just above the splitter.
+  TControl* found = nullptr;
+  for (TControl* c : Parent()->Controls()) {
+    if (c == this) break;
+    if (c->Align() == TAlign::alTop && c->Visible()) found = c;
+  }
+  return found;
+}
+
+int TSplitter::ClampedPosition(int y) const {
+  TControl* sized = Sized();
+  if (!sized) return Top();
+  RECT client{};
+  GetClientRect(GetParent(const_cast<TSplitter*>(this)->Handle()), &client);
+  const int lowest = sized->Top() + MinSize;
+  const int highest = std::max(lowest, static_cast<int>(client.bottom) - Height() - MinSize);
+  return std::clamp(y, lowest, highest);
+}
+
+void TSplitter::DrawLine() {
+  HWND parent = GetParent(Handle());
+  HDC dc = GetDCEx(parent, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE);
+  RECT client{};
+  GetClientRect(parent, &client);
+  static const WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+  BitmapHandle bitmap(CreateBitmap(8, 8, 1, 1, pattern));
+  BrushHandle brush(CreatePatternBrush(bitmap.Get()));
+  SelectObjectScope select(dc, brush.Get());
+  PatBlt(dc, 0, lineY_, client.right, Height(), PATINVERT);
+  ReleaseDC(parent, dc);
+}
+
+LRESULT TSplitter::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SETCURSOR:
+      SetCursor(LoadCursorA(nullptr, IDC_SIZENS));
+      return TRUE;
+    case WM_LBUTTONDOWN:
+      if (!Sized()) break;
+      dragging_ = true;
+      SetCapture(Handle());
+      startY_ = Top();
+      startHeight_ = Sized()->Height();
+      lineY_ = startY_;
+      DrawLine();
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_) {
+        POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+        MapWindowPoints(Handle(), GetParent(Handle()), &point, 1);
+        DrawLine();
+        lineY_ = ClampedPosition(point.y);
+        DrawLine();
+      }
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_CANCELMODE:
+      if (dragging_) {
+        dragging_ = false;
+        DrawLine();
+        ReleaseCapture();
+        if (message == WM_LBUTTONUP) Sized()->SetHeight(startHeight_ + lineY_ - startY_);
+      }
+      return 0;
+    default:
+      break;
+  }
+  return TControl::WndProc(message, wparam, lparam);
+}
+
+}  // namespace k32::gui

@@ -1,0 +1,100 @@
+// Image lists, the timer, the status bar, the two-page container and the splitter.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gui/control.h"
+#include "gui/handles.h"
+
+namespace k32::gui {
+
+class TImageList {
+ public:
+  TImageList(int width = 16, int height = 16);
+  // Adds the images of a bitmap resource strip, magenta being transparent.
+  void AddMaskedResource(const char* resourceName, COLORREF mask = RGB(255, 0, 255));
+  [[nodiscard]] HIMAGELIST Handle() const { return list_.Get(); }
+  [[nodiscard]] int Count() const { return ImageList_GetImageCount(list_.Get()); }
+
+ private:
+  ImageListHandle list_;
+};
+
+// Ticks through the message queue; an interval of 0 never ticks.
+class TTimer {
+ public:
+  TTimer();
+  ~TTimer();
+  TTimer(const TTimer&) = delete;
+  TTimer& operator=(const TTimer&) = delete;
+
+  [[nodiscard]] UINT Interval() const { return interval_; }
+  void SetInterval(UINT milliseconds);
+  [[nodiscard]] bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  [[nodiscard]] bool Running() const { return running_; }
+  std::function<void()> OnTimer;
+
+ private:
+  void Update();
+  UINT_PTR id_;
+  UINT interval_ = 1000;
+  bool enabled_ = true;
+  bool running_ = false;
+};
+
+class TStatusBar : public TControl {
+ public:
+  TStatusBar(TWinControl* parent, std::vector<int> panelWidths);
+  void SetPanelText(int panel, const std::string& text);
+  [[nodiscard]] std::string PanelText(int panel);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+
+ private:
+  std::vector<int> widths_;
+  std::vector<std::string> texts_;
+};
+
+// Pages without tabs: one shown at a time, each filling the container.
+class TNotebook : public TWinControl {
+ public:
+  explicit TNotebook(TWinControl* parent);
+  TPanel* AddPage(const std::string& caption);
+  [[nodiscard]] int PageIndex() const { return pageIndex_; }
+  void SetPageIndex(int index);
+  [[nodiscard]] TPanel* Page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
+  [[nodiscard]] int PageCount() const { return static_cast<int>(pages_.size()); }
+
+ private:
+  std::vector<TPanel*> pages_;
+  int pageIndex_ = 0;
+};
+
+// Drags the edge of the aligned control before it; shows a line while dragging.
+class TSplitter : public TControl {
+ public:
+  TSplitter(TWinControl* parent, int thickness);
+  int MinSize = 1;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  TControl* Sized() const;
+  void DrawLine();
+  int ClampedPosition(int y) const;
+
+  bool dragging_ = false;
+  int startY_ = 0, lineY_ = 0, startHeight_ = 0;
+};
+
+}  // namespace k32::gui

@@ -1,0 +1,343 @@
+#include "gui/control.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "gui/application.h"
+#include "gui/menus.h"
+
+namespace k32::gui {
+
+namespace {
+constexpr char kObjectProp[] = "Kestrel32.Object";
+constexpr char kOwnClass[] = "Kestrel32.Window";
+
+ATOM RegisterOwnClass() {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DefWindowProcA;  // replaced per window at creation
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kOwnClass;
+  wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  return RegisterClassExA(&wc);
+}
+// Child windows get distinct identifiers above those of the dialog keys (IDOK, IDCANCEL).
+UINT_PTR NextControlId() {
+  static UINT_PTR next = 1000;
+  if (++next > 0xFFFF) next = 1000;
+  return next;
+}
+}  // namespace
+
+const char* OwnWindowClass() {
+  static const ATOM atom = RegisterOwnClass();
+  (void)atom;
+  return kOwnClass;
+}
+
+std::string ShortHint(const std::string& hint) { return hint.substr(0, hint.find('|')); }
+
+std::string LongHint(const std::string& hint) {
+  const auto bar = hint.find('|');
+  return bar == std::string::npos ? hint : hint.substr(bar + 1);
+}
+
+TControl::TControl(TWinControl* parent) : parent_(parent) {
+  if (parent_) parent_->InsertControl(this);
+}
+
+TControl::~TControl() {
+  DestroyHandle();
+  if (parent_) parent_->RemoveControl(this);
+}
+
+TControl* TControl::FromHandle(HWND window) {
+  return window ? static_cast<TControl*>(GetPropA(window, kObjectProp)) : nullptr;
+}
+
+HWND TControl::Handle() {
+  if (!window_ && !creating_) CreateHandle();
+  return window_;
+}
+
+void TControl::CreateHandle() {
+  creating_ = true;
+  HWND parentWindow = CreationParent();
+  TCreateParams params;
+  params.caption = text_;
+  CreateParams(params);
+  if (visible_) params.style |= WS_VISIBLE;
+  if (!enabled_) params.style |= WS_DISABLED;
+  const bool own = params.className == kOwnClass;
+  if (own) OwnWindowClass();
+  HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(),
+                                params.style, left_, top_, width_, height_, parentWindow,
+                                (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(NextControlId()) : nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  creating_ = false;
+  if (!window) throw std::runtime_error("CreateWindowEx failed for " + params.className);
+  Attach(window);
+  if (HFONT font = Font()) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  CreateWnd();
+}
+
+void TControl::Attach(HWND window) {
+  window_ = window;
+  SetPropA(window, kObjectProp, this);
+  superProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::StaticProc)));
+  if (superProc_ == &TControl::StaticProc) superProc_ = DefWindowProcA;
+}
+
+void TControl::Detach() {
+  if (!window_) return;
+  RemovePropA(window_, kObjectProp);
+  SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
+  window_ = nullptr;
+}
+
+void TControl::DestroyHandle() {
+  if (!window_) return;
+  HWND window = window_;
+  DestroyWindow(window);  // WM_NCDESTROY detaches
+  if (window_ == window) Detach();
+}
+
+void TControl::RecreateWnd() {
+  if (!window_) return;
+  DestroyHandle();
+  CreateHandle();
+  if (auto* container = dynamic_cast<TWinControl*>(this)) {
+    for (TControl* child : container->Controls()) child->HandleNeeded();
+    container->AlignControls();
+  }
+}
+
+LRESULT CALLBACK TControl::StaticProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  TControl* self = FromHandle(window);
+  if (!self) return DefWindowProcA(window, message, wparam, lparam);
+  LRESULT result = 0;
+  try {
+    if (message == WM_NCDESTROY) {
+      self->DestroyWnd();
+      result = self->WndProc(message, wparam, lparam);
+      self->Detach();
+      return result;
+    }
+    result = self->WndProc(message, wparam, lparam);
+  } catch (const std::exception& error) {
+    Application().HandleException(error);
+  } catch (...) {
+    Application().HandleException(std::runtime_error("未知错误"));
+  }
+  return result;
+}
+
+LRESULT TControl::DefaultHandler(UINT message, WPARAM wparam, LPARAM lparam) {
+  return CallWindowProcA(superProc_ ? superProc_ : DefWindowProcA, window_, message, wparam, lparam);
+}
+
+void TControl::ContextPopup(POINT screen) {
+  if (!PopupMenu) return;
+  if (screen.x == -1 && screen.y == -1) {  // from the keyboard: the control's corner
+    screen = {0, 0};
+    ClientToScreen(window_, &screen);
+  }
+  PopupMenu->Popup(screen.x, screen.y, window_);
+}
+
+LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CONTEXTMENU:
+      if (PopupMenu && reinterpret_cast<HWND>(wparam) == window_) {
+        ContextPopup({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+        return 0;
+      }
+      break;
+    case WM_WINDOWPOSCHANGED: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lparam);
+      if (!(pos->flags & SWP_NOMOVE)) left_ = pos->x, top_ = pos->y;
+      if (!(pos->flags & SWP_NOSIZE)) width_ = pos->cx, height_ = pos->cy;
+      break;
+    }
+    default:
+      break;
+  }
+  return DefaultHandler(message, wparam, lparam);
+}
+
+bool TControl::NotifyReflected(NMHDR*, LRESULT*) { return false; }
+bool TControl::CommandReflected(WPARAM, LRESULT*) { return false; }
+bool TControl::DrawItemReflected(DRAWITEMSTRUCT*) { return false; }
+bool TControl::ColorReflected(HDC, LRESULT*) { return false; }
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  left_ = left, top_ = top, width_ = width, height_ = height;
+  if (window_) {
+    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (parent_ && align_ != TAlign::alNone) parent_->AlignControls();
+}
+
+void TControl::SetAlign(TAlign align) {
+  align_ = align;
+  if (parent_) parent_->AlignControls();
+}
+
+void TControl::SetVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  if (window_) ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+  if (parent_ && align_ != TAlign::alNone) parent_->AlignControls();
+}
+
+void TControl::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (window_) EnableWindow(window_, enabled);
+}
+
+std::string TControl::Text() {
+  if (!window_) return text_;
+  const int length = GetWindowTextLengthA(window_);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window_, text.data(), length + 1)));
+  return text;
+}
+
+void TControl::SetText(const std::string& text) {
+  text_ = text;
+  if (window_) SetWindowTextA(window_, text.c_str());
+}
+
+void TControl::SetFocus() {
+  if (Handle()) ::SetFocus(window_);
+}
+
+bool TControl::Focused() const { return window_ && GetFocus() == window_; }
+
+HWND TControl::CreationParent() { return parent_ ? parent_->Handle() : nullptr; }
+
+HFONT TControl::Font() const { return parent_ ? parent_->Font() : nullptr; }
+
+// ---------------------------------------------------------------------------------------------
+
+TWinControl::~TWinControl() {
+  // Children go first, while this window still exists for them to leave.
+  while (!owned_.empty()) owned_.pop_back();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+}
+
+HFONT TWinControl::Font() const { return font_ ? font_ : TControl::Font(); }
+
+void TWinControl::SetFont(HFONT font) { font_ = font; }
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.className = OwnWindowClass();
+  params.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  params.exStyle = WS_EX_CONTROLPARENT;
+}
+
+void TWinControl::CreateWnd() {
+  for (TControl* child : controls_) child->HandleNeeded();
+  AlignControls();
+}
+
+void TWinControl::AlignControls() {
+  if (!HandleAllocated()) return;
+  RECT area{};
+  GetClientRect(Handle(), &area);
+  auto place = [](TControl* c, int l, int t, int w, int h) {
+    if (c->left_ == l && c->top_ == t && c->width_ == w && c->height_ == h) return;
+    c->left_ = l, c->top_ = t, c->width_ = std::max(w, 0), c->height_ = std::max(h, 0);
+    if (c->window_)
+      SetWindowPos(c->window_, nullptr, l, t, c->width_, c->height_, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  for (TAlign kind : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+    for (TControl* c : controls_) {
+      if (c->align_ != kind || !c->visible_) continue;
+      const int w = area.right - area.left, h = area.bottom - area.top;
+      switch (kind) {
+        case TAlign::alTop:
+          place(c, area.left, area.top, w, c->height_);
+          area.top += c->height_;
+          break;
+        case TAlign::alBottom:
+          place(c, area.left, area.bottom - c->height_, w, c->height_);
+          area.bottom -= c->height_;
+          break;
+        case TAlign::alLeft:
+          place(c, area.left, area.top, c->width_, h);
+          area.left += c->width_;
+          break;
+        case TAlign::alRight:
+          place(c, area.right - c->width_, area.top, c->width_, h);
+          area.right -= c->width_;
+          break;
+        default:
+          place(c, area.left, area.top, w, h);
+          break;
+      }
+    }
+  }
+}
+
+LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  switch (message) {
+    case WM_SIZE:
+      AlignControls();
+      break;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lparam);
+      if (TControl* child = FromHandle(header->hwndFrom); child && child != this) {
+        if (child->NotifyReflected(header, &result)) return result;
+      }
+      break;
+    }
+    case WM_COMMAND:
+      if (lparam) {
+        if (TControl* child = FromHandle(reinterpret_cast<HWND>(lparam)); child && child != this) {
+          if (child->CommandReflected(wparam, &result)) return result;
+        }
+      } else if (TPopupMenu::HandleMenuMessage(message, wparam, lparam, &result)) {
+        return result;
+      }
+      break;
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
+      if (item->CtlType == ODT_MENU) {
+        if (TPopupMenu::HandleMenuMessage(message, wparam, lparam, &result)) return result;
+      } else if (TControl* child = FromHandle(item->hwndItem); child && child != this) {
+        if (child->DrawItemReflected(item)) return TRUE;
+      }
+      break;
+    }
+    case WM_MEASUREITEM:
+    case WM_MENUSELECT:
+    case WM_EXITMENULOOP:
+      if (TPopupMenu::HandleMenuMessage(message, wparam, lparam, &result)) return result;
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+      if (TControl* child = FromHandle(reinterpret_cast<HWND>(lparam)); child && child != this) {
+        if (child->ColorReflected(reinterpret_cast<HDC>(wparam), &result)) return result;
+      }
+      break;
+    default:
+      break;
+  }
+  return TControl::WndProc(message, wparam, lparam);
+}
+
+void TPanel::CreateParams(TCreateParams& params) { TWinControl::CreateParams(params); }
+
+}  // namespace k32::gui

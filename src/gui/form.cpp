@@ -1,0 +1,171 @@
+#include "gui/form.h"
+
+#include "gui/application.h"
+#include "gui/stdctrls.h"
+
+namespace k32::gui {
+
+HFONT CreateProgramFont() {
+  return CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
+}
+
+TForm::TForm(TForm* owner) : TWinControl(nullptr), owner_(owner), font_(CreateProgramFont()) {
+  SetVisible(false);
+  SetFont(font_.Get());
+}
+
+TForm::~TForm() {
+  if (Application().MainForm() == this) Application().SetMainForm(nullptr);
+  DestroyHandle();
+}
+
+HWND TForm::CreationParent() { return owner_ ? owner_->Handle() : nullptr; }
+
+void TForm::CreateParams(TCreateParams& params) {
+  params.className = OwnWindowClass();
+  params.caption = text_;
+  switch (BorderStyle) {
+    case TBorderStyle::bsDialog:
+      params.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+      params.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+      break;
+    case TBorderStyle::bsNone:
+      params.style = WS_POPUP | WS_CLIPCHILDREN;
+      params.exStyle = WS_EX_CONTROLPARENT;
+      break;
+    default:
+      params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+      params.exStyle = WS_EX_CONTROLPARENT | (IsMainForm ? WS_EX_APPWINDOW : 0);
+      break;
+  }
+  if (formStyle_ == TFormStyle::fsStayOnTop) params.exStyle |= WS_EX_TOPMOST;
+}
+
+void TForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (Position != TPosition::poDesigned) Center();
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+  formStyle_ = style;
+  if (HandleAllocated()) {
+    SetWindowPos(Handle(), style == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+void TForm::SetClientSize(int width, int height) {
+  TCreateParams params;
+  CreateParams(params);
+  RECT rect{0, 0, width, height};
+  AdjustWindowRectEx(&rect, params.style, FALSE, params.exStyle);
+  SetBounds(Left(), Top(), rect.right - rect.left, rect.bottom - rect.top);
+}
+
+int TForm::ClientWidth() {
+  RECT rect{};
+  GetClientRect(Handle(), &rect);
+  return rect.right;
+}
+
+int TForm::ClientHeight() {
+  RECT rect{};
+  GetClientRect(Handle(), &rect);
+  return rect.bottom;
+}
+
+void TForm::Center() {
+  RECT area{};
+  if (Position == TPosition::poOwnerFormCenter && owner_ && owner_->HandleAllocated()) {
+    GetWindowRect(owner_->Handle(), &area);
+  } else {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  const int left = area.left + (area.right - area.left - Width()) / 2;
+  const int top = area.top + (area.bottom - area.top - Height()) / 2;
+  SetBounds(left < 0 ? 0 : left, top < 0 ? 0 : top, Width(), Height());
+}
+
+void TForm::Show() {
+  HandleNeeded();
+  FormShow();
+  SetVisible(true);
+  if (HandleAllocated()) {
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+  }
+}
+
+void TForm::Hide() { SetVisible(false); }
+
+int TForm::ShowModal() {
+  HandleNeeded();
+  HWND ownerWindow = owner_ && owner_->HandleAllocated() ? owner_->Handle() : nullptr;
+  const bool ownerWasEnabled = ownerWindow && IsWindowEnabled(ownerWindow);
+  if (ownerWasEnabled) EnableWindow(ownerWindow, FALSE);
+  modal_ = true;
+  modalResult_ = mrNone;
+  Show();
+  if (Application().OnModalShow) Application().OnModalShow(*this);
+  MSG msg;
+  while (modalResult_ == mrNone) {
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must end too
+      modalResult_ = mrCancel;
+      break;
+    }
+    Application().HandleMessage(msg);
+  }
+  if (ownerWasEnabled) EnableWindow(ownerWindow, TRUE);
+  if (HandleAllocated()) {
+    if (ownerWindow) SetActiveWindow(ownerWindow);
+    Hide();
+  }
+  modal_ = false;
+  return modalResult_;
+}
+
+void TForm::Close() {
+  if (!FormClose()) return;
+  if (modal_) {
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    return;
+  }
+  Hide();
+  if (IsMainForm) PostQuitMessage(0);
+}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_COMMAND:
+      if (lparam == 0 && HIWORD(wparam) == 0) {
+        if (LOWORD(wparam) == IDOK && DefaultButton && DefaultButton->Enabled()) {
+          DefaultButton->Click();
+          return 0;
+        }
+        if (LOWORD(wparam) == IDCANCEL) {
+          if (CancelButton && CancelButton->Enabled())
+            CancelButton->Click();
+          else if (modal_)
+            Close();
+          return 0;
+        }
+      }
+      break;
+    case WM_SIZE:
+      if (IsMainForm) {
+        if (wparam == SIZE_MINIMIZED) Application().NotifyMinimized(true);
+        if (wparam == SIZE_RESTORED || wparam == SIZE_MAXIMIZED) Application().NotifyMinimized(false);
+      }
+      break;
+    default:
+      break;
+  }
+  return TWinControl::WndProc(message, wparam, lparam);
+}
+
+}  // namespace k32::gui

@@ -1,0 +1,75 @@
+// Top-level windows: the main window and the dialogs, shown normally or modally.
+#pragma once
+
+#include "gui/control.h"
+#include "gui/handles.h"
+
+namespace k32::gui {
+
+enum TModalResult : int { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO };
+enum class TFormStyle { fsNormal, fsStayOnTop };
+enum class TBorderStyle { bsSizeable, bsDialog, bsNone };
+enum class TPosition { poDesigned, poScreenCenter, poOwnerFormCenter };
+
+class TButton;
+
+class TForm : public TWinControl {
+ public:
+  // owner: the window this one belongs to (null for the main window).
+  explicit TForm(TForm* owner = nullptr);
+  ~TForm() override;
+
+  [[nodiscard]] TForm* Owner() const { return owner_; }
+  void SetCaption(const std::string& caption) { SetText(caption); }
+  std::string Caption() { return Text(); }
+
+  TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
+  TPosition Position = TPosition::poDesigned;
+  bool IsMainForm = false;
+  // Buttons that Enter and Esc press.
+  TButton* DefaultButton = nullptr;
+  TButton* CancelButton = nullptr;
+
+  [[nodiscard]] TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle style);
+  void SetClientSize(int width, int height);
+  int ClientWidth();
+  int ClientHeight();
+
+  void Show();
+  void Hide();
+  int ShowModal();
+  [[nodiscard]] bool Modal() const { return modal_; }
+  [[nodiscard]] int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  // The close path: FormClose, then the main window ends the loop, a modal one its showing.
+  void Close();
+
+  // Alt with a letter: the form's own accelerators. True when it was used.
+  virtual bool DialogChar(const MSG&) { return false; }
+  // Dialog navigation (Tab, Enter, Esc) applies.
+  [[nodiscard]] virtual bool IsDialog() const { return BorderStyle == TBorderStyle::bsDialog; }
+
+ protected:
+  virtual void FormShow() {}
+  // Returns false to keep the window open.
+  virtual bool FormClose() { return true; }
+
+  void CreateParams(TCreateParams& params) override;
+  HWND CreationParent() override;
+  void CreateWnd() override;
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Center();
+
+ private:
+  TForm* owner_;
+  FontHandle font_;
+  TFormStyle formStyle_ = TFormStyle::fsNormal;
+  bool modal_ = false;
+  int modalResult_ = mrNone;
+};
+
+// The program's window font: "宋体", 12 pixels, GB2312.
+HFONT CreateProgramFont();
+
+}  // namespace k32::gui

@@ -1,0 +1,279 @@
+#include "gui/listview.h"
+
+#include <algorithm>
+
+namespace k32::gui {
+
+namespace {
+const std::string kEmpty;
+}
+
+int TListItem::Index() const {
+  if (!owner_ || !owner_->HandleAllocated()) return -1;
+  LVFINDINFOA find{};
+  find.flags = LVFI_PARAM;
+  find.lParam = reinterpret_cast<LPARAM>(this);
+  return static_cast<int>(SendMessageA(owner_->Handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(&find)));
+}
+
+bool TListItem::Selected() const {
+  const int index = Index();
+  return index >= 0 &&
+         (SendMessageA(owner_->Handle(), LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void TListItem::SetSelected(bool selected) {
+  const int index = Index();
+  if (index < 0) return;
+  LVITEMA state{};
+  state.stateMask = LVIS_SELECTED | (selected ? LVIS_FOCUSED : 0);
+  state.state = selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+  SendMessageA(owner_->Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
+}
+
+const std::string& TListItem::Text(int column) const {
+  if (column == 0) return Caption;
+  const auto sub = static_cast<std::size_t>(column - 1);
+  return column > 0 && sub < SubItems.size() ? SubItems[sub] : kEmpty;
+}
+
+TListView::TListView(TWinControl* parent) : TControl(parent) {}
+
+TListView::~TListView() { DestroyHandle(); }
+
+DWORD TListView::ExtendedStyles() const { return LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES; }
+
+void TListView::CreateParams(TCreateParams& params) {
+  params.className = WC_LISTVIEWA;
+  params.style |= WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SINGLESEL |
+                  (ReadOnly ? 0 : LVS_EDITLABELS) | (HideSelection ? 0 : LVS_SHOWSELALWAYS);
+  params.exStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListView::CreateWnd() {
+  HWND view = Handle();
+  SendMessageA(view, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ExtendedStyles());
+  if (SmallImages) SendMessageA(view, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallImages));
+  for (std::size_t i = 0; i < columns_.size(); ++i) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    column.fmt = columns_[i].Alignment;
+    column.cx = columns_[i].Width;
+    column.pszText = columns_[i].Caption.data();
+    column.iSubItem = static_cast<int>(i);
+    SendMessageA(view, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+  }
+  if (!keptOrder_.empty()) {
+    SendMessageA(view, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(view, LVM_SETITEMCOUNT, keptOrder_.size(), 0);
+    for (std::size_t i = 0; i < keptOrder_.size(); ++i) InsertRow(keptOrder_[i], static_cast<int>(i));
+    if (keptSelected_ >= 0) {
+      LVITEMA state{};
+      state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendMessageA(view, LVM_SETITEMSTATE, keptSelected_, reinterpret_cast<LPARAM>(&state));
+    }
+    SendMessageA(view, WM_SETREDRAW, TRUE, 0);
+  }
+  keptOrder_.clear();
+  keptSelected_ = -1;
+}
+
+void TListView::DestroyWnd() {
+  for (std::size_t i = 0; i < columns_.size(); ++i) columns_[i].Width = ColumnWidth(static_cast<int>(i));
+  keptOrder_.clear();
+  const int count = Count();
+  for (int i = 0; i < count; ++i) keptOrder_.push_back(Item(i));
+  keptSelected_ = SelectedIndex();
+}
+
+void TListView::AddColumn(const std::string& caption, int width, int alignment) {
+  columns_.push_back({caption, width, alignment});
+  if (!HandleAllocated()) return;
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+  column.fmt = alignment;
+  column.cx = width;
+  column.pszText = columns_.back().Caption.data();
+  column.iSubItem = ColumnCount() - 1;
+  SendMessageA(Handle(), LVM_INSERTCOLUMNA, ColumnCount() - 1, reinterpret_cast<LPARAM>(&column));
+}
+
+int TListView::ColumnWidth(int column) {
+  if (!HandleAllocated()) return columns_.at(static_cast<std::size_t>(column)).Width;
+  return static_cast<int>(SendMessageA(Handle(), LVM_GETCOLUMNWIDTH, column, 0));
+}
+
+void TListView::SetColumnWidth(int column, int width) {
+  columns_.at(static_cast<std::size_t>(column)).Width = width;
+  if (HandleAllocated()) SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0));
+}
+
+void TListView::SetColumnCaption(int column, const std::string& caption) {
+  auto& kept = columns_.at(static_cast<std::size_t>(column));
+  kept.Caption = caption;
+  if (!HandleAllocated()) return;
+  LVCOLUMNA info{};
+  info.mask = LVCF_TEXT;
+  info.pszText = kept.Caption.data();
+  SendMessageA(Handle(), LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+}
+
+void TListView::InsertRow(TListItem* item, int at) {
+  LVITEMA row{};
+  row.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
+  row.iItem = at;
+  row.pszText = LPSTR_TEXTCALLBACKA;
+  row.iImage = item->ImageIndex;
+  row.lParam = reinterpret_cast<LPARAM>(item);
+  SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+}
+
+TListItem* TListView::AddItem(std::string caption, std::vector<std::string> subItems, int imageIndex) {
+  auto item = std::make_unique<TListItem>();
+  item->Caption = std::move(caption);
+  item->SubItems = std::move(subItems);
+  item->ImageIndex = imageIndex;
+  item->owner_ = this;
+  TListItem* raw = item.get();
+  items_.push_back(std::move(item));
+  InsertRow(raw, Count());
+  ItemInserted(raw);
+  return raw;
+}
+
+void TListView::Clear() {
+  if (HandleAllocated()) SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
+  items_.clear();
+  keptOrder_.clear();
+}
+
+void TListView::ForgetRow(TListItem* item) {
+  auto it = std::find_if(items_.begin(), items_.end(), [item](auto& owned) { return owned.get() == item; });
+  if (it != items_.end()) items_.erase(it);
+}
+
+void TListView::DeleteItem(int index) {
+  TListItem* item = Item(index);
+  if (!item) return;
+  SendMessageA(Handle(), LVM_DELETEITEM, index, 0);
+  ForgetRow(item);
+}
+
+int TListView::Count() const {
+  auto* self = const_cast<TListView*>(this);
+  return self->HandleAllocated() ? static_cast<int>(SendMessageA(self->Handle(), LVM_GETITEMCOUNT, 0, 0))
+                                 : static_cast<int>(keptOrder_.size());
+}
+
+TListItem* TListView::Item(int index) const {
+  auto* self = const_cast<TListView*>(this);
+  if (!self->HandleAllocated()) {
+    return index >= 0 && index < static_cast<int>(keptOrder_.size()) ? keptOrder_[static_cast<std::size_t>(index)]
+                                                                      : nullptr;
+  }
+  LVITEMA row{};
+  row.mask = LVIF_PARAM;
+  row.iItem = index;
+  if (!SendMessageA(self->Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row))) return nullptr;
+  return reinterpret_cast<TListItem*>(row.lParam);
+}
+
+int TListView::SelectedIndex() const {
+  auto* self = const_cast<TListView*>(this);
+  if (!self->HandleAllocated()) return keptSelected_;
+  return static_cast<int>(SendMessageA(self->Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+TListItem* TListView::Selected() const {
+  const int index = SelectedIndex();
+  return index >= 0 ? Item(index) : nullptr;
+}
+
+void TListView::SelectIndex(int index) {
+  LVITEMA state{};
+  if (index < 0) {
+    state.stateMask = LVIS_SELECTED;
+    SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    return;
+  }
+  state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
+}
+
+void TListView::Sort(PFNLVCOMPARE compare, LPARAM context) {
+  SendMessageA(Handle(), LVM_SORTITEMS, context, reinterpret_cast<LPARAM>(compare));
+}
+
+void TListView::BeginUpdate() {
+  if (updateDepth_++ == 0 && HandleAllocated()) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TListView::EndUpdate() {
+  if (updateDepth_ == 0) return;
+  if (--updateDepth_ == 0 && HandleAllocated()) {
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+  }
+}
+
+HWND TListView::HeaderHandle() const {
+  auto* self = const_cast<TListView*>(this);
+  return self->HandleAllocated() ? reinterpret_cast<HWND>(SendMessageA(self->Handle(), LVM_GETHEADER, 0, 0))
+                                 : nullptr;
+}
+
+void TListView::ColClick(int column) {
+  if (OnColumnClick) OnColumnClick(column);
+}
+
+void TListView::DoSelectItem(TListItem* item, bool selected) {
+  if (OnSelectItem) OnSelectItem(item, selected);
+}
+
+bool TListView::NotifyReflected(NMHDR* header, LRESULT* result) {
+  switch (header->code) {
+    case LVN_GETDISPINFOA: {
+      auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+      auto* item = reinterpret_cast<TListItem*>(info->item.lParam);
+      if (item && (info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+        const std::string& text = item->Text(info->item.iSubItem);
+        const auto n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(info->item.cchTextMax - 1));
+        text.copy(info->item.pszText, n);
+        info->item.pszText[n] = '\0';
+      }
+      *result = 0;
+      return true;
+    }
+    case LVN_GETDISPINFOW: {
+      auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+      auto* item = reinterpret_cast<TListItem*>(info->item.lParam);
+      if (item && (info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+        const std::string& text = item->Text(info->item.iSubItem);
+        const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                          info->item.pszText, info->item.cchTextMax - 1);
+        info->item.pszText[std::max(n, 0)] = L'\0';
+      }
+      *result = 0;
+      return true;
+    }
+    case LVN_ITEMCHANGED: {
+      auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+      if (!(change->uChanged & LVIF_STATE) || change->iItem < 0) return false;
+      const bool was = change->uOldState & LVIS_SELECTED, is = change->uNewState & LVIS_SELECTED;
+      if (was != is) {
+        auto* item = reinterpret_cast<TListItem*>(change->lParam);
+        DoSelectItem(item ? item : Item(change->iItem), is);
+      }
+      return false;
+    }
+    case LVN_COLUMNCLICK:
+      ColClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+      *result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace k32::gui

@@ -1,0 +1,108 @@
+// The report-style list view of the class library. Rows are objects the view owns, holding texts;
+// the control asks for them when it draws, so filling and sorting never copy strings into it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/control.h"
+
+namespace k32::gui {
+
+class TListView;
+
+class TListItem {
+ public:
+  std::string Caption;
+  std::vector<std::string> SubItems;
+  int ImageIndex = -1;
+  void* Data = nullptr;
+
+  [[nodiscard]] TListView* Owner() const { return owner_; }
+  // Position in the view as shown, -1 when it is not in the view.
+  [[nodiscard]] int Index() const;
+  [[nodiscard]] bool Selected() const;
+  void SetSelected(bool selected);
+  // Column 0 is the caption, column n the sub-item n - 1 (empty when there is none).
+  [[nodiscard]] const std::string& Text(int column) const;
+
+ private:
+  friend class TListView;
+  TListView* owner_ = nullptr;
+};
+
+struct TListColumn {
+  std::string Caption;
+  int Width = 50;
+  int Alignment = LVCFMT_LEFT;
+};
+
+class TListView : public TControl {
+ public:
+  explicit TListView(TWinControl* parent);
+  ~TListView() override;
+
+  // Design of the view: set before the window exists or applied at once.
+  bool ReadOnly = true;
+  bool HideSelection = true;  // false: the selection stays drawn when the view loses focus
+  HIMAGELIST SmallImages = nullptr;
+
+  void AddColumn(const std::string& caption, int width, int alignment = LVCFMT_LEFT);
+  [[nodiscard]] const std::vector<TListColumn>& Columns() const { return columns_; }
+  [[nodiscard]] int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  // Column widths as the user left them.
+  int ColumnWidth(int column);
+  void SetColumnWidth(int column, int width);
+  void SetColumnCaption(int column, const std::string& caption);
+
+  // Appends a row and returns it.
+  TListItem* AddItem(std::string caption, std::vector<std::string> subItems, int imageIndex = -1);
+  void Clear();
+  [[nodiscard]] int Count() const;
+  [[nodiscard]] TListItem* Item(int index) const;
+  [[nodiscard]] TListItem* Selected() const;
+  [[nodiscard]] int SelectedIndex() const;
+  // Selects and focuses the row at index (runs the selection handler); -1 clears the selection.
+  void SelectIndex(int index);
+  void DeleteItem(int index);
+  void Sort(PFNLVCOMPARE compare, LPARAM context);
+
+  // Redraw off while rows change; nested pairs draw once at the end.
+  virtual void BeginUpdate();
+  virtual void EndUpdate();
+  [[nodiscard]] int UpdateDepth() const { return updateDepth_; }
+
+  std::function<void(TListItem* item, bool selected)> OnSelectItem;
+  std::function<void(int column)> OnColumnClick;
+
+  [[nodiscard]] HWND HeaderHandle() const;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  bool NotifyReflected(NMHDR* header, LRESULT* result) override;
+
+  // Hooks for the enhanced views.
+  virtual void ColClick(int column);
+  virtual void DoSelectItem(TListItem* item, bool selected);
+  virtual void ItemInserted(TListItem*) {}
+  virtual DWORD ExtendedStyles() const;
+
+  void InsertRow(TListItem* item, int at);
+  std::vector<std::unique_ptr<TListItem>> items_;  // owned rows in no particular order
+
+ private:
+  void ForgetRow(TListItem* item);
+  std::vector<TListColumn> columns_;
+  std::vector<TListItem*> keptOrder_;  // rows in view order while the window is re-made
+  int keptSelected_ = -1;
+  int updateDepth_ = 0;
+};
+
+}  // namespace k32::gui

@@ -1,0 +1,129 @@
+#include "gui/menus.h"
+
+#include "gui/application.h"
+#include "gui/control.h"
+
+namespace k32::gui {
+
+std::function<UINT(TPopupMenu&, HMENU, POINT)> TPopupMenu::TrackHook;
+TPopupMenu* TPopupMenu::open_ = nullptr;
+
+void TMenuItem::Click() {
+  if (Action) {
+    Action->Execute();
+  } else if (OnClick) {
+    OnClick();
+  }
+}
+
+TMenuItem* TPopupMenu::Add(const TMenuItemSpec& spec) {
+  auto item = std::make_unique<TMenuItem>();
+  item->Name = spec.name ? spec.name : "";
+  item->Caption = spec.caption ? spec.caption : "";
+  item->Action = spec.action;
+  item->OnClick = spec.onClick;
+  item->ShortCut = spec.shortcut;
+  item->Default = spec.isDefault;
+  item->Hint = spec.hint ? spec.hint : "";
+  items_.push_back(std::move(item));
+  return items_.back().get();
+}
+
+void TPopupMenu::AddSeparator() { Add({"", "-", nullptr, nullptr}); }
+
+TMenuItem* TPopupMenu::Find(const std::string& name) const {
+  for (const auto& item : items_)
+    if (item->Name == name) return item.get();
+  return nullptr;
+}
+
+HMENU TPopupMenu::BuildMenu() const {
+  HMENU menu = CreatePopupMenu();
+  bool lastWasSeparator = true;  // no separator at the top, none twice in a row
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    const TMenuItem& item = *items_[i];
+    if (!item.Visible()) continue;
+    if (item.IsSeparator()) {
+      if (!lastWasSeparator) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      lastWasSeparator = true;
+      continue;
+    }
+    std::string text = item.EffectiveCaption();
+    if (const auto shortcut = item.EffectiveShortCut(); shortcut != scNone)
+      text += "\t" + ShortCutToText(shortcut);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | MIIM_DATA | (Images ? MIIM_BITMAP : 0);
+    info.wID = static_cast<UINT>(i + 1);
+    info.dwTypeData = text.data();
+    info.fState = (item.Enabled() ? MFS_ENABLED : MFS_DISABLED) | (item.Checked() ? MFS_CHECKED : 0) |
+                  (item.Default ? MFS_DEFAULT : 0);
+    info.dwItemData = i;
+    if (Images && item.EffectiveImage() >= 0) info.hbmpItem = HBMMENU_CALLBACK;
+    InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+    lastWasSeparator = false;
+  }
+  const int count = GetMenuItemCount(menu);
+  if (count > 0 && GetMenuState(menu, count - 1, MF_BYPOSITION) & MF_SEPARATOR)
+    DeleteMenu(menu, count - 1, MF_BYPOSITION);
+  return menu;
+}
+
+void TPopupMenu::Popup(int x, int y, HWND owner) {
+  if (OnPopup) OnPopup();
+  HMENU menu = BuildMenu();
+  UINT chosen = 0;
+  TPopupMenu* outer = open_;
+  open_ = this;
+  if (TrackHook) {
+    chosen = TrackHook(*this, menu, POINT{x, y});
+  } else {
+    chosen = static_cast<UINT>(TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON |
+                                                          TPM_RETURNCMD | TPM_NONOTIFY,
+                                                x, y, owner, nullptr));
+  }
+  open_ = outer;
+  DestroyMenu(menu);
+  Application().SetHint("");
+  if (chosen >= 1 && chosen <= items_.size()) items_[chosen - 1]->Click();
+}
+
+bool TPopupMenu::HandleMenuMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+  TPopupMenu* menu = open_;
+  if (!menu) return false;
+  switch (message) {
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+      if (measure->CtlType != ODT_MENU) return false;
+      measure->itemWidth = 16;
+      measure->itemHeight = 16;
+      *result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
+      if (draw->CtlType != ODT_MENU || draw->itemData >= menu->items_.size()) return false;
+      const TMenuItem& item = *menu->items_[draw->itemData];
+      const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - 16) / 2;
+      ImageList_DrawEx(menu->Images, item.EffectiveImage(), draw->hDC, draw->rcItem.left, top, 16, 16,
+                       CLR_NONE, CLR_NONE, item.Enabled() ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
+      *result = TRUE;
+      return true;
+    }
+    case WM_MENUSELECT: {
+      const UINT id = LOWORD(wparam);
+      const UINT flags = HIWORD(wparam);
+      std::string hint;
+      if (!(flags & MF_POPUP) && !(flags & MF_SEPARATOR) && id >= 1 && id <= menu->items_.size())
+        hint = menu->items_[id - 1]->EffectiveHint();
+      Application().SetHint(LongHint(hint));
+      *result = 0;
+      return true;
+    }
+    default:
+      (void)lparam;
+      return false;
+  }
+}
+
+}  // namespace k32::gui

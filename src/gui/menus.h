@@ -1,0 +1,85 @@
+// Popup menus: items linked to actions or with handlers of their own, built from a table and
+// made into a system menu each time they open, so they always show their actions' states.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/actions.h"
+
+namespace k32::gui {
+
+class TMenuItem {
+ public:
+  std::string Name;
+  std::string Caption;  // "-" is a separator
+  std::string Hint;
+  TShortCut ShortCut = scNone;
+  int ImageIndex = -1;
+  bool Default = false;
+  std::function<void()> OnClick;
+  TAction* Action = nullptr;  // when set, its state wins over the item's own
+
+  [[nodiscard]] std::string EffectiveCaption() const { return Action ? Action->Caption() : Caption; }
+  [[nodiscard]] std::string EffectiveHint() const { return Action ? Action->Hint() : Hint; }
+  [[nodiscard]] TShortCut EffectiveShortCut() const { return Action ? Action->ShortCut() : ShortCut; }
+  [[nodiscard]] int EffectiveImage() const { return Action ? Action->ImageIndex() : ImageIndex; }
+  [[nodiscard]] bool Enabled() const { return Action ? Action->Enabled() : enabled_; }
+  [[nodiscard]] bool Visible() const { return Action ? Action->Visible() : visible_; }
+  [[nodiscard]] bool Checked() const { return Action ? Action->Checked() : checked_; }
+  void SetEnabled(bool value) { enabled_ = value; }
+  void SetVisible(bool value) { visible_ = value; }
+  void SetChecked(bool value) { checked_ = value; }
+  [[nodiscard]] bool IsSeparator() const { return Caption == "-" && !Action; }
+  // What choosing the item does: the action, or the item's own handler.
+  void Click();
+
+ private:
+  bool enabled_ = true, visible_ = true, checked_ = false;
+};
+
+// One row of a menu table.
+struct TMenuItemSpec {
+  const char* name;
+  const char* caption;  // null when the item takes the action's
+  TAction* action;
+  std::function<void()> onClick;
+  TShortCut shortcut = scNone;
+  bool isDefault = false;
+  const char* hint = nullptr;
+};
+
+class TPopupMenu {
+ public:
+  explicit TPopupMenu(std::string name) : Name(std::move(name)) {}
+  std::string Name;
+  HIMAGELIST Images = nullptr;
+  std::function<void()> OnPopup;
+
+  TMenuItem* Add(const TMenuItemSpec& spec);
+  void AddSeparator();
+  [[nodiscard]] const std::vector<std::unique_ptr<TMenuItem>>& Items() const { return items_; }
+  TMenuItem* Find(const std::string& name) const;
+
+  // Opens the menu with its top-left corner at a screen point and runs the chosen item.
+  void Popup(int x, int y, HWND owner);
+  // Builds the system menu as it would show now (command of item i is i + 1).
+  HMENU BuildMenu() const;
+
+  // Tests stand in for the user: given the built menu and the point, return the chosen command.
+  static std::function<UINT(TPopupMenu&, HMENU, POINT)> TrackHook;
+  // Owner-drawn images and hints of the open menu, from the owner window's procedure.
+  static bool HandleMenuMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
+  static TPopupMenu* Open() { return open_; }
+
+ private:
+  std::vector<std::unique_ptr<TMenuItem>> items_;
+  static TPopupMenu* open_;
+};
+
+}  // namespace k32::gui

@@ -1,0 +1,113 @@
+#include "process/win32_services.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include "gui/handles.h"
+
+namespace k32 {
+
+static_assert(sizeof(PROCESSENTRY32) == 296, "process entries are 296 bytes");
+static_assert(sizeof(MODULEENTRY32) == 548, "module entries are 548 bytes");
+
+namespace {
+HWND ToHwnd(WindowId window) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(window)); }
+WindowId ToId(HWND window) { return static_cast<WindowId>(reinterpret_cast<UINT_PTR>(window)); }
+
+// Cuts a fixed buffer at its terminator, or at its end when it has none.
+std::string Terminated(const char* buffer, std::size_t size) {
+  std::size_t length = 0;
+  while (length < size && buffer[length] != '\0') ++length;
+  return std::string(buffer, length);
+}
+
+BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
+  const auto& visit = *reinterpret_cast<const ISystemServices::WindowVisitor*>(context);
+  return visit(ToId(window)) ? TRUE : FALSE;
+}
+}  // namespace
+
+std::vector<ProcessEntry> Win32Services::ProcessSnapshot() {
+  std::vector<ProcessEntry> processes;
+  gui::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return processes;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+    processes.push_back({Terminated(entry.szExeFile, sizeof entry.szExeFile), entry.th32ProcessID,
+                         entry.th32ParentProcessID, entry.cntThreads});
+  }
+  return processes;
+}
+
+std::vector<ModuleEntry> Win32Services::ModuleSnapshot(std::uint32_t processId) {
+  std::vector<ModuleEntry> modules;
+  if (processId == 0) return modules;
+  gui::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+  if (!snapshot) return modules;
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Module32First(snapshot.Get(), &entry); more; more = Module32Next(snapshot.Get(), &entry)) {
+    modules.push_back({Terminated(entry.szModule, sizeof entry.szModule),
+                       Terminated(entry.szExePath, sizeof entry.szExePath),
+                       static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(entry.hModule)), entry.modBaseSize});
+  }
+  return modules;
+}
+
+std::uint32_t Win32Services::PriorityClass(std::uint32_t processId) {
+  gui::KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
+  if (!process) return 0;
+  return GetPriorityClass(process.Get());
+}
+
+TerminateOutcome Win32Services::Terminate(std::uint32_t processId) {
+  gui::KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+  if (!process) return TerminateOutcome::CannotOpen;
+  return TerminateProcess(process.Get(), static_cast<UINT>(-9)) ? TerminateOutcome::Terminated
+                                                                 : TerminateOutcome::Failed;
+}
+
+void Win32Services::EnumTopLevelWindows(const WindowVisitor& visit) {
+  EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&visit));
+}
+
+void Win32Services::EnumDescendantWindows(WindowId parent, const WindowVisitor& visit) {
+  EnumChildWindows(ToHwnd(parent), &VisitWindow, reinterpret_cast<LPARAM>(&visit));
+}
+
+std::uint32_t Win32Services::WindowProcessId(WindowId window, std::uint32_t* threadId) {
+  DWORD processId = 0;
+  const DWORD thread = GetWindowThreadProcessId(ToHwnd(window), &processId);
+  if (threadId) *threadId = thread;
+  return processId;
+}
+
+std::string Win32Services::WindowClassName(WindowId window) {
+  char buffer[100] = {};
+  const int length = GetClassNameA(ToHwnd(window), buffer, sizeof buffer);
+  return length > 0 ? Terminated(buffer, sizeof buffer) : std::string();
+}
+
+std::string Win32Services::WindowTitle(WindowId window) {
+  char buffer[250] = {};
+  const int length = GetWindowTextA(ToHwnd(window), buffer, sizeof buffer);
+  return length > 0 ? Terminated(buffer, sizeof buffer) : std::string();
+}
+
+bool Win32Services::IsWindowVisible(WindowId window) { return ::IsWindowVisible(ToHwnd(window)) != FALSE; }
+
+bool Win32Services::IsWindow(WindowId window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
+
+bool Win32Services::WindowRect(WindowId window, ScreenRect* rect) {
+  RECT r{};
+  if (!GetWindowRect(ToHwnd(window), &r)) return false;
+  *rect = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+std::int32_t Win32Services::WindowLongValue(WindowId window, WindowLong index) {
+  return GetWindowLongA(ToHwnd(window), static_cast<int>(index));
+}
+
+}  // namespace k32

@@ -1,0 +1,25 @@
+// The process and window services as the system gives them.
+#pragma once
+
+#include "process/services.h"
+
+namespace k32 {
+
+class Win32Services final : public ISystemServices {
+ public:
+  std::vector<ProcessEntry> ProcessSnapshot() override;
+  std::vector<ModuleEntry> ModuleSnapshot(std::uint32_t processId) override;
+  std::uint32_t PriorityClass(std::uint32_t processId) override;
+  TerminateOutcome Terminate(std::uint32_t processId) override;
+  void EnumTopLevelWindows(const WindowVisitor& visit) override;
+  void EnumDescendantWindows(WindowId parent, const WindowVisitor& visit) override;
+  std::uint32_t WindowProcessId(WindowId window, std::uint32_t* threadId) override;
+  std::string WindowClassName(WindowId window) override;
+  std::string WindowTitle(WindowId window) override;
+  bool IsWindowVisible(WindowId window) override;
+  bool IsWindow(WindowId window) override;
+  bool WindowRect(WindowId window, ScreenRect* rect) override;
+  std::int32_t WindowLongValue(WindowId window, WindowLong index) override;
+};
+
+}  // namespace k32

@@ -1,0 +1,162 @@
+#include "e2e/driver.h"
+
+#include <stdexcept>
+
+namespace k32::e2e {
+
+namespace {
+
+// A buffer in the program's address space, for messages that carry pointers.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HANDLE process, std::size_t size)
+      : process_(process), data_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+  ~RemoteBuffer() { VirtualFreeEx(process_, data_, 0, MEM_RELEASE); }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  [[nodiscard]] char* Get() const { return static_cast<char*>(data_); }
+  void Write(std::size_t offset, const void* bytes, std::size_t size) const {
+    WriteProcessMemory(process_, Get() + offset, bytes, size, nullptr);
+  }
+  void Read(std::size_t offset, void* bytes, std::size_t size) const {
+    ReadProcessMemory(process_, Get() + offset, bytes, size, nullptr);
+  }
+
+ private:
+  HANDLE process_;
+  void* data_;
+};
+
+std::string ExeFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+struct FindContext {
+  DWORD processId;
+  const std::string* caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindTop(HWND window, LPARAM context) {
+  auto* find = reinterpret_cast<FindContext*>(context);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  if (pid == find->processId && *find->caption == text) {
+    find->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct ClassContext {
+  const char* className;
+  std::vector<HWND>* found;
+};
+
+BOOL CALLBACK CollectClass(HWND window, LPARAM context) {
+  auto* collect = reinterpret_cast<ClassContext*>(context);
+  char name[100] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpiA(name, collect->className) == 0) collect->found->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    FindContext find{processId, &caption, nullptr};
+    EnumWindows(&FindTop, reinterpret_cast<LPARAM>(&find));
+    if (find.found && IsWindowVisible(find.found)) return find.found;
+    Sleep(50);
+  } while (GetTickCount() - start < milliseconds);
+  return nullptr;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+  std::vector<HWND> found;
+  ClassContext collect{className, &found};
+  EnumChildWindows(parent, &CollectClass, reinterpret_cast<LPARAM>(&collect));
+  return found;
+}
+
+Program::Program() {
+  const std::string exe = ExeFolder() + "kestrel32.exe";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  std::string command = "\"" + exe + "\"";
+  if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, ExeFolder().c_str(),
+                      &startup, &info_))
+    throw std::runtime_error("cannot start " + exe);
+  main_ = WaitForWindow(info_.dwProcessId, "Kestrel32");
+}
+
+Program::~Program() {
+  if (info_.hProcess) {
+    if (main_ && IsWindow(main_)) PostMessageA(main_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 1);
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+}
+
+DWORD Program::WaitForExit(DWORD milliseconds) const {
+  WaitForSingleObject(info_.hProcess, milliseconds);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+std::vector<HWND> Program::ListViews() const { return ChildrenOfClass(main_, WC_LISTVIEWA); }
+
+std::vector<std::string> Program::ColumnCaptions(HWND list) const {
+  std::vector<std::string> captions;
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  RemoteBuffer remote(info_.hProcess, sizeof(HDITEMA) + 260);
+  for (int i = 0; i < count; ++i) {
+    HDITEMA item{};
+    item.mask = HDI_TEXT;
+    item.pszText = remote.Get() + sizeof(HDITEMA);
+    item.cchTextMax = 260;
+    remote.Write(0, &item, sizeof item);
+    SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(remote.Get()));
+    char text[260] = {};
+    remote.Read(sizeof(HDITEMA), text, sizeof text - 1);
+    captions.emplace_back(text);
+  }
+  return captions;
+}
+
+int Program::RowCount(HWND list) const { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string Program::CellText(HWND list, int row, int column) const {
+  RemoteBuffer remote(info_.hProcess, sizeof(LVITEMA) + 512);
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = remote.Get() + sizeof(LVITEMA);
+  item.cchTextMax = 512;
+  remote.Write(0, &item, sizeof item);
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.Get()));
+  char text[513] = {};
+  remote.Read(sizeof(LVITEMA), text, 512);
+  return text;
+}
+
+std::string Program::StatusText(int panel) const {
+  const auto bars = ChildrenOfClass(main_, STATUSCLASSNAMEA);
+  if (bars.empty()) return {};
+  RemoteBuffer remote(info_.hProcess, 512);
+  SendMessageA(bars[0], SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(remote.Get()));
+  char text[512] = {};
+  remote.Read(0, text, sizeof text - 1);
+  return text;
+}
+
+}  // namespace k32::e2e
