@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 #include "common/text.h"
@@ -122,19 +123,15 @@ long double ValueOf(const Decimal& d) {
   } else if (d.exponent < -kExponentLimit) {
     magnitude = 0.0L;
   } else {
-    // "d.ddde-123": locale-independent and correctly rounded.
-    std::array<char, kMaxDigits + 16> buffer{};
+    // "ddde-123": without a decimal point the runtime's conversion does not depend on the C locale.
+    // It is correctly rounded to the full long double, which std::from_chars is not everywhere.
+    std::array<char, kMaxDigits + 24> buffer{};
     char* p = buffer.data();
-    *p++ = d.digits[0];
-    if (d.count > 1) {
-      *p++ = '.';
-      for (int i = 1; i < d.count; ++i) *p++ = d.digits[i];
-    }
+    for (int i = 0; i < d.count; ++i) *p++ = d.digits[i];
     *p++ = 'e';
-    p = std::to_chars(p, buffer.data() + buffer.size(), d.exponent).ptr;
-    const auto result = std::from_chars(buffer.data(), p, magnitude);
-    if (result.ec != std::errc())
-      magnitude = d.exponent > 0 ? std::numeric_limits<long double>::infinity() : 0.0L;
+    p = std::to_chars(p, buffer.data() + buffer.size() - 1, d.exponent - (d.count - 1)).ptr;
+    *p = '\0';
+    magnitude = std::strtold(buffer.data(), nullptr);
   }
   return d.negative ? -magnitude : magnitude;
 }
