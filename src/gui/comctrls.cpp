@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "gui/application.h"
 
@@ -86,10 +87,11 @@ void TStatusBar::SetPanelText(int panel, const std::string& text) {
 
 std::string TStatusBar::PanelText(int panel) {
   if (!HandleAllocated()) return texts_.at(static_cast<std::size_t>(panel));
+  // The length message counts characters on some systems, not bytes: read into a roomy buffer.
   const auto length = LOWORD(SendMessageA(Handle(), SB_GETTEXTLENGTHA, panel, 0));
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  std::string text(static_cast<std::size_t>(length) * 2 + 2, '\0');
   SendMessageA(Handle(), SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(length);
+  text.resize(std::strlen(text.c_str()));
   return text;
 }
 

@@ -1,0 +1,255 @@
+// The main window at its own level: pages, commands, shortcuts, hints, menus, stay on top, exit.
+#include <gtest/gtest.h>
+
+#include "app/form_main.h"
+#include "core/fake_services.h"
+#include "win/win_test_support.h"
+
+namespace k32 {
+namespace {
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TFormMain>(services);
+    gui::Application().SetMainForm(form.get());
+    form->Show();
+    testing::Pump();
+  }
+  void TearDown() override {
+    gui::TPopupMenu::TrackHook = nullptr;
+    form.reset();
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  // Sends a key the way the keyboard does, through the program's loop.
+  void Key(HWND target, WPARAM key) {
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+    testing::Pump();
+  }
+  gui::TToolButton* Button(const char* name) {
+    gui::TToolButton* button = form->ToolBar1->Find(name);
+    return button ? button : form->ToolBar2->Find(name);
+  }
+  // Whether the tool bar shows the button (a hidden action hides its buttons).
+  bool Shown(const char* name) {
+    gui::TToolButton* button = Button(name);
+    HWND bar = form->ToolBar1->Find(name) ? form->ToolBar1->Handle() : form->ToolBar2->Handle();
+    return !SendMessageA(bar, TB_ISBUTTONHIDDEN, button->CommandId(), 0);
+  }
+  bool ButtonEnabled(const char* name) {
+    gui::TToolButton* button = Button(name);
+    return SendMessageA(form->ToolBar1->Handle(), TB_ISBUTTONENABLED, button->CommandId(), 0) != 0;
+  }
+  // The captions and states a menu shows when it opens.
+  struct ShownItem {
+    std::string caption;
+    bool enabled;
+  };
+  std::vector<ShownItem> Open(gui::TPopupMenu& menu, POINT* at = nullptr) {
+    std::vector<ShownItem> items;
+    gui::TPopupMenu::TrackHook = [&](gui::TPopupMenu&, HMENU built, POINT point) -> UINT {
+      if (at) *at = point;
+      for (int i = 0; i < GetMenuItemCount(built); ++i) {
+        char text[128] = {};
+        GetMenuStringA(built, i, text, sizeof text, MF_BYPOSITION);
+        const UINT state = GetMenuState(built, i, MF_BYPOSITION);
+        if (!(state & MF_SEPARATOR)) items.push_back({text, !(state & (MF_DISABLED | MF_GRAYED))});
+      }
+      return 0;
+    };
+    menu.Popup(0, 0, form->Handle());
+    gui::TPopupMenu::TrackHook = nullptr;
+    return items;
+  }
+  std::vector<std::string> Captions(gui::TPopupMenu& menu) {
+    std::vector<std::string> captions;
+    for (const auto& item : Open(menu)) captions.push_back(item.caption);
+    return captions;
+  }
+
+  testing::FakeServices services;
+  std::unique_ptr<TFormMain> form;
+};
+
+TEST_F(MainWindow, StartsOnTheProcessesPageWithItsCaptionPlaceAndSize) {
+  EXPECT_EQ(form->Caption(), "Kestrel32");
+  RECT rect{};
+  GetWindowRect(form->Handle(), &rect);
+  EXPECT_EQ(rect.left, 10);
+  EXPECT_EQ(rect.top, 10);
+  EXPECT_EQ(rect.right - rect.left, 642);
+  EXPECT_EQ(rect.bottom - rect.top, 455);
+  EXPECT_EQ(form->Notebook->PageIndex(), 0);
+  EXPECT_TRUE(IsWindowVisible(form->ProcList->Handle()));
+  EXPECT_FALSE(IsWindowVisible(form->WindowList->Handle()));
+  EXPECT_TRUE(form->ProcessesCmd->Checked());
+  EXPECT_FALSE(form->WindowsCmd->Checked());
+  EXPECT_FALSE(form->WinPropCmd->Visible());
+  EXPECT_FALSE(form->OnTopCmd->Checked());
+  EXPECT_EQ(form->StatusBar->PanelText(2), "");
+  // The lists fill the page: the upper one 207 high, the splitter, the lower one the rest.
+  EXPECT_EQ(form->ProcList->Height(), 207);
+  EXPECT_EQ(form->Splitter1->Top(), 207);
+  EXPECT_EQ(form->ModuleList->Top(), 212);
+}
+
+TEST_F(MainWindow, PageSwitchingSetsCommandsButtonsAndMenuItemsBothWays) {
+  form->WindowsCmdExecute();
+  EXPECT_EQ(form->Notebook->PageIndex(), 1);
+  EXPECT_FALSE(form->ProcessesCmd->Checked());
+  EXPECT_TRUE(form->WindowsCmd->Checked());
+  EXPECT_FALSE(form->TerminateCmd->Visible());
+  EXPECT_FALSE(form->TerminateCmd->Enabled());
+  EXPECT_FALSE(form->ReportCmd->Visible());
+  EXPECT_TRUE(form->ReportCmd->Enabled());  // F4 still works on this page
+  EXPECT_TRUE(form->WinPropCmd->Visible());
+  EXPECT_TRUE(form->WinPropCmd->Enabled());
+  EXPECT_FALSE(Shown("tbTerminate"));
+  EXPECT_FALSE(Shown("tbReport"));
+  EXPECT_TRUE(Shown("tbProperties"));
+  EXPECT_TRUE(ButtonEnabled("tbProperties"));
+  EXPECT_TRUE(SendMessageA(form->ToolBar1->Handle(), TB_ISBUTTONCHECKED, Button("ToolButton8")->CommandId(), 0));
+  EXPECT_FALSE(SendMessageA(form->ToolBar1->Handle(), TB_ISBUTTONCHECKED, Button("ToolButton7")->CommandId(), 0));
+  EXPECT_EQ(Captions(form->CommandsMenu),
+            (std::vector<std::string>{"刷新列表\tF5", "窗口属性...\tAlt+Enter", "打开模块文件夹", "退出(&X)\tEsc"}));
+
+  form->ProcessesCmdExecute();
+  EXPECT_EQ(form->Notebook->PageIndex(), 0);
+  EXPECT_TRUE(form->ProcessesCmd->Checked());
+  EXPECT_FALSE(form->WindowsCmd->Checked());
+  EXPECT_TRUE(form->TerminateCmd->Visible());
+  EXPECT_TRUE(form->TerminateCmd->Enabled());
+  EXPECT_TRUE(form->ReportCmd->Visible());
+  EXPECT_FALSE(form->WinPropCmd->Visible());
+  EXPECT_FALSE(form->WinPropCmd->Enabled());
+  EXPECT_TRUE(Shown("tbTerminate"));
+  EXPECT_TRUE(Shown("tbReport"));
+  EXPECT_FALSE(Shown("tbProperties"));
+  EXPECT_EQ(Captions(form->CommandsMenu), (std::vector<std::string>{"刷新列表\tF5", "终止进程\tF2", "查看报告...\tF4",
+                                                                    "打开模块文件夹", "退出(&X)\tEsc"}));
+  // The view menu mirrors the page in its checked items.
+  form->ProcessesCmdExecute();
+  EXPECT_EQ(form->Notebook->PageIndex(), 0);
+}
+
+TEST_F(MainWindow, ShortcutsFireEnabledActionsEvenWhenHiddenAndNeverDisabledOnes) {
+  int terminations = 0, reports = 0, pages = 0;
+  form->TerminateCmd->OnExecute = [&] { ++terminations; };
+  form->ReportCmd->OnExecute = [&] { ++reports; };
+  form->WindowsCmd->OnExecute = [&] {
+    ++pages;
+    form->WindowsCmdExecute();
+  };
+  form->WindowsCmd->Execute();
+  ASSERT_EQ(pages, 1);
+  HWND list = form->WindowList->Handle();
+  Key(list, VK_F4);  // hidden but enabled
+  EXPECT_EQ(reports, 1);
+  Key(list, VK_F2);  // hidden and disabled
+  EXPECT_EQ(terminations, 0);
+  form->ProcessesCmdExecute();
+  Key(form->ProcList->Handle(), VK_F2);
+  EXPECT_EQ(terminations, 1);
+  EXPECT_TRUE(form->ActionList.ExecuteShortCut(gui::scCtrl | 'W'));
+  EXPECT_EQ(pages, 2);
+  EXPECT_FALSE(form->ActionList.ExecuteShortCut(gui::scCtrl | 'Q'));
+}
+
+TEST_F(MainWindow, StayOnTopTwiceReturnsToTheNormalStyle) {
+  auto topmost = [&] { return (GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  EXPECT_FALSE(topmost());
+  form->OnTopCmd->Execute();
+  EXPECT_TRUE(form->OnTopCmd->Checked());
+  EXPECT_TRUE(topmost());
+  EXPECT_EQ(form->FormStyle(), gui::TFormStyle::fsStayOnTop);
+  form->OnTopCmd->Execute();
+  EXPECT_FALSE(form->OnTopCmd->Checked());
+  EXPECT_FALSE(topmost());
+}
+
+TEST_F(MainWindow, TheHintOfTheButtonUnderTheMouseReachesPanelTwo) {
+  const RECT rect = Button("tbRefresh")->Rect();
+  PostMessageA(form->ToolBar1->Handle(), WM_MOUSEMOVE, 0,
+               MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+  testing::Pump();
+  EXPECT_EQ(form->StatusBar->PanelText(2), "刷新进程列表");
+  EXPECT_EQ(gui::ShortHint(Button("tbRefresh")->Hint()), "刷新列表");
+  // A place without a hint clears it.
+  PostMessageA(form->ProcList->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 40));
+  testing::Pump();
+  EXPECT_EQ(form->StatusBar->PanelText(2), "");
+}
+
+TEST_F(MainWindow, ModuleMenuEnablesOpenFolderOnlyWithASelectedModule) {
+  form->ModuleList->AddItem("KERNEL32.DLL", {"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", "-1074331648", "456 K"}, 0);
+  auto openFolder = [&] {
+    for (const auto& item : Open(form->ModuleMenu))
+      if (item.caption == "打开模块文件夹") return item.enabled;
+    ADD_FAILURE() << "no open-folder item";
+    return false;
+  };
+  EXPECT_FALSE(openFolder());
+  form->ModuleList->SelectIndex(0);
+  EXPECT_TRUE(openFolder());
+  // The commands menu shows what the last opening left.
+  bool inCommands = false;
+  for (const auto& item : Open(form->CommandsMenu))
+    if (item.caption == "打开模块文件夹") inCommands = item.enabled;
+  EXPECT_TRUE(inCommands);
+}
+
+TEST_F(MainWindow, DropDownButtonsOpenTheirMenusBelowThemAndAltLettersPressThem) {
+  const RECT rect = Button("tbView")->Rect();
+  POINT expected{rect.left, rect.bottom};
+  ClientToScreen(form->ToolBar2->Handle(), &expected);
+  POINT at{};
+  std::string opened;
+  gui::TPopupMenu::TrackHook = [&](gui::TPopupMenu& menu, HMENU, POINT point) -> UINT {
+    opened = menu.Name;
+    at = point;
+    return 0;
+  };
+  form->tbViewClick();
+  EXPECT_EQ(opened, "ViewMenu");
+  EXPECT_EQ(at.x, expected.x);
+  EXPECT_EQ(at.y, expected.y);
+  MSG alt{form->Handle(), WM_SYSKEYDOWN, 'H', 0x20000001, 0, {}};
+  EXPECT_TRUE(form->DialogChar(alt));
+  EXPECT_EQ(opened, "HelpMenu");
+  alt.wParam = 'C';
+  EXPECT_TRUE(form->DialogChar(alt));
+  EXPECT_EQ(opened, "CommandsMenu");
+  alt.wParam = 'Q';
+  EXPECT_FALSE(form->DialogChar(alt));
+}
+
+TEST_F(MainWindow, ChoosingAMenuItemRunsItsAction) {
+  int refreshes = 0;
+  form->RefreshCmd->OnExecute = [&] { ++refreshes; };
+  gui::TPopupMenu::TrackHook = [](gui::TPopupMenu&, HMENU, POINT) -> UINT { return 2; };  // RefreshList1
+  form->ProcMenu.Popup(0, 0, form->Handle());
+  EXPECT_EQ(refreshes, 1);
+  EXPECT_EQ(form->TrayMenu.Find("miRestore")->Caption, "最小化(&M)");
+  EXPECT_TRUE(form->TrayMenu.Find("miRestore")->Default);
+}
+
+TEST_F(MainWindow, ExitPostsTheQuitMessageWithoutTheClosePath) {
+  form->miExitClick();
+  MSG msg{};
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 0u);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));  // not closed: FormClose did not run
+}
+
+TEST_F(MainWindow, TheCloseBoxEndsTheLoop) {
+  SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+  MSG msg{};
+  EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+}
+
+}  // namespace
+}  // namespace k32
