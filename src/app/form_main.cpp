@@ -42,7 +42,7 @@ const ActionRow kActions[] = {
      &TFormMain::HelpCmdExecute},
 };
 
-struct ListRow {
+struct ListLayout {
   TMainListView* TFormMain::*field;
   const char* name;
   bool keepSelectionDrawn;
@@ -53,7 +53,7 @@ struct ListRow {
   } columns[5];
 };
 
-const ListRow kLists[] = {
+const ListLayout kLists[] = {
     {&TFormMain::ProcList,
      "ProcList",
      true,
@@ -159,7 +159,7 @@ void TFormMain::CreateControls() {
   gui::TPanel* pages[2] = {Notebook->AddPage("进程"), Notebook->AddPage("窗口")};
 
   for (std::size_t i = 0; i < std::size(kLists); ++i) {
-    const ListRow& row = kLists[i];
+    const ListLayout& row = kLists[i];
     gui::TPanel* page = pages[i / 2];
     const bool upper = i % 2 == 0;
     TMainListView* list = page->Add<TMainListView>();
