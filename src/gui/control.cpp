@@ -328,6 +328,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
       if (TControl* child = FromHandle(reinterpret_cast<HWND>(lparam)); child && child != this) {
         if (child->ColorReflected(reinterpret_cast<HDC>(wparam), &result)) return result;
       }

@@ -120,6 +120,22 @@ void TEdit::CreateParams(TCreateParams& params) {
   params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
+void TEdit::CreateWnd() {
+  if (MaxLength > 0) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
+}
+
+namespace {
+// Paints a control's background in a system colour; false leaves the default.
+bool SystemColorBackground(int color, HDC dc, LRESULT* result) {
+  if (color < 0) return false;
+  SetBkColor(dc, GetSysColor(color));
+  *result = reinterpret_cast<LRESULT>(GetSysColorBrush(color));
+  return true;
+}
+}  // namespace
+
+bool TEdit::ColorReflected(HDC dc, LRESULT* result) { return SystemColorBackground(Color, dc, result); }
+
 TGroupBox::TGroupBox(TWinControl* parent, const std::string& caption) : TWinControl(parent) { text_ = caption; }
 
 void TGroupBox::CreateParams(TCreateParams& params) {
@@ -139,11 +155,14 @@ void TListBox::CreateParams(TCreateParams& params) {
 }
 
 void TListBox::CreateWnd() {
+  if (ItemHeight > 0) SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, ItemHeight);
   for (const auto& item : kept_) SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   kept_.clear();
 }
 
 void TListBox::DestroyWnd() { kept_ = Items(); }
+
+bool TListBox::ColorReflected(HDC dc, LRESULT* result) { return SystemColorBackground(Color, dc, result); }
 
 void TListBox::Clear() {
   kept_.clear();

@@ -71,9 +71,13 @@ class TEdit : public TControl {
  public:
   TEdit(TWinControl* parent, const std::string& text = "");
   bool ReadOnly = false;
+  int MaxLength = 0;  // 0: the control's own limit
+  int Color = -1;     // a system colour index for the background (COLOR_BTNFACE); -1: the default
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  bool ColorReflected(HDC dc, LRESULT* result) override;
 };
 
 class TGroupBox : public TWinControl {
@@ -87,6 +91,8 @@ class TGroupBox : public TWinControl {
 class TListBox : public TControl {
  public:
   explicit TListBox(TWinControl* parent);
+  int ItemHeight = 0;  // 0: the font's height
+  int Color = -1;      // a system colour index for the background; -1: the default
   void Clear();
   void Add(const std::string& item);
   [[nodiscard]] std::vector<std::string> Items();
@@ -96,6 +102,7 @@ class TListBox : public TControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  bool ColorReflected(HDC dc, LRESULT* result) override;
 
  private:
   std::vector<std::string> kept_;
