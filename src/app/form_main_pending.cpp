@@ -14,9 +14,7 @@ void TFormMain::TerminateCmdExecute() {}
 void TFormMain::TerminatePid(std::uint32_t) {}
 void TFormMain::ProcListSelectItem(gui::TListItem*, bool) {}
 void TFormMain::WindowListSelectItem(gui::TListItem*, bool) {}
-void TFormMain::WinPropCmdExecute() {}
 void TFormMain::ReportCmdExecute() {}
-void TFormMain::ExplorerCmdExecute() {}
 void TFormMain::SettingsCmdExecute() {}
 void TFormMain::ApplicationEventsMinimize() {}
 void TFormMain::ApplicationEventsRestore() {}
