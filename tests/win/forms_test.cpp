@@ -1,0 +1,134 @@
+// Forms and controls of the class library: modal showing, dialog keys, dispatch errors, splitter.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "gui/comctrls.h"
+#include "gui/error.h"
+#include "gui/form.h"
+#include "gui/stdctrls.h"
+#include "win/win_test_support.h"
+
+namespace k32 {
+namespace {
+
+class Dialog : public gui::TForm {
+ public:
+  explicit Dialog(gui::TForm* owner) : TForm(owner) {
+    BorderStyle = gui::TBorderStyle::bsDialog;
+    Position = gui::TPosition::poOwnerFormCenter;
+    SetCaption("对话框");
+    SetClientSize(200, 100);
+    ok = Add<gui::TButton>("确定");
+    ok->SetBounds(10, 60, 75, 25);
+    ok->ModalResult = gui::mrOk;
+    ok->SetDefault(true);
+    cancel = Add<gui::TButton>("取消");
+    cancel->SetBounds(100, 60, 75, 25);
+    cancel->ModalResult = gui::mrCancel;
+    DefaultButton = ok;
+    CancelButton = cancel;
+  }
+  gui::TButton* ok;
+  gui::TButton* cancel;
+};
+
+class Forms : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    owner.SetCaption("owner");
+    owner.SetBounds(100, 100, 400, 300);
+    owner.Show();
+  }
+  void TearDown() override { gui::Application().OnModalShow = nullptr; }
+  gui::TForm owner;
+};
+
+TEST_F(Forms, AModalFormDisablesItsOwnerAndReturnsTheResultOfTheButtonPressed) {
+  Dialog dialog(&owner);
+  bool ownerDisabled = false;
+  gui::Application().OnModalShow = [&](gui::TForm& shown) {
+    ownerDisabled = !IsWindowEnabled(owner.Handle());
+    EXPECT_EQ(&shown, &dialog);
+    // Centred on its owner.
+    RECT o{}, d{};
+    GetWindowRect(owner.Handle(), &o);
+    GetWindowRect(shown.Handle(), &d);
+    EXPECT_NEAR((o.left + o.right) / 2, (d.left + d.right) / 2, 1);
+    SendMessageA(dialog.ok->Handle(), BM_CLICK, 0, 0);
+  };
+  EXPECT_EQ(dialog.ShowModal(), gui::mrOk);
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+  EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+}
+
+TEST_F(Forms, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
+  for (const auto& [key, expected] : {std::pair{VK_RETURN, gui::mrOk}, std::pair{VK_ESCAPE, gui::mrCancel}}) {
+    Dialog dialog(&owner);
+    gui::Application().OnModalShow = [&, key = key](gui::TForm&) {
+      dialog.cancel->SetFocus();
+      if (key == VK_RETURN) dialog.ok->SetFocus();
+      PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+    };
+    EXPECT_EQ(dialog.ShowModal(), expected);
+  }
+}
+
+TEST_F(Forms, TheCloseBoxOfAModalFormCancelsIt) {
+  Dialog dialog(&owner);
+  gui::Application().OnModalShow = [&](gui::TForm& shown) { PostMessageA(shown.Handle(), WM_CLOSE, 0, 0); };
+  EXPECT_EQ(dialog.ShowModal(), gui::mrCancel);
+}
+
+TEST_F(Forms, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {
+  testing::RecordingBoxes boxes;
+  auto* button = owner.Add<gui::TButton>("按钮");
+  int clicks = 0;
+  button->OnClick = [&] {
+    if (++clicks == 1) throw gui::EGuiError("无法打开剪贴板");
+  };
+  button->SetBounds(10, 10, 80, 25);
+  SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+  SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 2);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "无法打开剪贴板.");
+  EXPECT_EQ(boxes.shown[0].flags, static_cast<UINT>(MB_ICONERROR));
+}
+
+TEST_F(Forms, AFormMadeWithTheStayOnTopStyleIsTopmost) {
+  for (const bool onTop : {true, false}) {
+    Dialog dialog(&owner);
+    dialog.SetFormStyle(onTop ? gui::TFormStyle::fsStayOnTop : gui::TFormStyle::fsNormal);
+    dialog.HandleNeeded();
+    EXPECT_EQ((GetWindowLongA(dialog.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, onTop);
+  }
+}
+
+TEST_F(Forms, DraggingTheSplitterResizesTheControlAboveItButNeverBelowOnePixel) {
+  auto* upper = owner.Add<gui::TPanel>();
+  upper->SetAlign(gui::TAlign::alTop);
+  upper->SetHeight(100);
+  auto* splitter = owner.Add<gui::TSplitter>(5);
+  auto* lower = owner.Add<gui::TPanel>();
+  lower->SetAlign(gui::TAlign::alClient);
+  owner.HandleNeeded();
+  upper->HandleNeeded();
+  splitter->HandleNeeded();
+  lower->HandleNeeded();
+  owner.AlignControls();
+  ASSERT_EQ(splitter->Top(), 100);
+  SendMessageA(splitter->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2));
+  SendMessageA(splitter->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 42));
+  SendMessageA(splitter->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 42));
+  EXPECT_EQ(upper->Height(), 140);
+  EXPECT_EQ(lower->Top(), 145);
+  SendMessageA(splitter->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2));
+  SendMessageA(splitter->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, -500));
+  SendMessageA(splitter->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, -500));
+  EXPECT_EQ(upper->Height(), 1);
+}
+
+}  // namespace
+}  // namespace k32
