@@ -159,6 +159,12 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
+    case WM_SETCURSOR:
+      if (Cursor && reinterpret_cast<HWND>(wparam) == window_ && LOWORD(lparam) == HTCLIENT) {
+        SetCursor(Cursor);
+        return TRUE;
+      }
+      break;
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lparam);
       if (!(pos->flags & SWP_NOMOVE)) left_ = pos->x, top_ = pos->y;
@@ -174,6 +180,7 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
 bool TControl::NotifyReflected(NMHDR*, LRESULT*) { return false; }
 bool TControl::CommandReflected(WPARAM, LRESULT*) { return false; }
 bool TControl::DrawItemReflected(DRAWITEMSTRUCT*) { return false; }
+bool TControl::MeasureItemReflected(MEASUREITEMSTRUCT*) { return false; }
 bool TControl::ColorReflected(HDC, LRESULT*) { return false; }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -225,6 +232,10 @@ HWND TControl::CreationParent() { return parent_ ? parent_->Handle() : nullptr; 
 HFONT TControl::Font() const { return parent_ ? parent_->Font() : nullptr; }
 
 // ---------------------------------------------------------------------------------------------
+
+void TWinControl::DestroyControls() {
+  while (!owned_.empty()) owned_.pop_back();
+}
 
 TWinControl::~TWinControl() {
   // Children go first, while this window still exists for them to leave.
@@ -320,7 +331,20 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     }
-    case WM_MEASUREITEM:
+    case WM_MEASUREITEM: {
+      // Owner-drawn controls ask while they are being made, before their object is tied to them:
+      // they are found by their identifier, and the object by the window being made.
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+      if (item->CtlType != ODT_MENU) {
+        TControl* child = FromHandle(GetDlgItem(Handle(), static_cast<int>(item->CtlID)));
+        for (TControl* c : controls_)
+          if (!child && c->creating_) child = c;
+        if (child && child != this && child->MeasureItemReflected(item)) return TRUE;
+        break;
+      }
+      if (TPopupMenu::HandleMenuMessage(message, wparam, lparam, &result)) return result;
+      break;
+    }
     case WM_MENUSELECT:
     case WM_EXITMENULOOP:
       if (TPopupMenu::HandleMenuMessage(message, wparam, lparam, &result)) return result;

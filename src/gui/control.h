@@ -15,6 +15,9 @@ class TWinControl;
 class TPopupMenu;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+// Keys and buttons held during a mouse event: MK_SHIFT, MK_CONTROL and the like; 0 when none.
+using TShiftState = unsigned;
 
 // What a control needs from the window class when its window is made.
 struct TCreateParams {
@@ -46,6 +49,7 @@ class TControl {
   bool ShowHint = true;
   int Tag = 0;
   TPopupMenu* PopupMenu = nullptr;
+  HCURSOR Cursor = nullptr;  // over the client area; null: the window class's
 
   [[nodiscard]] int Left() const { return left_; }
   [[nodiscard]] int Top() const { return top_; }
@@ -79,6 +83,7 @@ class TControl {
   virtual bool NotifyReflected(NMHDR* header, LRESULT* result);
   virtual bool CommandReflected(WPARAM wparam, LRESULT* result);
   virtual bool DrawItemReflected(DRAWITEMSTRUCT* item);
+  virtual bool MeasureItemReflected(MEASUREITEMSTRUCT* item);
   virtual bool ColorReflected(HDC dc, LRESULT* result);
 
  protected:
@@ -130,6 +135,8 @@ class TWinControl : public TControl {
   }
 
   [[nodiscard]] const std::vector<TControl*>& Controls() const { return controls_; }
+  // Frees the owned controls now; a form calls it while the actions and menus they show still live.
+  void DestroyControls();
   void AlignControls();
   HFONT Font() const override;
   void SetFont(HFONT font);  // not owned
