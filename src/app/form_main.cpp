@@ -103,6 +103,7 @@ TFormMain::TFormMain(ISystemServices& services)
   gui::Application().OnRestore = [this] { ApplicationEventsRestore(); };
 
   HandleNeeded();
+  for (TMainListView* list : {ProcList, ModuleList, WindowList, ChildList}) list->Loaded();
   FormCreate();
 }
 
@@ -163,8 +164,14 @@ void TFormMain::CreateControls() {
     gui::TPanel* page = pages[i / 2];
     const bool upper = i % 2 == 0;
     TMainListView* list = page->Add<TMainListView>();
+    list->BeginLoading();
     list->Name = row.name;
+    list->SetViewStyle(gui::vsReport);
+    list->ReadOnly = true;
     list->HideSelection = !row.keepSelectionDrawn;
+    list->SetExtendedStyles({lvxGridLines, lvxHeaderDragDrop, lvxFullRowSelect, lvxInfoTip});
+    list->SetShowSortArrows(true);
+    list->SetNoColumnResize(false);
     for (const auto& column : row.columns)
       if (column.caption) list->AddColumn(column.caption, column.width, column.alignment);
     list->SmallImages = i < 2 ? ProcImages.Handle() : WindowImages.Handle();

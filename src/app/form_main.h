@@ -12,12 +12,13 @@
 #include "gui/listview.h"
 #include "gui/menus.h"
 #include "gui/toolbar.h"
+#include "listview/ext_list_view.h"
 #include "process/services.h"
 
 namespace k32 {
 
 // The class of the four lists.
-using TMainListView = gui::TListView;
+using TMainListView = TdfsExtListView;
 
 class TFormMain : public gui::TForm {
  public:

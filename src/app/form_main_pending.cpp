@@ -20,9 +20,5 @@ void TFormMain::ApplicationEventsMinimize() {}
 void TFormMain::ApplicationEventsRestore() {}
 void TFormMain::SysTrayClick() {}
 void TFormMain::miRestoreClick() {}
-void TFormMain::ProcListColumnClick(int) {}
-void TFormMain::ModuleListColumnClick(int) {}
-void TFormMain::WindowListColumnClick(int) {}
-void TFormMain::ChildListColumnClick(int) {}
 
 }  // namespace k32

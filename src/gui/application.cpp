@@ -191,7 +191,35 @@ void TApplication::UnregisterTimer(UINT_PTR id) {
                 timers_.end());
 }
 
+int TApplication::AddSystemChangeHandler(std::function<void(UINT message)> handler) {
+  systemChangeHandlers_.emplace_back(++nextSystemChangeId_, std::move(handler));
+  return nextSystemChangeId_;
+}
+
+void TApplication::RemoveSystemChangeHandler(int id) {
+  std::erase_if(systemChangeHandlers_, [id](auto& entry) { return entry.first == id; });
+}
+
 LRESULT CALLBACK TApplication::UtilityProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE) {
+    TApplication& app = Application();
+    // A handler may remove itself or another: each is looked up again before it runs.
+    std::vector<int> ids;
+    for (auto& entry : app.systemChangeHandlers_) ids.push_back(entry.first);
+    for (int id : ids) {
+      auto it = std::find_if(app.systemChangeHandlers_.begin(), app.systemChangeHandlers_.end(),
+                             [id](auto& entry) { return entry.first == id; });
+      if (it == app.systemChangeHandlers_.end()) continue;
+      auto handler = it->second;
+      try {
+        handler(message);
+      } catch (const std::exception& error) {
+        app.HandleException(error);
+      } catch (...) {
+        app.HandleException(std::runtime_error("未知错误"));
+      }
+    }
+  }
   if (message == WM_TIMER) {
     TApplication& app = Application();
     for (auto& [id, handler] : app.timers_) {

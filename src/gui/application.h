@@ -82,6 +82,10 @@ class TApplication {
   [[nodiscard]] HWND UtilityWindow() const { return utility_; }
   void RegisterTimer(UINT_PTR id, std::function<void()> handler);
   void UnregisterTimer(UINT_PTR id);
+  // Handlers of what the system announces to every top-level window (WM_SETTINGCHANGE,
+  // WM_SYSCOLORCHANGE), received by the hidden window; the id removes the handler again.
+  int AddSystemChangeHandler(std::function<void(UINT message)> handler);
+  void RemoveSystemChangeHandler(int id);
 
   // The window most recently made active among the program's forms (for dialog navigation).
   HWND ActiveFormWindow() const;
@@ -99,6 +103,8 @@ class TApplication {
   std::vector<TActionList*> actionLists_;
   HWND utility_ = nullptr;
   std::vector<std::pair<UINT_PTR, std::function<void()>>> timers_;
+  std::vector<std::pair<int, std::function<void(UINT)>>> systemChangeHandlers_;
+  int nextSystemChangeId_ = 0;
   bool minimized_ = false;
 };
 

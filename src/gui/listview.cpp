@@ -6,7 +6,20 @@ namespace k32::gui {
 
 namespace {
 const std::string kEmpty;
+
+DWORD ViewStyleBits(TViewStyle style) {
+  switch (style) {
+    case vsIcon:
+      return LVS_ICON;
+    case vsSmallIcon:
+      return LVS_SMALLICON;
+    case vsList:
+      return LVS_LIST;
+    default:
+      return LVS_REPORT;
+  }
 }
+}  // namespace
 
 int TListItem::Index() const {
   if (!owner_ || !owner_->HandleAllocated()) return -1;
@@ -46,7 +59,7 @@ DWORD TListView::ExtendedStyles() const { return LVS_EX_FULLROWSELECT | LVS_EX_G
 
 void TListView::CreateParams(TCreateParams& params) {
   params.className = WC_LISTVIEWA;
-  params.style |= WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SINGLESEL |
+  params.style |= WS_TABSTOP | ViewStyleBits(viewStyle_) | LVS_SHAREIMAGELISTS | LVS_SINGLESEL |
                   (ReadOnly ? 0 : LVS_EDITLABELS) | (HideSelection ? 0 : LVS_SHOWSELALWAYS);
   params.exStyle |= WS_EX_CLIENTEDGE;
 }
@@ -79,12 +92,25 @@ void TListView::CreateWnd() {
   keptSelected_ = -1;
 }
 
-void TListView::DestroyWnd() {
+// The control lets its rows go while its window is destroyed: they are kept before that.
+LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_DESTROY) KeepRows();
+  return TControl::WndProc(message, wparam, lparam);
+}
+
+void TListView::KeepRows() {
   for (std::size_t i = 0; i < columns_.size(); ++i) columns_[i].Width = ColumnWidth(static_cast<int>(i));
   keptOrder_.clear();
   const int count = Count();
   for (int i = 0; i < count; ++i) keptOrder_.push_back(Item(i));
   keptSelected_ = SelectedIndex();
+}
+
+void TListView::SetViewStyle(TViewStyle style) {
+  viewStyle_ = style;
+  if (!HandleAllocated()) return;
+  const LONG_PTR current = GetWindowLongPtrA(Handle(), GWL_STYLE);
+  SetWindowLongPtrA(Handle(), GWL_STYLE, (current & ~LVS_TYPEMASK) | ViewStyleBits(style));
 }
 
 void TListView::AddColumn(const std::string& caption, int width, int alignment) {

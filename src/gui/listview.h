@@ -36,6 +36,8 @@ class TListItem {
   TListView* owner_ = nullptr;
 };
 
+enum TViewStyle : int { vsIcon = 0, vsSmallIcon = 1, vsList = 2, vsReport = 3 };
+
 struct TListColumn {
   std::string Caption;
   int Width = 50;
@@ -51,6 +53,8 @@ class TListView : public TControl {
   bool ReadOnly = true;
   bool HideSelection = true;  // false: the selection stays drawn when the view loses focus
   HIMAGELIST SmallImages = nullptr;
+  [[nodiscard]] TViewStyle ViewStyle() const { return viewStyle_; }
+  void SetViewStyle(TViewStyle style);
 
   void AddColumn(const std::string& caption, int width, int alignment = LVCFMT_LEFT);
   [[nodiscard]] const std::vector<TListColumn>& Columns() const { return columns_; }
@@ -85,7 +89,8 @@ class TListView : public TControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
-  void DestroyWnd() override;
+  void DestroyWnd() override {}
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool NotifyReflected(NMHDR* header, LRESULT* result) override;
 
   // Hooks for the enhanced views.
@@ -95,14 +100,18 @@ class TListView : public TControl {
   virtual DWORD ExtendedStyles() const;
 
   void InsertRow(TListItem* item, int at);
+  // The columns as kept while there is no window (widths as of the window's last destruction).
+  std::vector<TListColumn>& ColumnList() { return columns_; }
   std::vector<std::unique_ptr<TListItem>> items_;  // owned rows in no particular order
 
  private:
   void ForgetRow(TListItem* item);
+  void KeepRows();
   std::vector<TListColumn> columns_;
   std::vector<TListItem*> keptOrder_;  // rows in view order while the window is re-made
   int keptSelected_ = -1;
   int updateDepth_ = 0;
+  TViewStyle viewStyle_ = vsReport;
 };
 
 }  // namespace k32::gui

@@ -1,0 +1,159 @@
+// The sort itself: the control reorders its rows, asking the comparison for pairs of row objects.
+// The default comparison reads each cell once per sort into a key; comparing two keys gives what
+// comparing the two texts gives.
+#include <unordered_map>
+#include <vector>
+
+#include "listview/enh_list_view.h"
+#include "listview/user_sort_locale.h"
+
+namespace k32 {
+
+namespace {
+
+const std::string kNoText;
+
+// The cell a sort compares: the caption for sub-item -1, else that sub-item (empty when missing).
+const std::string& CellText(const TListItem* item, int subItem) {
+  if (subItem == -1) return item->Caption;
+  if (subItem < 0 || static_cast<std::size_t>(subItem) >= item->SubItems.size()) return kNoText;
+  return item->SubItems[static_cast<std::size_t>(subItem)];
+}
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+}  // namespace
+
+// What the comparison reads while one sort runs; one sort at a time for all lists.
+struct SortRun {
+  TCustomEnhListView* list = nullptr;
+  int subItem = -1;
+  int direction = 1;
+  TAutoSortStyle style = assSmart;
+  SortLocale locale;
+  std::vector<SortKey> keys;
+  std::unordered_map<const TListItem*, std::size_t> slots;
+
+  static SortRun* current;
+
+  static int CALLBACK CompareKeys(LPARAM a, LPARAM b, LPARAM) noexcept;
+  static int CALLBACK CompareByHandler(LPARAM a, LPARAM b, LPARAM) noexcept;
+  int KeyCompare(const TListItem* a, const TListItem* b) const;
+};
+
+SortRun* SortRun::current = nullptr;
+
+int SortRun::KeyCompare(const TListItem* a, const TListItem* b) const {
+  const auto sa = slots.find(a), sb = slots.find(b);
+  if (sa == slots.end() || sb == slots.end()) {
+    return SmartCompare(CellText(a, subItem), CellText(b, subItem), style, locale, CompareLocaleText,
+                        direction);
+  }
+  return CompareSortKeys(keys[sa->second], keys[sb->second], style, CompareLocaleText, direction);
+}
+
+int CALLBACK SortRun::CompareKeys(LPARAM a, LPARAM b, LPARAM) noexcept {
+  try {
+    const auto* ia = reinterpret_cast<const TListItem*>(a);
+    const auto* ib = reinterpret_cast<const TListItem*>(b);
+    if (!current || !ia || !ib) return 0;
+    return current->KeyCompare(ia, ib);
+  } catch (...) {
+    return 0;
+  }
+}
+
+int CALLBACK SortRun::CompareByHandler(LPARAM a, LPARAM b, LPARAM) noexcept {
+  try {
+    auto* ia = reinterpret_cast<TListItem*>(a);
+    auto* ib = reinterpret_cast<TListItem*>(b);
+    if (!current || !ia || !ib) return 0;
+    int result = 0;
+    current->list->SortItems(ia, ib, current->subItem, result);
+    return Sign(result) * current->direction;
+  } catch (...) {
+    return 0;
+  }
+}
+
+void TCustomEnhListView::SortItems(TListItem* item1, TListItem* item2, int sortColumn, int& compResult) {
+  TSortAs sortAs = saNone;
+  int result = 0;
+  if (OnSortItems) OnSortItems(this, item1, item2, sortColumn, sortAs, result);
+  if (sortAs != saNone) {
+    const SortLocale locale = SortRun::current ? SortRun::current->locale : UserSortLocale();
+    result = CompareAs(CellText(item1, sortColumn), CellText(item2, sortColumn), sortAs, locale,
+                       CompareLocaleText, +1);
+  }
+  compResult = result;
+}
+
+void TCustomEnhListView::SortWith(int column, bool ascending, bool useHandler) {
+  resortPending_ = false;
+  SetLastColumnClicked(column);
+  SortBegin(column, ascending);
+  // Neither a comparison nor a sort handler may start another sort while one runs.
+  if (HandleAllocated() && !SortRun::current) {
+    SortRun run;
+    run.list = this;
+    run.subItem = column - 1;
+    run.direction = ascending ? 1 : -1;
+    run.style = autoSortStyle_;
+    run.locale = UserSortLocale();
+    if (!useHandler) {
+      run.keys.reserve(items_.size());
+      run.slots.reserve(items_.size());
+      for (const auto& item : items_) {
+        run.slots.emplace(item.get(), run.keys.size());
+        run.keys.push_back(MakeSortKey(CellText(item.get(), run.subItem), run.locale));
+      }
+    }
+    SortRun::current = &run;
+    struct Done {
+      ~Done() { SortRun::current = nullptr; }
+    } done;
+    const PFNLVCOMPARE compare = useHandler ? &SortRun::CompareByHandler : &SortRun::CompareKeys;
+    SendMessageA(Handle(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(compare));
+  }
+  SortFinished(column, ascending);
+}
+
+void TCustomEnhListView::DoSort(int column, bool ascending) {
+  SortWith(column, ascending, static_cast<bool>(OnSortItems));
+}
+
+void TCustomEnhListView::DefaultSort(int column, bool ascending) { SortWith(column, ascending, false); }
+
+void TCustomEnhListView::SortBegin(int column, bool ascending) {
+  if (OnSortBegin) OnSortBegin(this, column, ascending);
+}
+
+void TCustomEnhListView::SortFinished(int column, bool ascending) {
+  if (OnSortFinished) OnSortFinished(this, column, ascending);
+}
+
+void TCustomEnhListView::Resort() {
+  resortPending_ = true;
+  const bool columnSort =
+      autoColumnSort_ != acsNoSort && lastColumnClicked_ >= 0 && lastColumnClicked_ < ColumnCount();
+  if (!columnSort && !OnSortItems) return;
+  if (updateDepth_ >= 1) return;
+  DoSort(lastColumnClicked_, currentSortAscending_);
+}
+
+void TCustomEnhListView::BeginUpdate() {
+  ++updateDepth_;
+  TListView::BeginUpdate();
+}
+
+void TCustomEnhListView::EndUpdate() {
+  if (updateDepth_ > 0) --updateDepth_;
+  // The redraw comes back on however the sort ends.
+  struct Redraw {
+    TCustomEnhListView* list;
+    ~Redraw() { list->TListView::EndUpdate(); }
+  } redraw{this};
+  if (updateDepth_ == 0 && resortPending_) Resort();
+}
+
+}  // namespace k32
