@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/form_main.h"
+#include "app/form_settings.h"
 #include "gui/application.h"
 #include "process/win32_services.h"
 
@@ -15,6 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     k32::Win32Services services;
     k32::TFormMain mainForm(services);
     application.SetMainForm(&mainForm);
+    k32::TFormSettings settingsForm(mainForm);  // made hidden with the main window and never shown
     return application.Run();
   } catch (const std::exception& error) {
     application.HandleException(error);

@@ -53,6 +53,26 @@ BOOL CALLBACK FindTop(HWND window, LPARAM context) {
   return TRUE;
 }
 
+struct MainContext {
+  DWORD processId;
+  HWND main;
+  HWND box;
+};
+
+// The program's own windows titled "Kestrel32": its main window, or a message box before it.
+BOOL CALLBACK FindMainOrBox(HWND window, LPARAM context) {
+  auto* find = reinterpret_cast<MainContext*>(context);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  char text[64] = {};
+  GetWindowTextA(window, text, sizeof text);
+  if (pid != find->processId || lstrcmpA(text, "Kestrel32") != 0 || !IsWindowVisible(window)) return TRUE;
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  (lstrcmpA(name, "#32770") == 0 ? find->box : find->main) = window;
+  return TRUE;
+}
+
 struct ClassContext {
   const char* className;
   std::vector<HWND>* found;
@@ -86,6 +106,38 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
   return found;
 }
 
+HWND WaitForMessageBox(DWORD processId, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    MainContext find{processId, nullptr, nullptr};
+    EnumWindows(&FindMainOrBox, reinterpret_cast<LPARAM>(&find));
+    if (find.box) return find.box;
+    Sleep(50);
+  } while (GetTickCount() - start < milliseconds);
+  return nullptr;
+}
+
+std::string MessageBoxText(HWND box) {
+  std::string text;
+  for (HWND label : ChildrenOfClass(box, "Static")) {
+    char buffer[512] = {};
+    GetWindowTextA(label, buffer, sizeof buffer);
+    if (buffer[0]) text = buffer;
+  }
+  return text;
+}
+
+RegistryTurn::RegistryTurn() : mutex_(CreateMutexA(nullptr, FALSE, "Kestrel32.e2e.registry")) {
+  if (mutex_) WaitForSingleObject(mutex_, 180000);  // an abandoned turn is ours too
+}
+
+RegistryTurn::~RegistryTurn() {
+  if (mutex_) {
+    ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
+  }
+}
+
 Program::Program() {
   const std::string exe = ExeFolder() + "kestrel32.exe";
   STARTUPINFOA startup{};
@@ -94,7 +146,22 @@ Program::Program() {
   if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, ExeFolder().c_str(),
                       &startup, &info_))
     throw std::runtime_error("cannot start " + exe);
-  main_ = WaitForWindow(info_.dwProcessId, "Kestrel32");
+  const DWORD start = GetTickCount();
+  HWND answered = nullptr;
+  do {
+    MainContext find{info_.dwProcessId, nullptr, nullptr};
+    EnumWindows(&FindMainOrBox, reinterpret_cast<LPARAM>(&find));
+    if (find.main) {
+      main_ = find.main;
+      break;
+    }
+    if (find.box && find.box != answered) {
+      startupMessages_.push_back(MessageBoxText(find.box));
+      PostMessageA(find.box, WM_COMMAND, IDOK, 0);
+      answered = find.box;
+    }
+    Sleep(50);
+  } while (GetTickCount() - start < 15000);
 }
 
 Program::~Program() {

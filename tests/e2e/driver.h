@@ -9,15 +9,32 @@
 
 namespace k32::e2e {
 
+// Runs of the program never overlap: they share the prefix's registry, which each run reads at
+// start and writes when it closes. A test that arranges stored values holds this before it does.
+// Held again by the same thread it nests.
+class RegistryTurn {
+ public:
+  RegistryTurn();
+  ~RegistryTurn();
+  RegistryTurn(const RegistryTurn&) = delete;
+  RegistryTurn& operator=(const RegistryTurn&) = delete;
+
+ private:
+  HANDLE mutex_;
+};
+
 class Program {
  public:
-  // Starts kestrel32.exe from the build folder and waits for its main window.
+  // Starts kestrel32.exe from the build folder and waits for its main window. Message boxes the
+  // program shows before its main window (a first start's missing settings) are read and answered.
   Program();
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
   [[nodiscard]] HWND MainWindow() const { return main_; }
+  // Texts of the message boxes answered while waiting for the main window.
+  [[nodiscard]] const std::vector<std::string>& StartupMessages() const { return startupMessages_; }
   [[nodiscard]] DWORD ProcessId() const { return info_.dwProcessId; }
   [[nodiscard]] HANDLE Process() const { return info_.hProcess; }
   // The list views of the main window in creation order.
@@ -30,12 +47,18 @@ class Program {
   DWORD WaitForExit(DWORD milliseconds) const;
 
  private:
+  RegistryTurn turn_;
   PROCESS_INFORMATION info_{};
   HWND main_ = nullptr;
+  std::vector<std::string> startupMessages_;
 };
 
 // Finds a top-level window of a process by its caption, polling for a while.
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD milliseconds = 15000);
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
+// A message box of a process, polling for a while; null when none comes up.
+HWND WaitForMessageBox(DWORD processId, DWORD milliseconds = 10000);
+// The text of a message box (its static text that is not the icon).
+std::string MessageBoxText(HWND box);
 
 }  // namespace k32::e2e

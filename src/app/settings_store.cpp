@@ -1,0 +1,73 @@
+// Reading and writing the main window's options: window bounds, stay on top, the refresh period,
+// the confirmation and the report flags.
+#include "app/settings_store.h"
+
+#include "app/form_main.h"
+#include "app/refresh_interval.h"
+#include "gui/registry.h"
+
+namespace k32 {
+
+namespace {
+
+struct ReportFlag {
+  const char* name;
+  bool Settings::*field;
+};
+
+// In the order they are read and written.
+constexpr ReportFlag kReportFlags[] = {
+    {"ProcID", &Settings::ProcID},     {"PProcID", &Settings::PProcID}, {"Threads", &Settings::Threads},
+    {"Priority", &Settings::Priority}, {"Modules", &Settings::Modules}, {"Path", &Settings::Path},
+    {"Handle", &Settings::Handle},     {"Size", &Settings::Size},
+};
+
+}  // namespace
+
+void ApplyRefreshTimer(gui::TTimer& timer, const Settings& settings) {
+  timer.SetInterval(RefreshIntervalMs(settings.Timer));
+  timer.SetEnabled(settings.AutoRefresh);
+}
+
+// The first value that cannot be read ends the reading with its error; what was read stays applied.
+void TFormMain::ReadReg() {
+  settings = Settings{};
+  gui::TRegistry registry(HKEY_CURRENT_USER);
+  registry.OpenKey(kProgramKey, false);  // when it fails, the first read says so
+  if (registry.ReadBool("StayOnTop")) OnTopCmd->Execute();
+  SetBounds(Left(), registry.ReadInteger("Top"), Width(), Height());
+  SetBounds(registry.ReadInteger("Left"), Top(), Width(), Height());
+  SetBounds(Left(), Top(), registry.ReadInteger("Width"), Height());
+  SetBounds(Left(), Top(), Width(), registry.ReadInteger("Height"));
+  settings.Timer = registry.ReadInteger("Timer");
+  settings.AutoRefresh = registry.ReadBool("AutoRefresh");
+  ApplyRefreshTimer(Timer, settings);
+  settings.Confirm = registry.ReadBool("Confirm");
+  registry.OpenKey(kReportKey, false);
+  for (const ReportFlag& flag : kReportFlags) settings.*flag.field = registry.ReadBool(flag.name);
+}
+
+// The first value that cannot be written ends the writing with its error.
+void TFormMain::WriteReg() {
+  RECT bounds{Left(), Top(), Left() + Width(), Top() + Height()};
+  if (HandleAllocated() && IsIconic(Handle())) {
+    // A minimised window's place is off screen: keep the place it comes back to.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(Handle(), &placement)) bounds = placement.rcNormalPosition;
+  }
+  gui::TRegistry registry(HKEY_CURRENT_USER);
+  registry.OpenKey(kProgramKey, true);
+  registry.WriteInteger("Top", bounds.top);
+  registry.WriteInteger("Left", bounds.left);
+  registry.WriteInteger("Width", bounds.right - bounds.left);
+  registry.WriteInteger("Height", bounds.bottom - bounds.top);
+  registry.WriteBool("StayOnTop", OnTopCmd->Checked());
+  registry.WriteInteger("Timer", settings.Timer);
+  registry.WriteBool("AutoRefresh", settings.AutoRefresh);
+  registry.WriteBool("Confirm", settings.Confirm);
+  registry.OpenKey(kReportKey, true);
+  for (const ReportFlag& flag : kReportFlags) registry.WriteBool(flag.name, settings.*flag.field);
+}
+
+}  // namespace k32

@@ -1,0 +1,132 @@
+// The program's options end to end: read at start from the prefix's registry, edited in the
+// settings dialog, written when the main window is closed.
+#include <gtest/gtest.h>
+
+#include "e2e/driver.h"
+#include "win/registry_values.h"
+
+namespace k32::e2e {
+namespace {
+
+using testing::GetValue;
+using testing::kProgramKeyPath;
+using testing::kReportFlagNames;
+using testing::SetDword;
+
+class SettingsE2E : public ::testing::Test {
+ protected:
+  void SetUp() override { testing::DeleteKeyTree("Software\\Tobin Quillmark"); }
+  void TearDown() override { testing::DeleteKeyTree("Software\\Tobin Quillmark"); }
+  static RECT Bounds(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+  }
+  static void Close(Program& program) {
+    PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(10000), 0u);
+  }
+  RegistryTurn turn;
+};
+
+TEST_F(SettingsE2E, AFirstStartReportsTheMissingSettingsOnceAndTheCloseBoxStoresThem) {
+  Program program;
+  ASSERT_NE(program.MainWindow(), nullptr);
+  EXPECT_EQ(program.StartupMessages(), std::vector<std::string>{"无法获取 'StayOnTop' 的数据."});
+  const RECT rect = Bounds(program.MainWindow());
+  EXPECT_EQ(rect.left, 10);
+  EXPECT_EQ(rect.top, 10);
+  EXPECT_EQ(rect.right - rect.left, 642);
+  EXPECT_EQ(rect.bottom - rect.top, 455);
+  Close(program);
+
+  const std::pair<const char*, std::uint32_t> expected[] = {
+      {"Top", 10},      {"Left", 10},  {"Width", 642},     {"Height", 455},
+      {"StayOnTop", 0}, {"Timer", 20}, {"AutoRefresh", 0}, {"Confirm", 1}};
+  for (const auto& [name, value] : expected) {
+    const auto stored = GetValue(kProgramKeyPath, name);
+    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_DWORD)) << name;
+    EXPECT_EQ(stored.Dword(), value) << name;
+  }
+  for (const char* flag : kReportFlagNames) {
+    const auto stored = GetValue(kProgramKeyPath + "\\Report", flag);
+    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_DWORD)) << flag;
+    EXPECT_EQ(stored.Dword(), 1u) << flag;
+  }
+}
+
+TEST_F(SettingsE2E, TheStoredPlaceIsWhereTheWindowOpensAndWhereItWasIsStored) {
+  testing::StoreDefaultSettings();
+  SetDword(kProgramKeyPath, "Left", 150);
+  SetDword(kProgramKeyPath, "Top", 120);
+  SetDword(kProgramKeyPath, "Width", 600);
+  SetDword(kProgramKeyPath, "Height", 430);
+  SetDword(kProgramKeyPath, "StayOnTop", 1);
+  Program program;
+  ASSERT_NE(program.MainWindow(), nullptr);
+  EXPECT_TRUE(program.StartupMessages().empty());
+  RECT rect = Bounds(program.MainWindow());
+  EXPECT_EQ(rect.left, 150);
+  EXPECT_EQ(rect.top, 120);
+  EXPECT_EQ(rect.right - rect.left, 600);
+  EXPECT_EQ(rect.bottom - rect.top, 430);
+  EXPECT_TRUE(GetWindowLongA(program.MainWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  SetWindowPos(program.MainWindow(), nullptr, 200, 210, 620, 440, SWP_NOZORDER | SWP_NOACTIVATE);
+  Close(program);
+  EXPECT_EQ(GetValue(kProgramKeyPath, "Left").Dword(), 200u);
+  EXPECT_EQ(GetValue(kProgramKeyPath, "Top").Dword(), 210u);
+  EXPECT_EQ(GetValue(kProgramKeyPath, "Width").Dword(), 620u);
+  EXPECT_EQ(GetValue(kProgramKeyPath, "Height").Dword(), 440u);
+  EXPECT_EQ(GetValue(kProgramKeyPath, "StayOnTop").Dword(), 1u);
+}
+
+TEST_F(SettingsE2E, TheSettingsDialogRefusesBadSecondsAndItsOkIsStoredAtTheClose) {
+  testing::StoreDefaultSettings();
+  Program program;
+  ASSERT_NE(program.MainWindow(), nullptr);
+  // Alt+S presses the settings button.
+  PostMessageA(program.MainWindow(), WM_SYSKEYDOWN, 'S', 0x20000001);
+  HWND dialog = WaitForWindow(program.ProcessId(), "设置", 10000);
+  ASSERT_NE(dialog, nullptr);
+  const auto edits = ChildrenOfClass(dialog, "Edit");
+  ASSERT_EQ(edits.size(), 1u);
+  char text[16] = {};
+  SendMessageA(edits[0], WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "20");
+  HWND ok = nullptr, autoRefresh = nullptr, confirm = nullptr;
+  for (HWND button : ChildrenOfClass(dialog, "Button")) {
+    char caption[64] = {};
+    GetWindowTextA(button, caption, sizeof caption);
+    if (std::string(caption) == "确定") ok = button;
+    if (std::string(caption) == "自动刷新每隔(&R)") autoRefresh = button;
+    if (std::string(caption) == "确认进程终止(&C)") confirm = button;
+  }
+  ASSERT_TRUE(ok && autoRefresh && confirm);
+
+  SendMessageA(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+  PostMessageA(ok, BM_CLICK, 0, 0);
+  HWND box = WaitForMessageBox(program.ProcessId());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "您在刷新设置中输入的是无效数值。");
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  Sleep(200);
+  EXPECT_TRUE(IsWindowVisible(dialog));  // still open for a better entry
+
+  SendMessageA(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>("$1F"));
+  PostMessageA(autoRefresh, BM_CLICK, 0, 0);
+  PostMessageA(confirm, BM_CLICK, 0, 0);
+  PostMessageA(ok, BM_CLICK, 0, 0);
+  const DWORD start = GetTickCount();
+  while (IsWindow(dialog) && IsWindowVisible(dialog) && GetTickCount() - start < 10000) Sleep(50);
+  EXPECT_FALSE(IsWindow(dialog) && IsWindowVisible(dialog));
+  // Nothing reaches the registry before the close.
+  EXPECT_EQ(GetValue(kProgramKeyPath, "Timer").Dword(), 20u);
+  Close(program);
+  EXPECT_EQ(GetValue(kProgramKeyPath, "Timer").Dword(), 31u);
+  EXPECT_EQ(GetValue(kProgramKeyPath, "AutoRefresh").Dword(), 1u);
+  EXPECT_EQ(GetValue(kProgramKeyPath, "Confirm").Dword(), 0u);
+}
+
+}  // namespace
+}  // namespace k32::e2e
