@@ -2,8 +2,9 @@
 // sort arrow, owner-drawn rows, incremental search and the hooks for saved settings.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>
