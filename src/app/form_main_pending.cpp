@@ -3,22 +3,4 @@
 #include "app/form_main.h"
 
 namespace k32 {
-
-void TFormMain::WriteReg() {}
-void TFormMain::ReadReg() {}
-void TFormMain::miAboutClick() {}
-void TFormMain::AddPidItem(const ProcessEntry&) {}
-void TFormMain::AddModItem(const ModuleEntry&) {}
-void TFormMain::RefreshCmdExecute() {}
-void TFormMain::TerminateCmdExecute() {}
-void TFormMain::TerminatePid(std::uint32_t) {}
-void TFormMain::ProcListSelectItem(gui::TListItem*, bool) {}
-void TFormMain::WindowListSelectItem(gui::TListItem*, bool) {}
-void TFormMain::ReportCmdExecute() {}
-void TFormMain::SettingsCmdExecute() {}
-void TFormMain::ApplicationEventsMinimize() {}
-void TFormMain::ApplicationEventsRestore() {}
-void TFormMain::SysTrayClick() {}
-void TFormMain::miRestoreClick() {}
-
 }  // namespace k32
