@@ -146,6 +146,17 @@ void TGroupBox::CreateParams(TCreateParams& params) {
   params.exStyle = WS_EX_CONTROLPARENT;
 }
 
+LRESULT TGroupBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_ERASEBKGND) {
+    // The button class leaves its inside unpainted, and the form clips its children out.
+    RECT inside{};
+    GetClientRect(Handle(), &inside);
+    FillRect(reinterpret_cast<HDC>(wparam), &inside, GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
+  }
+  return TWinControl::WndProc(message, wparam, lparam);
+}
+
 TListBox::TListBox(TWinControl* parent) : TControl(parent) {}
 
 void TListBox::CreateParams(TCreateParams& params) {

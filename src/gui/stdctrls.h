@@ -86,6 +86,7 @@ class TGroupBox : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 };
 
 class TListBox : public TControl {
