@@ -8,8 +8,6 @@ void TFormMain::miAboutClick() {}
 void TFormMain::AddPidItem(const ProcessEntry&) {}
 void TFormMain::AddModItem(const ModuleEntry&) {}
 void TFormMain::RefreshCmdExecute() {}
-void TFormMain::TerminateCmdExecute() {}
-void TFormMain::TerminatePid(std::uint32_t) {}
 void TFormMain::ProcListSelectItem(gui::TListItem*, bool) {}
 void TFormMain::WindowListSelectItem(gui::TListItem*, bool) {}
 void TFormMain::ReportCmdExecute() {}
