@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "gui/actions.h"
 #include "gui/control.h"
@@ -169,9 +170,18 @@ void TApplication::Minimize() {
 
 void TApplication::Restore() {
   if (mainForm_ && mainForm_->HandleAllocated()) {
-    ShowWindow(mainForm_->Handle(), SW_RESTORE);
-    SetForegroundWindow(mainForm_->Handle());
+    HWND window = mainForm_->Handle();
+    // A maximised window stays maximised: only a minimised or hidden one is shown again.
+    if (IsIconic(window))
+      ShowWindow(window, SW_RESTORE);
+    else if (!IsWindowVisible(window))
+      ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
   }
+}
+
+HWND TApplication::TaskbarWindow() const {
+  return mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
 }
 
 void TApplication::NotifyMinimized(bool minimized) {
@@ -237,6 +247,50 @@ LRESULT CALLBACK TApplication::UtilityProc(HWND window, UINT message, WPARAM wpa
     return 0;
   }
   return DefWindowProcA(window, message, wparam, lparam);
+}
+
+namespace {
+constexpr char kHiddenClass[] = "Kestrel32.Hidden";
+}  // namespace
+
+THiddenWindow::THiddenWindow(Handler handler) : handler_(std::move(handler)) {
+  static const ATOM atom = [] {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &THiddenWindow::Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kHiddenClass;
+    return RegisterClassExA(&wc);
+  }();
+  (void)atom;
+  // Top-level, so that broadcasts (the shell's "TaskbarCreated") reach it too.
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kHiddenClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), this);
+  if (!window_) throw std::runtime_error("CreateWindowEx failed for a hidden window");
+}
+
+THiddenWindow::~THiddenWindow() {
+  if (window_) {
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+}
+
+LRESULT CALLBACK THiddenWindow::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<THiddenWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self || !self->handler_) return DefWindowProcA(window, message, wparam, lparam);
+  try {
+    return self->handler_(window, message, wparam, lparam);
+  } catch (const std::exception& error) {
+    Application().HandleException(error);
+  } catch (...) {
+    Application().HandleException(std::runtime_error("未知错误"));
+  }
+  return 0;
 }
 
 }  // namespace k32::gui

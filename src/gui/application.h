@@ -74,7 +74,10 @@ class TApplication {
   void HandleMessage(MSG& msg);
 
   void Minimize();
+  // Shows the main form again when it is minimised or hidden, then brings it to the front.
   void Restore();
+  // The window that holds the program's task-bar button: the main form's.
+  [[nodiscard]] HWND TaskbarWindow() const;
   [[nodiscard]] bool Minimized() const { return minimized_; }
   void NotifyMinimized(bool minimized);
 
@@ -106,6 +109,23 @@ class TApplication {
   std::vector<std::pair<int, std::function<void(UINT)>>> systemChangeHandlers_;
   int nextSystemChangeId_ = 0;
   bool minimized_ = false;
+};
+
+// A hidden top-level window whose messages go to a handler (which calls DefWindowProcA for the
+// ones it leaves); errors the handler raises go to the application's error report.
+class THiddenWindow {
+ public:
+  using Handler = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
+  explicit THiddenWindow(Handler handler);
+  ~THiddenWindow();
+  THiddenWindow(const THiddenWindow&) = delete;
+  THiddenWindow& operator=(const THiddenWindow&) = delete;
+  [[nodiscard]] HWND Handle() const { return window_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  Handler handler_;
+  HWND window_ = nullptr;
 };
 
 // The one application object of the process.

@@ -18,6 +18,20 @@ void TImageList::AddMaskedResource(const char* resourceName, COLORREF mask) {
   if (bitmap) ImageList_AddMasked(list_.Get(), bitmap.Get(), mask);
 }
 
+TIcon TImageList::GetIcon(int index) const {
+  if (index < 0 || index >= Count()) return TIcon();
+  return TIcon(ImageList_GetIcon(list_.Get(), index, ILD_NORMAL));
+}
+
+void TIcon::Assign(const TIcon& other) {
+  if (&other == this) return;
+  icon_.Reset(other.Empty() ? nullptr : CopyIcon(other.Handle()));
+}
+
+void TIcon::LoadResource(const char* name, int size) {
+  icon_.Reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, size, size, 0)));
+}
+
 namespace {
 UINT_PTR NextTimerId() {
   static UINT_PTR next = 100;

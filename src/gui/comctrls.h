@@ -8,18 +8,37 @@
 #include <string>
 #include <vector>
 
+#include "gui/component.h"
 #include "gui/control.h"
 #include "gui/handles.h"
 
 namespace k32::gui {
 
-class TImageList {
+// An icon picture of its own: copies are new handles, so each holder frees what it holds.
+class TIcon {
+ public:
+  TIcon() = default;
+  explicit TIcon(HICON adopted) : icon_(adopted) {}
+  [[nodiscard]] HICON Handle() const { return icon_.Get(); }
+  [[nodiscard]] bool Empty() const { return !icon_.Valid(); }
+  // Takes a copy of the other's picture (empty when it is empty).
+  void Assign(const TIcon& other);
+  // A picture of the program's resources at the given size; empty when there is none.
+  void LoadResource(const char* name, int size = 16);
+
+ private:
+  IconHandle icon_;
+};
+
+class TImageList : public TComponent {
  public:
   TImageList(int width = 16, int height = 16);
   // Adds the images of a bitmap resource strip, magenta being transparent.
   void AddMaskedResource(const char* resourceName, COLORREF mask = RGB(255, 0, 255));
   [[nodiscard]] HIMAGELIST Handle() const { return list_.Get(); }
   [[nodiscard]] int Count() const { return ImageList_GetImageCount(list_.Get()); }
+  // Image n as a new icon the caller frees; empty when there is no such image.
+  [[nodiscard]] TIcon GetIcon(int index) const;
 
  private:
   ImageListHandle list_;

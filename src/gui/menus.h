@@ -22,6 +22,7 @@ class TMenuItem {
   TShortCut ShortCut = scNone;
   int ImageIndex = -1;
   bool Default = false;
+  int Tag = 0;  // free for the menu's owner
   std::function<void()> OnClick;
   TAction* Action = nullptr;  // when set, its state wins over the item's own
 

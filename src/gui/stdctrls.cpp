@@ -72,6 +72,17 @@ TLabel::~TLabel() {
   if (underlined_) DeleteObject(underlined_);
 }
 
+void TLabel::Click() {
+  if (OnClick) OnClick();
+}
+
+bool TLabel::CommandReflected(WPARAM wparam, LRESULT* result) {
+  if (HIWORD(wparam) != STN_CLICKED) return false;
+  Click();
+  *result = 0;
+  return true;
+}
+
 void TLabel::CreateParams(TCreateParams& params) {
   params.className = "STATIC";
   params.style |= Alignment | SS_NOTIFY;
@@ -100,7 +111,7 @@ void TLabel::FitToText() {
   SelectObjectScope font(dc.Get(), Font());
   RECT rect{0, 0, 0, 0};
   std::string text = Text();
-  DrawTextA(dc.Get(), text.empty() ? " " : text.c_str(), -1, &rect, DT_CALCRECT | DT_SINGLELINE);
+  DrawTextA(dc.Get(), text.empty() ? " " : text.c_str(), -1, &rect, DT_CALCRECT);
   SetBounds(Left(), Top(), rect.right, rect.bottom);
 }
 
@@ -110,6 +121,41 @@ bool TLabel::ColorReflected(HDC dc, LRESULT* result) {
   SetBkMode(dc, TRANSPARENT);
   *result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
   return true;
+}
+
+TImage::TImage(TWinControl* parent) : TControl(parent) {}
+
+TImage::~TImage() { DestroyHandle(); }
+
+bool TImage::LoadBitmapResource(const char* name) {
+  picture_.Reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0)));
+  if (picture_) {
+    BITMAP info{};
+    GetObjectA(picture_.Get(), sizeof info, &info);
+    SetBounds(Left(), Top(), info.bmWidth, info.bmHeight);
+  }
+  if (HandleAllocated()) CreateWnd();
+  return picture_.Valid();
+}
+
+void TImage::CreateParams(TCreateParams& params) {
+  params.className = "STATIC";
+  params.style |= SS_BITMAP;
+}
+
+void TImage::CreateWnd() {
+  SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.Get()));
+}
+
+TBevel::TBevel(TWinControl* parent) : TControl(parent) {}
+
+void TBevel::SetRect(int left, int top, int width, int height) {
+  SetBounds(left, top + height - 2, width, 2);
+}
+
+void TBevel::CreateParams(TCreateParams& params) {
+  params.className = "STATIC";
+  params.style |= SS_ETCHEDHORZ;
 }
 
 TEdit::TEdit(TWinControl* parent, const std::string& text) : TControl(parent) { text_ = text; }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui/control.h"
+#include "gui/handles.h"
 
 namespace k32::gui {
 
@@ -51,11 +52,15 @@ class TLabel : public TControl {
   COLORREF FontColor = CLR_INVALID;  // CLR_INVALID: the window text colour
   bool Underline = false;
   DWORD Alignment = SS_LEFT;
+  std::function<void()> OnClick;
+  // A click on the label: its handler.
+  virtual void Click();
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   bool ColorReflected(HDC dc, LRESULT* result) override;
+  bool CommandReflected(WPARAM wparam, LRESULT* result) override;
   HFONT Font() const override;
 
  private:
@@ -65,6 +70,34 @@ class TLabel : public TControl {
 
  public:
   ~TLabel() override;
+};
+
+// A picture from the program's bitmap resources, sized to it.
+class TImage : public TControl {
+ public:
+  explicit TImage(TWinControl* parent);
+  ~TImage() override;
+  // Loads the picture; false (and no picture) when the resource is missing.
+  bool LoadBitmapResource(const char* name);
+  [[nodiscard]] HBITMAP Picture() const { return picture_.Get(); }
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+
+ private:
+  BitmapHandle picture_;
+};
+
+// A sunken rule along the bottom edge of a rectangle.
+class TBevel : public TControl {
+ public:
+  explicit TBevel(TWinControl* parent);
+  // The rectangle whose bottom edge carries the rule.
+  void SetRect(int left, int top, int width, int height);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
 };
 
 class TEdit : public TControl {
