@@ -14,6 +14,7 @@
 #include "gui/toolbar.h"
 #include "listview/ext_list_view.h"
 #include "process/services.h"
+#include "tray/systray.h"
 
 namespace k32 {
 
@@ -115,6 +116,8 @@ class TFormMain : public gui::TForm {
   gui::TPopupMenu TrayMenu{"TrayMenu"};
 
   gui::TTimer Timer;
+  // The notification-area icon, there from start-up to exit.
+  std::unique_ptr<TSysTray> SysTray{CreateSysTray()};
 
   [[nodiscard]] ISystemServices& Services() const { return services_; }
 
@@ -123,6 +126,7 @@ class TFormMain : public gui::TForm {
   void CreateControls();
   void CreateMenus();
   void DropDown(gui::TToolButton* button, gui::TPopupMenu& menu);
+  std::unique_ptr<TSysTray> CreateSysTray();
 
   ISystemServices& services_;
 };

@@ -1,0 +1,180 @@
+// The about box and its link labels.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "about/form_about.h"
+#include "app/form_main.h"
+#include "core/fake_services.h"
+#include "win/recording_shell.h"
+#include "win/win_test_support.h"
+
+namespace k32 {
+namespace {
+
+class LinkLabel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form.SetBounds(100, 100, 300, 200);
+    link = form.Add<TQMLinkLabel>("tq@example.com");
+    link->SetBounds(10, 10, 0, 0);
+    form.Show();
+    testing::Pump();
+  }
+  testing::RecordingShell shell;
+  gui::TForm form;
+  TQMLinkLabel* link = nullptr;
+};
+
+TEST_F(LinkLabel, ItsVersionIsFixedWhateverIsWritten) {
+  EXPECT_EQ(link->Version(), "TQMLinkLabel v1.0");
+  link->SetVersion("TQMLinkLabel v2.0");
+  link->SetVersion("");
+  EXPECT_EQ(link->Version(), "TQMLinkLabel v1.0");
+  EXPECT_EQ(link->Address, "");
+}
+
+TEST_F(LinkLabel, LooksLikeAHyperlink) {
+  EXPECT_EQ(link->FontColor, RGB(0, 0, 255));
+  LOGFONTA shown{}, base{};
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(link->Handle(), WM_GETFONT, 0, 0));
+  ASSERT_NE(font, nullptr);
+  GetObjectA(font, sizeof shown, &shown);
+  GetObjectA(form.Font(), sizeof base, &base);
+  EXPECT_TRUE(shown.lfUnderline);
+  EXPECT_EQ(shown.lfWeight, base.lfWeight) << "underline is added, the rest of the style kept";
+  EXPECT_STREQ(shown.lfFaceName, base.lfFaceName);
+
+  HDC dc = GetDC(form.Handle());
+  SetTextColor(dc, RGB(1, 2, 3));
+  SendMessageA(form.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(link->Handle()));
+  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+  ReleaseDC(form.Handle(), dc);
+
+  SendMessageA(link->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link->Handle()), MAKELPARAM(HTCLIENT, 0));
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
+}
+
+TEST_F(LinkLabel, AClickOpensItsAddressThenRunsItsHandler) {
+  std::string order;
+  link->OnClick = [&] { order += shell.opened.empty() ? "handler-first " : "handler "; };
+  link->Address = "mailto:tq@example.com";
+  // The mouse, as the label's window reports it to the form.
+  SendMessageA(link->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(link->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  testing::Pump();
+  ASSERT_EQ(shell.opened.size(), 1u);
+  const auto& opened = shell.opened[0];
+  EXPECT_EQ(opened.owner, nullptr);
+  EXPECT_EQ(opened.verb, "<default>");
+  EXPECT_EQ(opened.file, "mailto:tq@example.com");
+  EXPECT_FALSE(opened.hasParameters);
+  EXPECT_FALSE(opened.hasDirectory);
+  EXPECT_EQ(opened.show, SW_SHOWDEFAULT);
+  EXPECT_EQ(order, "handler ");
+}
+
+TEST_F(LinkLabel, AnEmptyAddressOpensNothingButStillRunsTheHandler) {
+  int clicks = 0;
+  link->OnClick = [&] { ++clicks; };
+  link->Click();
+  EXPECT_TRUE(shell.opened.empty());
+  EXPECT_EQ(clicks, 1);
+  link->OnClick = nullptr;
+  link->Address = "http://quillmark.example.com";
+  link->Click();
+  EXPECT_EQ(shell.opened.size(), 1u);
+}
+
+class AboutBox : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TFormMain>(services);
+    gui::Application().SetMainForm(form.get());
+    form->Show();
+    testing::Pump();
+  }
+  void TearDown() override {
+    gui::Application().OnModalShow = nullptr;
+    form.reset();
+    testing::Pump();
+  }
+  testing::RecordingBoxes boxes;  // whatever the start-up would ask
+  testing::RecordingShell shell;
+  testing::FakeServices services;
+  std::unique_ptr<TFormMain> form;
+};
+
+TEST_F(AboutBox, ShowsTheBannerVersionAuthorAndAddressesInItsLayout) {
+  TFormAbout about(form.get());
+  about.HandleNeeded();
+  EXPECT_EQ(about.Caption(), "关于 Kestrel32");
+  EXPECT_EQ(about.ClientWidth(), 280);
+  EXPECT_EQ(about.ClientHeight(), 159);
+  EXPECT_EQ(about.BorderStyle, gui::TBorderStyle::bsDialog);
+  EXPECT_EQ(about.Image1->Left(), 0);
+  EXPECT_EQ(about.Image1->Top(), 0);
+  EXPECT_EQ(about.Label2->Text(), "版本 2.01");
+  EXPECT_EQ(about.Label4->Text(), "Tobin Quillmark");
+  const std::string credits = about.Label3->Text();
+  EXPECT_NE(credits.find("版权所有"), std::string::npos);
+  EXPECT_NE(credits.find("\n"), std::string::npos) << "two lines";
+  EXPECT_EQ(about.QMLinkLabel1->Address, "mailto:" + about.QMLinkLabel1->Text());
+  EXPECT_EQ(about.QMLinkLabel2->Address, about.QMLinkLabel2->Text());
+  EXPECT_EQ(about.btnOK->Text(), "确定");
+  EXPECT_EQ(about.btnOK->Left(), 192);
+  EXPECT_EQ(about.btnOK->Top(), 128);
+  EXPECT_EQ(about.btnOK->Width(), 81);
+  EXPECT_EQ(about.btnOK->Height(), 25);
+  // Everything stays inside the box.
+  for (gui::TControl* control : about.Controls()) {
+    EXPECT_LE(control->Left() + control->Width(), 281) << control->Name;
+    EXPECT_LE(control->Top() + control->Height(), 159) << control->Name;
+  }
+  EXPECT_LT(about.QMLinkLabel2->Left() + about.QMLinkLabel2->Width(), about.btnOK->Left());
+}
+
+TEST_F(AboutBox, EnterAndEscCloseItButAClickOnALinkDoesNot) {
+  for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+    TFormAbout about(form.get());
+    int stillOpenAfterLinks = -1;
+    gui::Application().OnModalShow = [&](gui::TForm& shown) {
+      about.QMLinkLabel1->Click();
+      about.QMLinkLabel2->Click();
+      testing::Pump();
+      stillOpenAfterLinks = shown.ModalResult() == gui::mrNone && IsWindowVisible(shown.Handle());
+      HWND focus = GetFocus();
+      PostMessageA(focus ? focus : shown.Handle(), WM_KEYDOWN, key, 1);
+    };
+    EXPECT_EQ(about.ShowModal(), gui::mrOk);
+    EXPECT_EQ(stillOpenAfterLinks, 1);
+  }
+  ASSERT_EQ(shell.opened.size(), 4u);
+  EXPECT_EQ(shell.opened[0].file, std::string("mailto:") + kAuthorMailAddress);
+  EXPECT_EQ(shell.opened[1].file, kMakerWebAddress);
+}
+
+TEST_F(AboutBox, TheHelpMenuOpensItOwnedByTheMainWindowAndOnTopWhenTheMainWindowIs) {
+  for (bool onTop : {false, true}) {
+    if (onTop) form->OnTopCmdExecute();
+    std::string caption;
+    HWND owner = nullptr;
+    bool topmost = !onTop;
+    gui::Application().OnModalShow = [&](gui::TForm& shown) {
+      caption = shown.Caption();
+      owner = GetWindow(shown.Handle(), GW_OWNER);
+      topmost = (GetWindowLongA(shown.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+      PostMessageA(shown.Handle(), WM_CLOSE, 0, 0);
+    };
+    form->HelpMenu.Find("miAbout")->Click();
+    EXPECT_EQ(caption, "关于 Kestrel32");
+    EXPECT_EQ(owner, form->Handle());
+    EXPECT_EQ(topmost, onTop);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+  }
+}
+
+}  // namespace
+}  // namespace k32
