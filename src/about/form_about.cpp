@@ -1,6 +1,10 @@
 #include "about/form_about.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <string>
+
+#include "gui/handles.h"
 
 namespace k32 {
 
@@ -23,7 +27,7 @@ TFormAbout::TFormAbout(gui::TForm* owner) : TForm(owner) {
   Label2->Name = "Label2";
   Label2->SetBounds(8, 48, 0, 0);
 
-  Label3 = Add<gui::TLabel>("版权所有 (C) 1999-2003\r\n界面汉化: 秦远舟");
+  Label3 = Add<gui::TLabel>("版权所有 (C) 2003\r\n界面汉化: 秦远舟");
   Label3->Name = "Label3";
   Label3->SetBounds(8, 73, 133, 23);
 
@@ -52,6 +56,24 @@ TFormAbout::TFormAbout(gui::TForm* owner) : TForm(owner) {
   btnOK->SetDefault(true);
   DefaultButton = btnOK;
   CancelButton = btnOK;
+
+  // The rows were laid out for lines 12 pixels high; a taller stand-in font pushes them down rather
+  // than draw the credits over the author's name.
+  const int lower = CreditsOverflow();
+  if (lower > 0) {
+    const std::initializer_list<gui::TControl*> below = {Label4, QMLinkLabel1, Bevel2, QMLinkLabel2, btnOK};
+    for (gui::TControl* control : below)
+      control->SetBounds(control->Left(), control->Top() + lower, control->Width(), control->Height());
+    SetClientSize(280, 159 + lower);
+  }
+}
+
+int TFormAbout::CreditsOverflow() const {
+  gui::WindowDC dc(nullptr);
+  gui::SelectObjectScope font(dc.Get(), Font());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.Get(), &metrics);
+  return std::max(0, 2 * static_cast<int>(metrics.tmHeight) - 24);
 }
 
 }  // namespace k32

@@ -24,6 +24,10 @@ class TFormAbout : public gui::TForm {
   gui::TBevel* Bevel2;
   TQMLinkLabel* QMLinkLabel2;
   gui::TButton* btnOK;
+
+ private:
+  // How far two lines of the window font reach past the credits' designed height.
+  int CreditsOverflow() const;
 };
 
 }  // namespace k32

@@ -46,7 +46,9 @@ class TComponent {
   void Remember(TComponent* other) {
     if (std::find(notified_.begin(), notified_.end(), other) == notified_.end()) notified_.push_back(other);
   }
-  void Forget(TComponent* other) { notified_.erase(std::remove(notified_.begin(), notified_.end(), other), notified_.end()); }
+  void Forget(TComponent* other) {
+    notified_.erase(std::remove(notified_.begin(), notified_.end(), other), notified_.end());
+  }
 
   std::vector<TComponent*> notified_;
 };

@@ -1,9 +1,9 @@
+#include "gui/component.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
-
-#include "gui/component.h"
 
 namespace k32 {
 namespace {

@@ -17,7 +17,7 @@ TEST(TrayToolTip, KeepsAtMost62BytesCutNotRefused) {
 
 TEST(TrayToolTip, NeverSplitsADoubleByteCharacter) {
   const std::string ascii61(61, 'a');
-  EXPECT_EQ(CutToolTip(ascii61 + "进程"), ascii61);        // the lead byte would be byte 62
+  EXPECT_EQ(CutToolTip(ascii61 + "进程"), ascii61);         // the lead byte would be byte 62
   EXPECT_EQ(CutToolTip(ascii61 + "a进程"), ascii61 + "a");  // a whole character fits exactly
   std::string chinese;
   for (int i = 0; i < 31; ++i) chinese += "窗";

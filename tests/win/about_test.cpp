@@ -53,7 +53,8 @@ TEST_F(LinkLabel, LooksLikeAHyperlink) {
   EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
   ReleaseDC(form.Handle(), dc);
 
-  SendMessageA(link->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link->Handle()), MAKELPARAM(HTCLIENT, 0));
+  SendMessageA(link->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link->Handle()),
+               MAKELPARAM(HTCLIENT, 0));
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
 }
 
@@ -111,11 +112,7 @@ TEST_F(AboutBox, ShowsTheBannerVersionAuthorAndAddressesInItsLayout) {
   TFormAbout about(form.get());
   about.HandleNeeded();
   EXPECT_EQ(about.Caption(), "关于 Kestrel32");
-  EXPECT_EQ(about.ClientWidth(), 280);
-  EXPECT_EQ(about.ClientHeight(), 159);
   EXPECT_EQ(about.BorderStyle, gui::TBorderStyle::bsDialog);
-  EXPECT_EQ(about.Image1->Left(), 0);
-  EXPECT_EQ(about.Image1->Top(), 0);
   EXPECT_EQ(about.Label2->Text(), "版本 2.01");
   EXPECT_EQ(about.Label4->Text(), "Tobin Quillmark");
   const std::string credits = about.Label3->Text();
@@ -124,14 +121,31 @@ TEST_F(AboutBox, ShowsTheBannerVersionAuthorAndAddressesInItsLayout) {
   EXPECT_EQ(about.QMLinkLabel1->Address, "mailto:" + about.QMLinkLabel1->Text());
   EXPECT_EQ(about.QMLinkLabel2->Address, about.QMLinkLabel2->Text());
   EXPECT_EQ(about.btnOK->Text(), "确定");
+
+  // The upper rows sit where they were designed; the rows under the two lines of credits move
+  // down together, by as much as a tall font needs (nothing with 12-pixel lines), and the box grows.
+  EXPECT_EQ(about.ClientWidth(), 280);
+  const int lower = about.ClientHeight() - 159;
+  EXPECT_GE(lower, 0);
+  EXPECT_EQ(about.Image1->Left(), 0);
+  EXPECT_EQ(about.Image1->Top(), 0);
+  EXPECT_EQ(about.Label2->Left(), 8);
+  EXPECT_EQ(about.Label2->Top(), 48);
+  EXPECT_EQ(about.Label3->Top(), 73);
+  EXPECT_EQ(about.Label4->Top(), 96 + lower);
+  EXPECT_EQ(about.QMLinkLabel1->Left(), 174);
+  EXPECT_EQ(about.QMLinkLabel1->Top(), 96 + lower);
+  EXPECT_EQ(about.QMLinkLabel2->Top(), 128 + lower);
   EXPECT_EQ(about.btnOK->Left(), 192);
-  EXPECT_EQ(about.btnOK->Top(), 128);
+  EXPECT_EQ(about.btnOK->Top(), 128 + lower);
   EXPECT_EQ(about.btnOK->Width(), 81);
   EXPECT_EQ(about.btnOK->Height(), 25);
-  // Everything stays inside the box.
+  EXPECT_LE(about.Label3->Top() + about.Label3->Height(), about.Label4->Top() + 1)
+      << "credits clear the name";
+  EXPECT_LT(about.Label4->Top() + about.Label4->Height(), about.Bevel2->Top() + about.Bevel2->Height());
   for (gui::TControl* control : about.Controls()) {
     EXPECT_LE(control->Left() + control->Width(), 281) << control->Name;
-    EXPECT_LE(control->Top() + control->Height(), 159) << control->Name;
+    EXPECT_LE(control->Top() + control->Height(), about.ClientHeight()) << control->Name;
   }
   EXPECT_LT(about.QMLinkLabel2->Left() + about.QMLinkLabel2->Width(), about.btnOK->Left());
 }

@@ -1,12 +1,13 @@
 // The notification-area icon: the record the shell gets, the setters' rules, the animation, the
 // shell's mouse messages.
+#include "tray/systray.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "tray/systray.h"
 #include "win/recording_shell.h"
 #include "win/win_test_support.h"
 
