@@ -317,9 +317,4 @@ void TFormMain::HelpCmdExecute() {
   if (htmlHelp) htmlHelp(nullptr, "kestrel.chm", 0, 0);
 }
 
-void TFormMain::miQuillmarkSoftwareClick() {
-  gui::Application().Shell().Execute(Handle(), "open", "https://quillmark.example.com/kestrel32/", nullptr,
-                                     nullptr, SW_SHOWNORMAL);
-}
-
 }  // namespace k32

@@ -190,5 +190,16 @@ TEST_F(AboutBox, TheHelpMenuOpensItOwnedByTheMainWindowAndOnTopWhenTheMainWindow
   }
 }
 
+TEST_F(AboutBox, TheMakersPageOpensInTheDefaultWayOwnedByTheMainWindow) {
+  form->miQuillmarkSoftwareClick();
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.opened[0].owner, form->Handle());
+  EXPECT_EQ(shell.opened[0].verb, "<default>");
+  EXPECT_EQ(shell.opened[0].file, kMakerWebAddress);
+  EXPECT_FALSE(shell.opened[0].hasParameters);
+  EXPECT_FALSE(shell.opened[0].hasDirectory);
+  EXPECT_EQ(shell.opened[0].show, SW_SHOWDEFAULT);
+}
+
 }  // namespace
 }  // namespace k32
