@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "gui/application.h"
 #include "gui/menus.h"
@@ -13,6 +14,14 @@ namespace k32::gui {
 namespace {
 constexpr char kObjectProp[] = "Kestrel32.Object";
 constexpr char kOwnClass[] = "Kestrel32.Window";
+
+// The objects of this thread's windows. Every message to every control looks its object up, and a
+// window property costs a round trip to the window server under Wine; the property stays for other
+// readers, this table answers first.
+std::unordered_map<HWND, TControl*>& ThreadObjects() {
+  thread_local std::unordered_map<HWND, TControl*> objects;
+  return objects;
+}
 
 ATOM RegisterOwnClass() {
   WNDCLASSEXA wc{};
@@ -57,7 +66,10 @@ TControl::~TControl() {
 }
 
 TControl* TControl::FromHandle(HWND window) {
-  return window ? static_cast<TControl*>(GetPropA(window, kObjectProp)) : nullptr;
+  if (!window) return nullptr;
+  const auto& objects = ThreadObjects();
+  if (const auto found = objects.find(window); found != objects.end()) return found->second;
+  return static_cast<TControl*>(GetPropA(window, kObjectProp));
 }
 
 HWND TControl::Handle() {
@@ -89,6 +101,7 @@ void TControl::CreateHandle() {
 void TControl::Attach(HWND window) {
   window_ = window;
   SetPropA(window, kObjectProp, this);
+  ThreadObjects()[window] = this;
   superProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::StaticProc)));
   if (superProc_ == &TControl::StaticProc) superProc_ = DefWindowProcA;
@@ -97,6 +110,7 @@ void TControl::Attach(HWND window) {
 void TControl::Detach() {
   if (!window_) return;
   RemovePropA(window_, kObjectProp);
+  ThreadObjects().erase(window_);
   SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
   window_ = nullptr;
 }
