@@ -14,7 +14,6 @@
 #include "gui/toolbar.h"
 #include "listview/ext_list_view.h"
 #include "process/services.h"
-#include "tray/systray.h"
 
 namespace k32 {
 
@@ -66,6 +65,12 @@ class TFormMain : public gui::TForm {
   // The process termination and its refresh.
   void TerminatePid(std::uint32_t processId);
 
+  // The lists behind the refresh and the selections.
+  // Both take the refresh's one process snapshot: the window owners are looked up in it.
+  void FillProcessList(const std::vector<ProcessEntry>& processes);
+  void FillModuleList(std::uint32_t processId);
+  void RefreshWindowList(const std::vector<ProcessEntry>& processes);
+
   bool DialogChar(const MSG& msg) override;
 
   // State the window keeps besides its controls.
@@ -116,8 +121,6 @@ class TFormMain : public gui::TForm {
   gui::TPopupMenu TrayMenu{"TrayMenu"};
 
   gui::TTimer Timer;
-  // The notification-area icon, there from start-up to exit.
-  std::unique_ptr<TSysTray> SysTray{CreateSysTray()};
 
   [[nodiscard]] ISystemServices& Services() const { return services_; }
 
@@ -126,7 +129,8 @@ class TFormMain : public gui::TForm {
   void CreateControls();
   void CreateMenus();
   void DropDown(gui::TToolButton* button, gui::TPopupMenu& menu);
-  std::unique_ptr<TSysTray> CreateSysTray();
+  // Sorts a rebuilt list again by its current column and direction when its sorting is on.
+  void ResortList(TMainListView* list);
 
   ISystemServices& services_;
 };

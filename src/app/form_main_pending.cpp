@@ -4,11 +4,11 @@
 
 namespace k32 {
 
-void TFormMain::AddPidItem(const ProcessEntry&) {}
-void TFormMain::AddModItem(const ModuleEntry&) {}
-void TFormMain::RefreshCmdExecute() {}
-void TFormMain::ProcListSelectItem(gui::TListItem*, bool) {}
-void TFormMain::WindowListSelectItem(gui::TListItem*, bool) {}
+void TFormMain::miAboutClick() {}
 void TFormMain::ReportCmdExecute() {}
+void TFormMain::ApplicationEventsMinimize() {}
+void TFormMain::ApplicationEventsRestore() {}
+void TFormMain::SysTrayClick() {}
+void TFormMain::miRestoreClick() {}
 
 }  // namespace k32

@@ -1,0 +1,34 @@
+// Rows of the four lists as plain texts, built from what the services report; the views only
+// insert them. Nothing here touches a window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "process/services.h"
+
+namespace k32 {
+
+struct ListRow {
+  std::string caption;
+  std::vector<std::string> subItems;
+  int image = 0;
+
+  bool operator==(const ListRow&) const = default;
+};
+
+// Images of the process and module rows.
+inline constexpr int kFileImage = 0;
+inline constexpr int kExeImage = 1;
+
+// 1 when the name's extension (from its last "." on) is ".exe" in any ASCII case, else 0.
+int ExecutableImage(std::string_view fileName);
+
+// File name, identifier, parent identifier, thread count, priority name.
+ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass);
+// Name, path, handle in signed decimal, size in whole kilobytes.
+ListRow ModuleRow(const ModuleEntry& module);
+
+}  // namespace k32

@@ -1,0 +1,34 @@
+// The top-level window list and the descendants of its selected window.
+#include "app/form_main.h"
+#include "common/text.h"
+#include "process/list_update.h"
+#include "window/window_rows.h"
+
+namespace k32 {
+
+void TFormMain::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
+  windowCount = 0;
+  const int position = RememberedPosition(*WindowList);
+  {
+    ListUpdate update(*WindowList);
+    WindowList->Clear();
+    for (ListRow& row : TopLevelWindowRows(services_, processes)) {
+      ++windowCount;
+      AppendRow(*WindowList, std::move(row));
+    }
+    ResortList(WindowList);
+  }
+  SelectPosition(*WindowList, position);
+}
+
+void TFormMain::WindowListSelectItem(gui::TListItem*, bool selected) {
+  if (!selected) return;  // a deselection leaves the descendants shown
+  const gui::TListItem* row = WindowList->Selected();
+  if (!row) return;
+  const WindowId parent = ParseDecimalModulo32(row->Caption);
+  ListUpdate update(*ChildList);
+  ChildList->Clear();
+  for (ListRow& child : DescendantWindowRows(services_, parent)) AppendRow(*ChildList, std::move(child));
+}
+
+}  // namespace k32

@@ -1,0 +1,147 @@
+// The refresh on the real system services: this test process, its modules and its windows as the
+// lists show them.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form_main.h"
+#include "common/text.h"
+#include "process/win32_services.h"
+#include "win/win_test_support.h"
+
+namespace k32 {
+namespace {
+
+int RowWhere(TMainListView* list, int column, const std::string& text) {
+  for (int i = 0; i < list->Count(); ++i)
+    if (list->Item(i)->Text(column) == text) return i;
+  return -1;
+}
+
+DWORD WINAPI Wait(void* event) {
+  WaitForSingleObject(event, INFINITE);
+  return 0;
+}
+
+BOOL CALLBACK CollectDescendant(HWND window, LPARAM found) {
+  reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
+class RealRefresh : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TFormMain>(services);
+    gui::Application().SetMainForm(form.get());
+    form->Show();
+    testing::Pump();
+  }
+  void TearDown() override {
+    form.reset();
+    testing::Pump();
+  }
+  int OwnRow() { return RowWhere(form->ProcList, 1, UnsignedText(GetCurrentProcessId())); }
+
+  testing::RecordingBoxes boxes;
+  Win32Services services;
+  std::unique_ptr<TFormMain> form;
+};
+
+TEST_F(RealRefresh, ListsThisProcessWithItsThreadsAndModules) {
+  const int own = OwnRow();
+  ASSERT_GE(own, 0);
+  const gui::TListItem* row = form->ProcList->Item(own);
+  EXPECT_EQ(row->Caption, "win_tests.exe");
+  EXPECT_EQ(row->ImageIndex, 1);
+  const std::uint32_t threads = ParseDecimalModulo32(row->Text(3));
+  EXPECT_GE(threads, 1u);
+
+  // Three more threads show as three more at the next refresh.
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE started[3];
+  for (HANDLE& thread : started) thread = CreateThread(nullptr, 0, &Wait, release, 0, nullptr);
+  form->RefreshCmdExecute();
+  EXPECT_EQ(ParseDecimalModulo32(form->ProcList->Item(OwnRow())->Text(3)), threads + 3);
+  SetEvent(release);
+  WaitForMultipleObjects(3, started, TRUE, 5000);
+  for (HANDLE thread : started) CloseHandle(thread);
+  CloseHandle(release);
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: " + std::to_string(form->ProcList->Count()));
+
+  form->ProcList->SelectIndex(OwnRow());
+  EXPECT_EQ(form->SelectedPid, GetCurrentProcessId());
+  HMODULE exe = GetModuleHandleA(nullptr);
+  const int exeRow = RowWhere(form->ModuleList, 2, SignedText(static_cast<std::uint32_t>(
+                                                       reinterpret_cast<UINT_PTR>(exe))));
+  ASSERT_GE(exeRow, 0);
+  const gui::TListItem* module = form->ModuleList->Item(exeRow);
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(exe);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const char*>(exe) + dos->e_lfanew);
+  EXPECT_EQ(module->Caption, "win_tests.exe");
+  EXPECT_EQ(module->Text(1), path);
+  EXPECT_EQ(module->Text(3), KilobyteText(nt->OptionalHeader.SizeOfImage));
+  EXPECT_EQ(module->ImageIndex, 1);
+  const int kernel = RowWhere(form->ModuleList, 2, SignedText(static_cast<std::uint32_t>(
+                                                       reinterpret_cast<UINT_PTR>(GetModuleHandleA("kernel32.dll")))));
+  ASSERT_GE(kernel, 0);
+  EXPECT_EQ(form->ModuleList->Item(kernel)->ImageIndex, 0);
+}
+
+TEST_F(RealRefresh, ListsAWindowOfThisProcessAndItsDescendants) {
+  WNDCLASSA probeClass{};
+  probeClass.lpfnWndProc = DefWindowProcA;
+  probeClass.hInstance = GetModuleHandleA(nullptr);
+  probeClass.lpszClassName = "KestrelProbe";
+  RegisterClassA(&probeClass);
+  HWND probe = CreateWindowExA(0, "KestrelProbe", "探针窗口", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                               nullptr, nullptr, probeClass.hInstance, nullptr);
+  ASSERT_NE(probe, nullptr);
+  HWND label = CreateWindowExA(0, "STATIC", "子窗口", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, probe, nullptr,
+                               nullptr, nullptr);
+  CreateWindowExA(0, "BUTTON", "隐藏的孙窗口", WS_CHILD, 0, 0, 80, 20, label, nullptr, nullptr, nullptr);
+  CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 30, 80, 20, probe, nullptr, nullptr, nullptr);
+  testing::Pump();
+
+  form->RefreshCmdExecute();
+  const std::string handle = SignedText(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(probe)));
+  const int row = RowWhere(form->WindowList, 0, handle);
+  ASSERT_GE(row, 0);
+  const gui::TListItem* item = form->WindowList->Item(row);
+  EXPECT_EQ(item->Text(1), "KestrelProbe");
+  EXPECT_EQ(item->Text(2), "探针窗口");
+  EXPECT_EQ(item->Text(3), "win_tests.exe");
+  EXPECT_EQ(item->ImageIndex, 0);
+  EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: " + std::to_string(form->WindowList->Count()));
+  // The main window itself is listed too.
+  const int main = RowWhere(form->WindowList, 0,
+                            SignedText(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(form->Handle()))));
+  ASSERT_GE(main, 0);
+  EXPECT_EQ(form->WindowList->Item(main)->Text(2), "Kestrel32");
+
+  form->WindowList->SelectIndex(row);
+  std::vector<HWND> descendants;
+  EnumChildWindows(probe, &CollectDescendant, reinterpret_cast<LPARAM>(&descendants));
+  ASSERT_EQ(descendants.size(), 3u);
+  ASSERT_EQ(form->ChildList->Count(), 3);
+  for (int i = 0; i < 3; ++i) {
+    HWND window = descendants[static_cast<std::size_t>(i)];
+    const gui::TListItem* child = form->ChildList->Item(i);
+    char className[100] = {}, title[250] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_EQ(child->Caption, SignedText(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window))));
+    EXPECT_EQ(child->Text(1), className);
+    EXPECT_EQ(child->Text(2), title);
+    EXPECT_EQ(child->ImageIndex, IsWindowVisible(window) ? 2 : 3) << title;
+  }
+  EXPECT_GE(RowWhere(form->ChildList, 2, "隐藏的孙窗口"), 0);
+  EXPECT_EQ(form->ChildList->Item(RowWhere(form->ChildList, 2, "隐藏的孙窗口"))->ImageIndex, 3);
+  DestroyWindow(probe);
+}
+
+}  // namespace
+}  // namespace k32

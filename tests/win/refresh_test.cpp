@@ -1,0 +1,310 @@
+// The refresh and the four lists in the real main window: rows as the controls show them, the
+// selected positions kept, the status bar, F5 and the timer, one redraw per rebuild, no leaks.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form_main.h"
+#include "core/fake_services.h"
+#include "core/list_row_printer.h"
+#include "process/list_rows.h"
+#include "win/resource_counts.h"
+#include "win/win_test_support.h"
+
+namespace k32 {
+namespace {
+
+using testing::FakeServices;
+
+ListRow Row(std::string caption, std::vector<std::string> subItems, int image) {
+  return {std::move(caption), std::move(subItems), image};
+}
+
+// The rows as the control itself answers for them: texts through the view, images from its items.
+std::vector<ListRow> Shown(TMainListView* list) {
+  HWND view = list->Handle();
+  std::vector<ListRow> rows;
+  const int count = static_cast<int>(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    ListRow row;
+    for (int column = 0; column < list->ColumnCount(); ++column) {
+      char text[300] = {};
+      LVITEMA item{};
+      item.iSubItem = column;
+      item.pszText = text;
+      item.cchTextMax = sizeof text;
+      SendMessageA(view, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+      (column == 0 ? row.caption : row.subItems.emplace_back()) = text;
+    }
+    LVITEMA image{};
+    image.mask = LVIF_IMAGE;
+    image.iItem = i;
+    SendMessageA(view, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&image));
+    row.image = image.iImage;
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::vector<std::string> Captions(TMainListView* list) {
+  std::vector<std::string> captions;
+  for (const ListRow& row : Shown(list)) captions.push_back(row.caption);
+  return captions;
+}
+
+void Script(FakeServices& fake) {
+  fake.AddProcess("[System Process]", 0, 0, 1, 0);
+  fake.AddProcess("C:\\WINDOWS\\EXPLORER.EXE", 120, 0, 14, 0x20);
+  fake.AddProcess("C:\\工具\\嘰.exe", 300, 120, 3, 0x4000);
+  fake.AddProcess("svchost", 4000000000u, 120, 7, 0x80);
+  fake.AddModule(120, "EXPLORER.EXE", "C:\\WINDOWS\\EXPLORER.EXE", 0x00400000, 1023);
+  fake.AddModule(120, "KERNEL32.DLL", "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", 0xBFF70000u, 524288);
+  fake.AddModule(300, "嘰.exe", "C:\\工具\\嘰.exe", 0x00400000, 4096);
+
+  auto& progman = fake.AddWindow(0x100C4);
+  progman.className = "Progman";
+  progman.title = "Program Manager";
+  progman.processId = 120;
+  auto& closing = fake.AddWindow(0x100D0);
+  closing.processId = 120;
+  closing.vanishAfterEnumeration = true;
+  auto& tool = fake.AddWindow(0x200);
+  tool.className = "工具窗口";
+  tool.visible = false;
+  tool.processId = 300;
+  auto& view = fake.AddWindow(0x100C6, 0x100C4);
+  view.className = "SHELLDLL_DefView";
+  auto& folder = fake.AddWindow(0x100C8, 0x100C6);
+  folder.className = "SysListView32";
+  folder.title = "FolderView";
+  folder.visible = false;
+  auto& button = fake.AddWindow(0x210, 0x200);
+  button.className = "Button";
+  button.title = "确定";
+}
+
+class Refresh : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Script(fake);
+    form = std::make_unique<TFormMain>(fake);
+    gui::Application().SetMainForm(form.get());
+    form->Show();  // the first refresh
+    testing::Pump();
+  }
+  void TearDown() override {
+    form.reset();
+    testing::Pump();
+  }
+
+  testing::RecordingBoxes boxes;
+  FakeServices fake;
+  std::unique_ptr<TFormMain> form;
+};
+
+TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
+  EXPECT_EQ(Shown(form->ProcList),
+            (std::vector<ListRow>{
+                Row("[System Process]", {"0", "0", "1", "---"}, 0),
+                Row("EXPLORER.EXE", {"120", "0", "14", "NORMAL_PRIORITY_CLASS"}, 1),
+                Row("嘰.exe", {"300", "120", "3", "---"}, 1),
+                Row("svchost", {"4000000000", "120", "7", "HIGH_PRIORITY_CLASS"}, 0),
+            }));
+  // The first row is selected: the idle process, which has no modules and is not asked for any.
+  EXPECT_EQ(form->ProcList->SelectedIndex(), 0);
+  EXPECT_EQ(form->SelectedPid, 0u);
+  EXPECT_TRUE(Shown(form->ModuleList).empty());
+  EXPECT_TRUE(fake.moduleSnapshots.empty());
+
+  EXPECT_EQ(Shown(form->WindowList),
+            (std::vector<ListRow>{
+                Row("65732", {"Progman", "Program Manager", "EXPLORER.EXE"}, 0),
+                Row("512", {"工具窗口", "", "嘰.exe"}, 1),
+            }));
+  EXPECT_EQ(form->WindowList->SelectedIndex(), 0);
+  EXPECT_EQ(Shown(form->ChildList), (std::vector<ListRow>{
+                                        Row("65734", {"SHELLDLL_DefView", ""}, 2),
+                                        Row("65736", {"SysListView32", "FolderView"}, 3),
+                                    }));
+
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 4");
+  EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 2");
+  // One process snapshot serves the whole refresh, the window owners included.
+  const int snapshots = fake.processSnapshots;
+  form->RefreshCmdExecute();
+  EXPECT_EQ(fake.processSnapshots, snapshots + 1);
+
+  form->ProcList->SelectIndex(1);
+  EXPECT_EQ(form->SelectedPid, 120u);
+  EXPECT_EQ(Shown(form->ModuleList),
+            (std::vector<ListRow>{
+                Row("EXPLORER.EXE", {"C:\\WINDOWS\\EXPLORER.EXE", "4194304", "0 K"}, 1),
+                Row("KERNEL32.DLL", {"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", "-1074331648", "512 K"}, 0),
+            }));
+  // A process that has ended since: no modules, but it is still the target.
+  fake.modules.erase(300);
+  form->ProcList->SelectIndex(2);
+  EXPECT_TRUE(Shown(form->ModuleList).empty());
+  EXPECT_EQ(form->SelectedPid, 300u);
+}
+
+TEST_F(Refresh, KeepsTheSelectedPositionNotTheRow) {
+  form->ProcList->SelectIndex(2);
+  form->WindowList->SelectIndex(1);
+  ASSERT_EQ(Captions(form->ChildList), std::vector<std::string>{"528"});
+  fake.processes.insert(fake.processes.begin(), ProcessEntry{"new.exe", 900, 0, 1});
+  form->RefreshCmdExecute();
+  EXPECT_EQ(form->ProcList->SelectedIndex(), 2);
+  EXPECT_EQ(form->SelectedPid, 120u);  // another process now stands there
+  EXPECT_EQ(Captions(form->ModuleList), (std::vector<std::string>{"EXPLORER.EXE", "KERNEL32.DLL"}));
+  EXPECT_EQ(form->WindowList->SelectedIndex(), 1);
+  EXPECT_EQ(Captions(form->ChildList), std::vector<std::string>{"528"});
+
+  // Deselecting leaves the lower lists and the target as they were.
+  form->ProcList->SelectIndex(-1);
+  form->WindowList->SelectIndex(-1);
+  EXPECT_EQ(Captions(form->ModuleList).size(), 2u);
+  EXPECT_EQ(Captions(form->ChildList).size(), 1u);
+  EXPECT_EQ(form->SelectedPid, 120u);
+
+  // Nothing selected in a non-empty list: the first row is selected.
+  form->RefreshCmdExecute();
+  EXPECT_EQ(form->ProcList->SelectedIndex(), 0);
+  EXPECT_EQ(form->SelectedPid, 900u);
+  EXPECT_EQ(form->WindowList->SelectedIndex(), 0);
+  EXPECT_EQ(Captions(form->ChildList).size(), 2u);
+
+  // Lists shorter than the selected position: nothing is selected, the lower lists stay empty.
+  form->ProcList->SelectIndex(4);
+  form->WindowList->SelectIndex(1);
+  ASSERT_EQ(form->SelectedPid, 4000000000u);
+  fake.processes.resize(3);
+  fake.Vanish(0x200);
+  form->RefreshCmdExecute();
+  EXPECT_EQ(form->ProcList->Count(), 3);
+  EXPECT_EQ(form->ProcList->SelectedIndex(), -1);
+  EXPECT_TRUE(Shown(form->ModuleList).empty());
+  EXPECT_EQ(form->SelectedPid, 4000000000u);
+  EXPECT_EQ(form->WindowList->Count(), 1);
+  EXPECT_EQ(form->WindowList->SelectedIndex(), -1);
+  EXPECT_TRUE(Shown(form->ChildList).empty());
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 3");
+  EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 1");
+
+  // Everything gone: empty lists, zero counts.
+  fake.processes.clear();
+  fake.windows.clear();
+  form->RefreshCmdExecute();
+  EXPECT_EQ(form->ProcList->Count(), 0);
+  EXPECT_EQ(form->WindowList->Count(), 0);
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 0");
+  EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 0");
+}
+
+TEST_F(Refresh, F5OnEitherPageAndTheTimerRebuildAllFourLists) {
+  const auto post = [](HWND target, WPARAM key) {
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+    testing::Pump();
+  };
+  form->ProcList->SelectIndex(1);
+  fake.processes[1].threadCount = 15;
+  fake.modules[120][1].moduleSize = 2048;
+  fake.windows[0].title = "桌面";
+  fake.windows[3].title = "内容";
+  SetFocus(form->ProcList->Handle());
+  post(form->ProcList->Handle(), VK_F5);
+  EXPECT_EQ(Shown(form->ProcList)[1].subItems[2], "15");
+  EXPECT_EQ(Shown(form->ModuleList)[1].subItems[2], "2 K");
+  EXPECT_EQ(Shown(form->WindowList)[0].subItems[1], "桌面");
+  EXPECT_EQ(Shown(form->ChildList)[0].subItems[1], "内容");
+
+  form->WindowsCmdExecute();
+  fake.AddProcess("late.exe", 777);
+  fake.AddWindow(0x300).processId = 777;
+  SetFocus(form->WindowList->Handle());
+  post(form->WindowList->Handle(), VK_F5);
+  EXPECT_EQ(Captions(form->ProcList).back(), "late.exe");
+  EXPECT_EQ(Shown(form->WindowList).back(), Row("768", {"", "", "late.exe"}, 0));
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 5");
+  EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 3");
+
+  fake.AddProcess("ticked.exe", 778);
+  form->Timer.SetInterval(30);
+  form->Timer.SetEnabled(true);
+  testing::Pump(200);
+  form->Timer.SetEnabled(false);
+  EXPECT_EQ(Captions(form->ProcList).back(), "ticked.exe");
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 6");
+}
+
+// Watches one list's window: rows may only arrive while its drawing is off, and it counts how
+// often drawing is turned back on.
+class RedrawWatch {
+ public:
+  explicit RedrawWatch(HWND view) : view_(view) {
+    SetPropA(view_, "RedrawWatch", this);
+    previous_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(view_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RedrawWatch::Proc)));
+  }
+  ~RedrawWatch() {
+    SetWindowLongPtrA(view_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    RemovePropA(view_, "RedrawWatch");
+  }
+  int redrawsOn = 0;
+  int rowsWhileDrawing = 0;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND view, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* self = static_cast<RedrawWatch*>(GetPropA(view, "RedrawWatch"));
+    if (message == WM_SETREDRAW) {
+      self->drawing_ = wparam != FALSE;
+      if (self->drawing_) ++self->redrawsOn;
+    }
+    if ((message == LVM_INSERTITEMA || message == LVM_INSERTITEMW) && self->drawing_) ++self->rowsWhileDrawing;
+    return CallWindowProcA(self->previous_, view, message, wparam, lparam);
+  }
+  HWND view_;
+  WNDPROC previous_;
+  bool drawing_ = true;
+};
+
+TEST_F(Refresh, EachListIsFilledWithDrawingOffAndDrawnOnce) {
+  form->ProcList->SelectIndex(1);
+  RedrawWatch procs(form->ProcList->Handle()), modules(form->ModuleList->Handle()),
+      windows(form->WindowList->Handle()), children(form->ChildList->Handle());
+  form->RefreshCmdExecute();
+  EXPECT_EQ(form->ModuleList->Count(), 2);
+  EXPECT_EQ(form->ChildList->Count(), 2);
+  for (const RedrawWatch* watch : {&procs, &modules, &windows, &children})
+    EXPECT_EQ(watch->rowsWhileDrawing, 0);
+  EXPECT_EQ(procs.redrawsOn, 1);
+  EXPECT_EQ(windows.redrawsOn, 1);
+  // The lower lists are emptied first, then filled by the re-selection.
+  EXPECT_EQ(modules.redrawsOn, 2);
+  EXPECT_EQ(children.redrawsOn, 2);
+}
+
+TEST_F(Refresh, AThousandRefreshesHoldNoMoreHandlesThanTen) {
+  for (int i = 0; i < 10; ++i) form->RefreshCmdExecute();
+  testing::Pump();
+  const testing::ResourceCounts afterTen = testing::CountResources();
+  for (int i = 0; i < 990; ++i) form->RefreshCmdExecute();
+  testing::Pump();
+  const testing::ResourceCounts afterThousand = testing::CountResources();
+  std::printf("after 10 refreshes:   %d kernel handles, %d GDI objects, %d windows\n", afterTen.kernelHandles,
+              afterTen.gdiObjects, afterTen.userWindows);
+  std::printf("after 1000 refreshes: %d kernel handles, %d GDI objects, %d windows\n",
+              afterThousand.kernelHandles, afterThousand.gdiObjects, afterThousand.userWindows);
+  EXPECT_GT(afterTen.kernelHandles, 0);
+  EXPECT_GT(afterTen.gdiObjects, 0);
+  EXPECT_GT(afterTen.userWindows, 10);
+  EXPECT_EQ(afterThousand, afterTen);
+  EXPECT_EQ(form->ProcList->Count(), 4);
+}
+
+}  // namespace
+}  // namespace k32
