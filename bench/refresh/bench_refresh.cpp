@@ -1,0 +1,276 @@
+// Times one full refresh of the main window on a large scripted system (2,000 processes, 2,000
+// top-level windows with 5 descendants each) against the floor: the same rows inserted into bare
+// list views with drawing off, in the same run. Then times the refresh on the real services.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form_main.h"
+#include "gui/application.h"
+#include "process/list_rows.h"
+#include "process/win32_services.h"
+#include "window/window_rows.h"
+
+namespace {
+
+using namespace k32;
+
+constexpr int kProcesses = 2000;
+constexpr int kTopLevel = 2000;
+constexpr int kDescendants = 5;
+constexpr int kModules = 60;
+constexpr int kRounds = 15;
+
+// The scripted system, indexed so that the services cost next to nothing.
+class LargeSystem final : public ISystemServices {
+ public:
+  LargeSystem() {
+    for (int i = 0; i < kProcesses; ++i)
+      processes_.push_back({"C:\\Program Files\\Vendor " + std::to_string(i % 37) + "\\process" +
+                                std::to_string(i) + (i % 5 ? ".exe" : ".scr"),
+                            static_cast<std::uint32_t>(i * 4), static_cast<std::uint32_t>((i / 3) * 4),
+                            static_cast<std::uint32_t>(1 + i % 23)});
+    for (int i = 0; i < kModules; ++i)
+      modules_.push_back({"module" + std::to_string(i) + ".dll", "C:\\WINDOWS\\SYSTEM32\\module" +
+                                                                     std::to_string(i) + ".dll",
+                          0x70000000u + static_cast<std::uint32_t>(i) * 0x100000u, 4096u * (i + 1)});
+  }
+
+  std::vector<ProcessEntry> ProcessSnapshot() override { return processes_; }
+  std::vector<ModuleEntry> ModuleSnapshot(std::uint32_t processId) override {
+    return processId == 0 ? std::vector<ModuleEntry>{} : modules_;
+  }
+  std::uint32_t PriorityClass(std::uint32_t processId) override { return processId % 3 ? 0x20 : 0x80; }
+  TerminateOutcome Terminate(std::uint32_t) override { return TerminateOutcome::CannotOpen; }
+
+  // Top-level window i is 0x10000 + 8 i; its descendants follow it.
+  void EnumTopLevelWindows(const WindowVisitor& visit) override {
+    for (int i = 0; i < kTopLevel; ++i)
+      if (!visit(Top(i))) return;
+  }
+  void EnumDescendantWindows(WindowId parent, const WindowVisitor& visit) override {
+    if (!IsTop(parent)) return;
+    for (int d = 1; d <= kDescendants; ++d)
+      if (!visit(parent + static_cast<WindowId>(d))) return;
+  }
+  std::uint32_t WindowProcessId(WindowId window, std::uint32_t* threadId) override {
+    if (threadId) *threadId = 1;
+    return ((window - 0x10000u) / 8 % kProcesses) * 4;
+  }
+  std::string WindowClassName(WindowId window) override {
+    return IsTop(window) ? "TopLevelClass" + std::to_string(window % 97) : "ChildClass";
+  }
+  std::string WindowTitle(WindowId window) override { return "窗口标题 " + std::to_string(window); }
+  bool IsWindowVisible(WindowId window) override { return window % 3 != 0; }
+  bool IsWindow(WindowId) override { return true; }
+  bool WindowRect(WindowId, ScreenRect*) override { return false; }
+  std::int32_t WindowLongValue(WindowId, WindowLong) override { return 0; }
+
+ private:
+  static WindowId Top(int i) { return 0x10000u + static_cast<WindowId>(i) * 8; }
+  static bool IsTop(WindowId window) { return window >= 0x10000u && (window - 0x10000u) % 8 == 0; }
+  std::vector<ProcessEntry> processes_;
+  std::vector<ModuleEntry> modules_;
+};
+
+class SilentBoxes final : public gui::IMessageBoxes {
+ public:
+  int Show(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
+};
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// Median of the rounds, in milliseconds; each round ends with the window drawn.
+double Median(HWND window, const std::function<void()>& work) {
+  std::vector<double> times;
+  for (int i = 0; i < kRounds; ++i) {
+    const double start = Now();
+    work();
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    times.push_back(Now() - start);
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+// Answers the bare views' text requests from the rows their items point at.
+LRESULT CALLBACK FloorFrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lparam)->code == LVN_GETDISPINFOA) {
+    auto* info = reinterpret_cast<NMLVDISPINFOA*>(lparam);
+    const auto* row = reinterpret_cast<const ListRow*>(info->item.lParam);
+    if (row && (info->item.mask & LVIF_TEXT) && info->item.cchTextMax > 0) {
+      const int column = info->item.iSubItem;
+      const std::string& text = column == 0 ? row->caption : row->subItems.at(static_cast<std::size_t>(column - 1));
+      lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
+    }
+    return 0;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+// Bare list views in a plain window: report view, the same columns and images, no class library.
+struct BareLists {
+  HWND frame = nullptr;
+  HWND lists[4] = {};
+
+  explicit BareLists(TFormMain& like) {
+    WNDCLASSA frameClass{};
+    frameClass.lpfnWndProc = FloorFrameProc;
+    frameClass.hInstance = GetModuleHandleA(nullptr);
+    frameClass.lpszClassName = "BenchFloorFrame";
+    RegisterClassA(&frameClass);
+    frame = CreateWindowExA(0, "BenchFloorFrame", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 642, 455,
+                            nullptr, nullptr, nullptr, nullptr);
+    TMainListView* models[4] = {like.ProcList, like.ModuleList, like.WindowList, like.ChildList};
+    for (int i = 0; i < 4; ++i) {
+      // Like the two pages: the process page shown, the window page hidden.
+      const bool upper = i % 2 == 0;
+      HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                                  WS_CHILD | (i < 2 ? WS_VISIBLE : 0) | LVS_REPORT | LVS_SHAREIMAGELISTS |
+                                      LVS_SINGLESEL,
+                                  0, upper ? 0 : 212, 630, upper ? 207 : 170, frame, nullptr, nullptr, nullptr);
+      SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+      SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL,
+                   SendMessageA(models[i]->Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+      for (int c = 0; c < models[i]->ColumnCount(); ++c) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.cx = 100;
+        column.pszText = const_cast<char*>("c");
+        SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+      }
+      lists[i] = list;
+    }
+  }
+  ~BareLists() { DestroyWindow(frame); }
+
+  // The rows' texts stay with the caller; the view asks for them when it draws.
+  static void FillByCallback(HWND list, const std::vector<ListRow>& rows) {
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      LVITEMA item{};
+      item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+      item.iItem = static_cast<int>(r);
+      item.pszText = LPSTR_TEXTCALLBACKA;
+      item.iImage = rows[r].image;
+      item.lParam = reinterpret_cast<LPARAM>(&rows[r]);
+      SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+  }
+
+  // The view keeps its own copy of every text.
+  static void FillWithTexts(HWND list, const std::vector<ListRow>& rows) {
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      LVITEMA item{};
+      item.mask = LVIF_TEXT | LVIF_IMAGE;
+      item.iItem = static_cast<int>(r);
+      item.pszText = const_cast<char*>(rows[r].caption.c_str());
+      item.iImage = rows[r].image;
+      const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+      for (std::size_t s = 0; s < rows[r].subItems.size(); ++s) {
+        LVITEMA sub{};
+        sub.iSubItem = static_cast<int>(s + 1);
+        sub.pszText = const_cast<char*>(rows[r].subItems[s].c_str());
+        SendMessageA(list, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&sub));
+      }
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+  }
+
+  // The refresh's sequence: lower lists emptied, window list, its first row's descendants, process
+  // list, the selected process's modules.
+  template <typename Fill>
+  void Refresh(Fill fill, const std::vector<ListRow>& procRows, const std::vector<ListRow>& moduleRows,
+               const std::vector<ListRow>& windowRows, const std::vector<ListRow>& childRows) {
+    fill(lists[3], std::vector<ListRow>{});
+    fill(lists[1], std::vector<ListRow>{});
+    fill(lists[2], windowRows);
+    fill(lists[3], childRows);
+    fill(lists[0], procRows);
+    fill(lists[1], moduleRows);
+  }
+};
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+}  // namespace
+
+int main() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  SilentBoxes boxes;
+  gui::Application().SetMessageBoxes(&boxes);
+
+  double refresh = 0, floor = 0, textFloor = 0;
+  {
+    LargeSystem system;
+    TFormMain form(system);
+    form.Show();
+    Pump();
+
+    // The rows the refresh shows, made once, for the floor.
+    std::vector<ListRow> procRows, moduleRows;
+    for (const ProcessEntry& process : system.ProcessSnapshot())
+      procRows.push_back(ProcessRow(process, system.PriorityClass(process.processId)));
+    for (const ModuleEntry& module : system.ModuleSnapshot(procRows.empty() ? 0 : 4)) moduleRows.push_back(ModuleRow(module));
+    const std::vector<ListRow> windowRows = TopLevelWindowRows(system, system.ProcessSnapshot());
+    const std::vector<ListRow> childRows = DescendantWindowRows(system, 0x10000);
+
+    form.ProcList->SelectIndex(1);  // a process with modules
+    refresh = Median(form.Handle(), [&] { form.RefreshCmdExecute(); });
+    std::printf("rows: %d processes, %d modules, %d top-level windows, %d descendants\n", form.ProcList->Count(),
+                form.ModuleList->Count(), form.WindowList->Count(), form.ChildList->Count());
+
+    BareLists bare(form);
+    floor = Median(bare.frame, [&] {
+      bare.Refresh(&BareLists::FillByCallback, procRows, moduleRows, windowRows, childRows);
+    });
+    textFloor = Median(bare.frame, [&] {
+      bare.Refresh(&BareLists::FillWithTexts, procRows, moduleRows, windowRows, childRows);
+    });
+  }
+  std::printf("full refresh (scripted system):       %8.2f ms (median of %d)\n", refresh, kRounds);
+  std::printf("floor: same rows into bare list views, texts by callback: %8.2f ms\n", floor);
+  std::printf("       (the same with the texts copied into the views:   %8.2f ms)\n", textFloor);
+  std::printf("ratio refresh / floor: %.2f\n", refresh / floor);
+
+  {
+    Win32Services services;
+    TFormMain form(services);
+    form.Show();
+    Pump();
+    const double real = Median(form.Handle(), [&] { form.RefreshCmdExecute(); });
+    std::printf("full refresh (real services): %.2f ms for %d processes, %d modules, %d top-level windows, "
+                "%d descendants\n",
+                real, form.ProcList->Count(), form.ModuleList->Count(), form.WindowList->Count(),
+                form.ChildList->Count());
+  }
+  return 0;
+}
