@@ -154,9 +154,11 @@ void TCustomEnhListView::CreateWnd() {
     if (onDrawHeader_ || showSortArrows_) SetColumnsOwnerDrawFlag(true);
   }
   if (style_ == lvOwnerDrawFixed) RecomputeRowHeight();
+  windowMade_ = true;
 }
 
 void TCustomEnhListView::DestroyWnd() {
+  windowMade_ = false;
   TListView::DestroyWnd();
   if (!creatingWindow_) header_ = nullptr, headerPrevious_ = nullptr;
 }
@@ -196,7 +198,7 @@ LRESULT TCustomEnhListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_SETFONT: {
       const LRESULT result = TListView::WndProc(message, wparam, lparam);
       // Rows drawn by the list take their height from the font when the window is made.
-      if (style_ == lvOwnerDrawFixed && !creatingWindow_ && canvas_)
+      if (style_ == lvOwnerDrawFixed && windowMade_ && canvas_)
         PostMessageA(Handle(), kRecreateMessage, 0, 0);
       return result;
     }

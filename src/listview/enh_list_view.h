@@ -239,6 +239,7 @@ class TCustomEnhListView : public gui::TListView {
   int systemChangeId_ = 0;
   bool loading_ = false;
   bool creatingWindow_ = false;
+  bool windowMade_ = false;  // from the end of CreateWnd to the window's destruction
 };
 
 // The list that publishes the enhanced view's properties; no window of the program uses it.
