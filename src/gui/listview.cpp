@@ -1,6 +1,7 @@
 #include "gui/listview.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace k32::gui {
 
@@ -163,7 +164,7 @@ TListItem* TListView::AddItem(std::string caption, std::vector<std::string> subI
   item->owner_ = this;
   TListItem* raw = item.get();
   items_.push_back(std::move(item));
-  InsertRow(raw, Count());
+  InsertRow(raw, INT_MAX);  // past the end appends, without asking the view for its count per row
   ItemInserted(raw);
   return raw;
 }
