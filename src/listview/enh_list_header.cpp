@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "gui/application.h"
+#include "listview/control_text.h"
 #include "listview/enh_list_view.h"
 #include "listview/header_layout.h"
 
@@ -18,17 +19,6 @@ bool ownerDrawFlagGuard = false;
 
 HeaderRect ToHeaderRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 RECT ToRect(const HeaderRect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-UINT AlignmentFlag(int alignment) {
-  switch (alignment & LVCFMT_JUSTIFYMASK) {
-    case LVCFMT_RIGHT:
-      return DT_RIGHT;
-    case LVCFMT_CENTER:
-      return DT_CENTER;
-    default:
-      return DT_LEFT;
-  }
-}
 
 HeaderAlign AlignmentOf(int alignment) {
   switch (alignment & LVCFMT_JUSTIFYMASK) {
@@ -289,7 +279,7 @@ void TCustomEnhListView::PaintHeaderItem(TCanvas& canvas, int index, const RECT&
   UINT flags = kCaptionFlags;
   if (column) {
     spec.align = AlignmentOf(column->Alignment);
-    flags |= AlignmentFlag(column->Alignment);
+    flags |= DrawTextAlignment(column->Alignment);
   }
   int imageWidth = 0, imageHeight = 0;
   if (imageIndex >= 0 && SmallImages && ImageList_GetIconSize(SmallImages, &imageWidth, &imageHeight)) {

@@ -1,25 +1,11 @@
 // Rows drawn by the list itself, the incremental search by typing, and the helper operations.
 #include <algorithm>
 
+#include "listview/control_text.h"
 #include "listview/enh_list_view.h"
 #include "listview/user_sort_locale.h"
 
 namespace k32 {
-
-namespace {
-
-UINT AlignmentFlag(int alignment) {
-  switch (alignment & LVCFMT_JUSTIFYMASK) {
-    case LVCFMT_RIGHT:
-      return DT_RIGHT;
-    case LVCFMT_CENTER:
-      return DT_CENTER;
-    default:
-      return DT_LEFT;
-  }
-}
-
-}  // namespace
 
 void TCustomEnhListView::SetStyle(TLVStyle value) {
   if (value == style_) return;
@@ -141,7 +127,7 @@ void TCustomEnhListView::DefaultDrawSubItem(TCanvas& canvas, int index, int subI
       subItem >= 0 && subItem < ColumnCount() ? Columns()[static_cast<std::size_t>(subItem)].Alignment : 0;
   SetBkMode(canvas.Handle, TRANSPARENT);
   DrawTextA(canvas.Handle, caption.c_str(), static_cast<int>(caption.size()), &text,
-            AlignmentFlag(alignment) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+            DrawTextAlignment(alignment) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 void TCustomEnhListView::AfterDrawItem(TCanvas& canvas, int index, RECT rect, UINT state) {

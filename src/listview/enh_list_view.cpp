@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "gui/application.h"
+#include "listview/control_text.h"
 
 namespace k32 {
 
@@ -109,16 +110,9 @@ bool TCustomEnhListView::NotifyReflected(NMHDR* header, LRESULT* result) {
         return true;
       }
       if (item) {
-        if (header->code == LVN_ENDLABELEDITW) {
-          const auto* wide = reinterpret_cast<const wchar_t*>(info->item.pszText);
-          const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-          std::string text(static_cast<std::size_t>(std::max(length, 1)), '\0');
-          WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), length, nullptr, nullptr);
-          text.resize(text.size() - 1);
-          item->Caption = std::move(text);
-        } else {
-          item->Caption = info->item.pszText;
-        }
+        item->Caption = header->code == LVN_ENDLABELEDITW
+                            ? NarrowText(reinterpret_cast<const wchar_t*>(info->item.pszText))
+                            : std::string(info->item.pszText);
         SendMessageA(Handle(), LVM_REDRAWITEMS, info->item.iItem, info->item.iItem);
       }
       if (autoResort_) Resort();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "listview/control_text.h"
 #include "listview/list_settings_codec.h"
 #include "listview/list_view_text.h"
 
@@ -11,30 +12,6 @@ namespace k32 {
 namespace {
 
 constexpr char kOldComCtlMessage[] = "COMCTL32.DLL 比所需的版本要旧";
-
-std::string Narrow(const wchar_t* text) {
-  if (!text) return {};
-  const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return {};
-  std::string narrow(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), length, nullptr, nullptr);
-  narrow.resize(static_cast<std::size_t>(length - 1));
-  return narrow;
-}
-
-// Copies text into a control's buffer of capacity characters, with its terminating zero.
-void CopyOut(const std::string& text, char* buffer, int capacity) {
-  if (!buffer || capacity <= 0) return;
-  const std::string fitted = FitInfoTip({}, text, false, capacity);
-  std::memcpy(buffer, fitted.c_str(), fitted.size() + 1);
-}
-
-void CopyOut(const std::string& text, wchar_t* buffer, int capacity) {
-  if (!buffer || capacity <= 0) return;
-  const int n =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), buffer, capacity - 1);
-  buffer[std::max(n, 0)] = L'\0';
-}
 
 bool IsCheckedState(UINT state) { return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2; }
 
@@ -274,14 +251,14 @@ bool TCustomExtListView::NotifyReflected(NMHDR* header, LRESULT* result) {
     }
     case LVN_GETINFOTIPW: {
       auto& wide = *reinterpret_cast<NMLVGETINFOTIPW*>(header);
-      std::string text = Narrow(wide.pszText);
+      std::string text = NarrowText(wide.pszText);
       text.resize(std::max<std::size_t>(text.size(), 1024) + 1);
       NMLVGETINFOTIPA narrow{};
       std::memcpy(&narrow, &wide, sizeof narrow);
       narrow.pszText = text.data();
       narrow.cchTextMax = static_cast<int>(text.size());
       GetInfoTip(narrow);
-      CopyOut(narrow.pszText, wide.pszText, wide.cchTextMax);
+      CopyToBuffer(narrow.pszText, wide.pszText, wide.cchTextMax);
       *result = 1;
       return true;
     }
@@ -315,10 +292,10 @@ void TCustomExtListView::GetInfoTip(NMLVGETINFOTIPA& tip) {
     std::string additional;
     OnInfoTip(this, tip.iItem, tip.iSubItem, current, additional);
     if (!additional.empty())
-      CopyOut(FitInfoTip(current, additional, unfolded, tip.cchTextMax), tip.pszText, tip.cchTextMax);
+      CopyToBuffer(FitInfoTip(current, additional, unfolded, tip.cchTextMax), tip.pszText, tip.cchTextMax);
   } else if (!virtualMode_) {
     if (const TListItem* item = Item(tip.iItem))
-      CopyOut(FitInfoTip(current, item->Caption, unfolded, tip.cchTextMax), tip.pszText, tip.cchTextMax);
+      CopyToBuffer(FitInfoTip(current, item->Caption, unfolded, tip.cchTextMax), tip.pszText, tip.cchTextMax);
   }
   SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE);
 }

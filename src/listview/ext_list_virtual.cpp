@@ -1,45 +1,17 @@
 // Rows supplied by handlers (virtual mode), and the operations that reach the control's own state.
 #include <algorithm>
 
+#include "listview/control_text.h"
 #include "listview/ext_list_view.h"
 
 namespace k32 {
 
 namespace {
 
-template <typename Char>
-void CopyText(const std::string& text, Char* buffer, int capacity);
-
-template <>
-void CopyText<char>(const std::string& text, char* buffer, int capacity) {
-  if (!buffer || capacity <= 0) return;
-  const std::string fitted = FitInfoTip({}, text, false, capacity);
-  std::copy(fitted.begin(), fitted.end(), buffer);
-  buffer[fitted.size()] = '\0';
-}
-
-template <>
-void CopyText<wchar_t>(const std::string& text, wchar_t* buffer, int capacity) {
-  if (!buffer || capacity <= 0) return;
-  const int n =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), buffer, capacity - 1);
-  buffer[std::max(n, 0)] = L'\0';
-}
-
-std::string Narrow(const wchar_t* text) {
-  if (!text) return {};
-  const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return {};
-  std::string narrow(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), length, nullptr, nullptr);
-  narrow.resize(static_cast<std::size_t>(length - 1));
-  return narrow;
-}
-
 // Fills a row request of either character set from what the handler gave.
 template <typename Item>
 void FillItem(Item& item, const TVMItemInfo& info) {
-  if (item.mask & LVIF_TEXT) CopyText(info.Text, item.pszText, item.cchTextMax);
+  if (item.mask & LVIF_TEXT) CopyToBuffer(info.Text, item.pszText, item.cchTextMax);
   if (item.mask & LVIF_IMAGE) item.iImage = info.Image;
   if (item.mask & LVIF_INDENT) item.iIndent = info.Indent;
   if (item.mask & LVIF_STATE) item.state = (item.state & ~info.StateMask) | (info.State & info.StateMask);
@@ -81,7 +53,8 @@ bool TCustomExtListView::VirtualNotify(NMHDR* header, LRESULT* result) {
       return true;
     case LVN_ODFINDITEMW: {
       const auto& wide = *reinterpret_cast<NMLVFINDITEMW*>(header);
-      const std::string text = (wide.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) ? Narrow(wide.lvfi.psz) : "";
+      const std::string text =
+          (wide.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) ? NarrowText(wide.lvfi.psz) : "";
       NMLVFINDITEMA narrow{};
       narrow.hdr = wide.hdr;
       narrow.iStart = wide.iStart;
@@ -102,7 +75,7 @@ bool TCustomExtListView::VirtualNotify(NMHDR* header, LRESULT* result) {
       std::string text;
       if (!canceled)
         text = header->code == LVN_ENDLABELEDITW
-                   ? Narrow(reinterpret_cast<const NMLVDISPINFOW*>(header)->item.pszText)
+                   ? NarrowText(reinterpret_cast<const NMLVDISPINFOW*>(header)->item.pszText)
                    : std::string(info->item.pszText);
       if (OnVMCaptionEdited) OnVMCaptionEdited(this, info->item.iItem, canceled, text);
       *result = FALSE;
