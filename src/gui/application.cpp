@@ -176,7 +176,9 @@ void TApplication::Restore() {
       ShowWindow(window, SW_RESTORE);
     else if (!IsWindowVisible(window))
       ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
+    // A modal dialog open over the window comes to the front with it, not behind it.
+    HWND popup = GetLastActivePopup(window);
+    SetForegroundWindow(popup && IsWindowVisible(popup) && IsWindowEnabled(popup) ? popup : window);
   }
 }
 

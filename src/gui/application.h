@@ -74,7 +74,8 @@ class TApplication {
   void HandleMessage(MSG& msg);
 
   void Minimize();
-  // Shows the main form again when it is minimised or hidden, then brings it to the front.
+  // Shows the main form again when it is minimised or hidden, then brings it (or the dialog open
+  // over it) to the front.
   void Restore();
   // The window that holds the program's task-bar button: the main form's.
   [[nodiscard]] HWND TaskbarWindow() const;

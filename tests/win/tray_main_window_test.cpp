@@ -114,6 +114,26 @@ TEST_F(TrayMainWindow, ALeftClickOnTheIconBringsTheWindowBackAndToTheFront) {
   EXPECT_EQ(Restore().Tag, 0);
 }
 
+TEST_F(TrayMainWindow, WithADialogOpenTheClickBringsTheDialogToTheFront) {
+  gui::TForm dialog(form.get());
+  dialog.BorderStyle = gui::TBorderStyle::bsDialog;
+  dialog.SetBounds(100, 100, 200, 100);
+  gui::TForm elsewhere;  // another program's window, say
+  elsewhere.SetBounds(400, 400, 200, 100);
+  HWND foreground = nullptr;
+  gui::Application().OnModalShow = [&](gui::TForm& shown) {
+    elsewhere.Show();
+    testing::Pump();
+    SendMessageA(form->SysTray->Handle(), TSysTray::kCallbackMessage, 0, WM_LBUTTONUP);
+    testing::Pump();
+    foreground = GetForegroundWindow();
+    shown.SetModalResult(gui::mrOk);
+  };
+  dialog.ShowModal();
+  gui::Application().OnModalShow = nullptr;
+  EXPECT_EQ(foreground, dialog.Handle());
+}
+
 TEST_F(TrayMainWindow, AMaximisedWindowStaysMaximisedWhenTheIconIsClicked) {
   ShowWindow(Window(), SW_MAXIMIZE);
   testing::Pump();
