@@ -4,6 +4,7 @@
 
 #include "gui/application.h"
 #include "listview/control_text.h"
+#include "listview/user_sort_locale.h"
 
 namespace k32 {
 
@@ -18,6 +19,7 @@ void TCanvas::FillRect(const RECT& rect) const {
 }
 
 TCustomEnhListView::TCustomEnhListView(gui::TWinControl* parent) : gui::TListView(parent) {
+  UserSortLocale();  // the regional values are read with the first list, and again on a change
   systemChangeId_ = gui::Application().AddSystemChangeHandler([this](UINT message) {
     if (message == WM_SYSCOLORCHANGE) SystemColorsChanged();
   });
