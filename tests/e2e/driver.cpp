@@ -216,6 +216,22 @@ std::string Program::CellText(HWND list, int row, int column) const {
   return text;
 }
 
+int Program::FindRow(HWND list, int column, const std::string& text) const {
+  const int count = RowCount(list);
+  for (int i = 0; i < count; ++i)
+    if (CellText(list, i, column) == text) return i;
+  return -1;
+}
+
+void Program::SelectRow(HWND list, int row) const {
+  RemoteBuffer remote(info_.hProcess, sizeof(LVITEMA));
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  remote.Write(0, &item, sizeof item);
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.Get()));
+}
+
 std::string Program::StatusText(int panel) const {
   const auto bars = ChildrenOfClass(main_, STATUSCLASSNAMEA);
   if (bars.empty()) return {};

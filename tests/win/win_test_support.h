@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ class RecordingBoxes final : public gui::IMessageBoxes {
   ~RecordingBoxes() override { gui::Application().SetMessageBoxes(nullptr); }
   int Show(HWND, const std::string& text, const std::string& caption, UINT flags) override {
     shown.push_back({text, caption, flags});
+    if (OnShow) OnShow(shown.back());
     if (answers.empty()) return IDOK;
     const int answer = answers.front();
     answers.erase(answers.begin());
@@ -29,6 +31,8 @@ class RecordingBoxes final : public gui::IMessageBoxes {
   }
   std::vector<ShownBox> shown;
   std::vector<int> answers;
+  // Runs while the box would be open, before it is answered (a timer tick, say).
+  std::function<void(ShownBox)> OnShow;
 };
 
 // Handles every waiting message, as the program's loop would, for a while.

@@ -1,0 +1,172 @@
+// Opening the folder of the selected module: the focus rule, the folder text, the shell request.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <string>
+
+#include "app/form_main.h"
+#include "core/fake_services.h"
+#include "process/win32_services.h"
+#include "win/recording_shell.h"
+#include "win/win_test_support.h"
+
+namespace k32 {
+namespace {
+
+class ModuleFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    services.AddProcess("KERNEL32.EXE", 12);
+    services.AddModule(12, "KERNEL32.DLL", "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", 0xBFF70000, 73728);
+    services.AddModule(12, "LOOSE.DLL", "LOOSE.DLL", 0x10000000, 4096);
+    services.AddModule(12, "D.DLL", "D:LIB.DLL", 0x10010000, 4096);
+    // The second byte of "俓" is 0x5C, a backslash, and no separator.
+    services.AddModule(12, "A.DLL", "C:\\程序\\A俓B.DLL", 0x10020000, 4096);
+    form = std::make_unique<TFormMain>(services);
+    gui::Application().SetMainForm(form.get());
+    form->Show();
+    testing::Pump();
+    ASSERT_EQ(form->ModuleList->Count(), 4);
+  }
+  void TearDown() override {
+    form.reset();
+    testing::Pump();
+  }
+  // The folder the command hands to the shell for the module row at index.
+  std::string FolderOf(int index) {
+    form->ModuleList->SelectIndex(index);
+    form->ModuleList->SetFocus();
+    const std::size_t before = shell.opened.size();
+    form->ExplorerCmd->Execute();
+    return shell.opened.size() == before + 1 ? shell.opened.back().file : "<nothing>";
+  }
+
+  testing::FakeServices services;
+  testing::RecordingShell shell;
+  std::unique_ptr<TFormMain> form;
+};
+
+TEST_F(ModuleFolder, HandsTheFolderOfThePathToTheShellToExplore) {
+  EXPECT_EQ(FolderOf(0), "C:\\WINDOWS\\SYSTEM\\");
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.opened[0].verb, "explore");
+  EXPECT_EQ(shell.opened[0].owner, form->Handle());
+  EXPECT_FALSE(shell.opened[0].hasParameters);
+  EXPECT_FALSE(shell.opened[0].hasDirectory);
+  EXPECT_EQ(shell.opened[0].show, SW_SHOWNORMAL);
+
+  EXPECT_EQ(FolderOf(1), "");
+  EXPECT_EQ(FolderOf(2), "D:");
+  EXPECT_EQ(FolderOf(3), "C:\\程序\\");
+}
+
+TEST_F(ModuleFolder, DoesNothingWithoutFocusOrSelection) {
+  form->ModuleList->SelectIndex(0);
+  form->ProcList->SetFocus();
+  form->ExplorerCmd->Execute();
+  EXPECT_TRUE(shell.opened.empty());
+
+  form->ModuleList->SelectIndex(-1);
+  form->ModuleList->SetFocus();
+  form->ExplorerCmd->Execute();
+  EXPECT_TRUE(shell.opened.empty());
+}
+
+// The module menu opens from a right click, which takes the focus into the list and selects the row
+// under the mouse, or none below the rows.
+TEST_F(ModuleFolder, TheModuleMenuFollowsTheRightClickedRow) {
+  form->ModuleList->SelectIndex(3);
+  form->ProcList->SetFocus();
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  SendMessageA(form->ModuleList->Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  const LPARAM at = MAKELPARAM(row.left + 20, (row.top + row.bottom) / 2);
+  std::vector<std::string> shownItems;
+  gui::TPopupMenu::TrackHook = [&](gui::TPopupMenu& menu, HMENU, POINT) -> UINT {
+    for (const auto& item : menu.Items())
+      shownItems.push_back(item->Name + (item->Enabled() ? "" : " (off)"));
+    return 1;  // the first item
+  };
+  PostMessageA(form->ModuleList->Handle(), WM_RBUTTONUP, 0, at);
+  SendMessageA(form->ModuleList->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+  testing::Pump(50);
+  gui::TPopupMenu::TrackHook = nullptr;
+  EXPECT_EQ(shownItems, (std::vector<std::string>{"OpeninWindowsExplorer2", "RefreshList2"}));
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.opened[0].file, "C:\\WINDOWS\\SYSTEM\\");
+
+  // Below the rows nothing is selected: the command is off, in this menu and the commands menu.
+  form->ModuleList->SelectIndex(-1);
+  shownItems.clear();
+  gui::TPopupMenu::TrackHook = [&](gui::TPopupMenu& menu, HMENU, POINT) -> UINT {
+    for (const auto& item : menu.Items())
+      shownItems.push_back(item->Name + (item->Enabled() ? "" : " (off)"));
+    return 0;
+  };
+  const LPARAM below = MAKELPARAM(row.left + 20, row.bottom + 4 * (row.bottom - row.top) + 10);
+  PostMessageA(form->ModuleList->Handle(), WM_RBUTTONUP, 0, below);
+  SendMessageA(form->ModuleList->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, below);
+  testing::Pump(50);
+  gui::TPopupMenu::TrackHook = nullptr;
+  EXPECT_EQ(shownItems, (std::vector<std::string>{"OpeninWindowsExplorer2 (off)", "RefreshList2"}));
+  EXPECT_FALSE(form->ExplorerCmd->Enabled());
+}
+
+// One request to the real shell: the file browser opens on the folder of a module of this process.
+TEST(ModuleFolderReal, TheShellOpensTheFolder) {
+  Win32Services services;
+  TFormMain form(services);
+  gui::Application().SetMainForm(&form);
+  form.Show();
+  testing::Pump();
+  const std::string self = std::to_string(GetCurrentProcessId());
+  int row = -1;
+  for (int i = 0; i < form.ProcList->Count(); ++i)
+    if (form.ProcList->Item(i)->Text(1) == self) row = i;
+  ASSERT_GE(row, 0);
+  form.ProcList->SelectIndex(row);
+  int module = -1;
+  for (int i = 0; i < form.ModuleList->Count(); ++i)
+    if (lstrcmpiA(form.ModuleList->Item(i)->Caption.c_str(), "kernel32.dll") == 0) module = i;
+  ASSERT_GE(module, 0);
+  form.ModuleList->SelectIndex(module);
+  form.ModuleList->SetFocus();
+
+  // Passes the request on to the system's shell and keeps what went and came back.
+  struct Watch final : gui::IShell {
+    explicit Watch(gui::IShell& system) : system(system) {}
+    HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* parameters,
+                      const char* directory, int show) override {
+      folder = file;
+      result = system.Execute(owner, verb, file, parameters, directory, show);
+      return result;
+    }
+    BOOL NotifyIcon(DWORD, void*) override { return TRUE; }
+    gui::IShell& system;
+    std::string folder;
+    HINSTANCE result = nullptr;
+  } watch(gui::Application().Shell());
+  std::set<std::uint32_t> before;
+  for (const ProcessEntry& process : services.ProcessSnapshot()) before.insert(process.processId);
+  gui::Application().SetShell(&watch);
+  form.ExplorerCmd->Execute();
+  gui::Application().SetShell(nullptr);
+  EXPECT_EQ(lstrcmpiA(watch.folder.c_str(), "C:\\windows\\system32\\"), 0) << watch.folder;
+  EXPECT_GT(reinterpret_cast<INT_PTR>(watch.result), 32);
+
+  // The shell started a file browser for it; it must not outlive the test.
+  int browsers = 0;
+  for (const ProcessEntry& process : services.ProcessSnapshot()) {
+    if (before.count(process.processId) || process.parentProcessId != GetCurrentProcessId()) continue;
+    if (HANDLE started = OpenProcess(PROCESS_TERMINATE, FALSE, process.processId)) {
+      ++browsers;
+      TerminateProcess(started, 0);
+      CloseHandle(started);
+    }
+  }
+  EXPECT_EQ(browsers, 1);
+}
+
+}  // namespace
+}  // namespace k32

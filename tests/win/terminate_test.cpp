@@ -1,0 +1,182 @@
+// Ending a process: the question, the messages, the refresh afterwards, and real processes ended.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/form_main.h"
+#include "core/fake_services.h"
+#include "process/win32_services.h"
+#include "win/test_child_process.h"
+#include "win/win_test_support.h"
+
+namespace k32 {
+namespace {
+
+const char kNothingSelected[] = "没有选定项目。请选择您想要终止的进程。";
+const char kQuestion[] = "您确定要终止选定的进程吗？";
+const char kCannotOpen[] = "无法终止请求的进程。拒绝访问。";
+const char kFailed[] = "无法终止指定的进程。";
+
+void ExpectBox(const testing::ShownBox& box, const std::string& text, UINT flags) {
+  EXPECT_EQ(box.text, text);
+  EXPECT_EQ(box.caption, "Kestrel32");
+  EXPECT_EQ(box.flags, flags);
+}
+
+class Termination : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    services.AddProcess("A.EXE", 10).AddProcess("B.EXE", 20).AddProcess("C.EXE", 30);
+    form = std::make_unique<TFormMain>(services);
+    gui::Application().SetMainForm(form.get());
+    form->Show();
+    testing::Pump();
+    form->ProcList->SelectIndex(1);
+    ASSERT_EQ(form->SelectedPid, 20u);
+    MarkRefresh();
+  }
+  void TearDown() override {
+    form.reset();
+    testing::Pump();
+  }
+  // The refresh counts the processes again; the mark shows whether one ran since.
+  void MarkRefresh() { form->processCount = -1; }
+  bool Refreshed() const { return form->processCount != -1; }
+
+  testing::FakeServices services;
+  testing::RecordingBoxes boxes;
+  std::unique_ptr<TFormMain> form;
+};
+
+TEST_F(Termination, WithoutASelectedRowItTellsAndDoesNothingElse) {
+  form->ProcList->SelectIndex(-1);
+  form->TerminateCmdExecute();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  ExpectBox(boxes.shown[0], kNothingSelected, MB_OK | MB_ICONINFORMATION);
+  EXPECT_TRUE(services.terminations.empty());
+  EXPECT_FALSE(Refreshed());
+}
+
+TEST_F(Termination, NoToTheQuestionLeavesEverythingAsItWas) {
+  form->settings.Confirm = true;
+  boxes.answers = {IDNO};
+  form->TerminateCmdExecute();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  ExpectBox(boxes.shown[0], kQuestion, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_TRUE(services.terminations.empty());
+  EXPECT_FALSE(Refreshed());
+  EXPECT_EQ(form->ProcList->Count(), 3);
+  // Closing the box any other way than Yes counts as No.
+  boxes.answers = {IDCANCEL};
+  form->TerminateCmdExecute();
+  EXPECT_TRUE(services.terminations.empty());
+  EXPECT_FALSE(Refreshed());
+}
+
+TEST_F(Termination, EachFailureHasItsTextAndIsFollowedByARefresh) {
+  form->settings.Confirm = true;
+  services.terminateOutcomes[20] = TerminateOutcome::Failed;
+  boxes.answers = {IDYES};
+  form->TerminateCmdExecute();
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  ExpectBox(boxes.shown[0], kQuestion, MB_YESNO | MB_ICONQUESTION);
+  ExpectBox(boxes.shown[1], kFailed, MB_OK | MB_ICONERROR);
+  EXPECT_TRUE(Refreshed());
+  MarkRefresh();
+
+  form->settings.Confirm = false;
+  services.terminateOutcomes[20] = TerminateOutcome::CannotOpen;
+  form->TerminateCmdExecute();
+  ASSERT_EQ(boxes.shown.size(), 3u);
+  ExpectBox(boxes.shown[2], kCannotOpen, MB_OK | MB_ICONERROR);
+  EXPECT_TRUE(Refreshed());
+  EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 20}));
+}
+
+// A timer refresh while the question is open selects the row at the same position, which may
+// by then be another process: the one the user was asked about is the one that ends.
+TEST_F(Termination, ARefreshWhileTheQuestionIsOpenDoesNotChangeTheTarget) {
+  form->settings.Confirm = true;
+  boxes.answers = {IDYES};
+  boxes.OnShow = [&](testing::ShownBox box) {
+    if (box.text != kQuestion) return;
+    services.processes.insert(services.processes.begin() + 1, {"NEW.EXE", 15, 0, 1});
+    form->RefreshCmdExecute();
+  };
+  form->TerminateCmdExecute();
+  EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20}));
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  // After the refresh that follows, position 1 holds the newcomer and B is gone.
+  ASSERT_EQ(form->ProcList->Count(), 3);
+  EXPECT_EQ(form->ProcList->Item(1)->Text(1), "15");
+  EXPECT_EQ(form->SelectedPid, 15u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Real processes.
+
+class RealTermination : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(child.Started());
+    form = std::make_unique<TFormMain>(services);
+    gui::Application().SetMainForm(form.get());
+    form->Show();
+    testing::Pump();
+  }
+  void TearDown() override {
+    form.reset();
+    testing::Pump();
+  }
+  int RowOf(const std::string& pid) const {
+    for (int i = 0; i < form->ProcList->Count(); ++i)
+      if (form->ProcList->Item(i)->Text(1) == pid) return i;
+    return -1;
+  }
+  // Selects the child's row the way a click does; false when it is not listed.
+  bool SelectChild() {
+    const int row = RowOf(child.Pid());
+    if (row < 0) return false;
+    form->ProcList->SelectIndex(row);
+    return std::to_string(form->SelectedPid) == child.Pid();
+  }
+
+  testing::TestChild child;
+  Win32Services services;
+  testing::RecordingBoxes boxes;
+  std::unique_ptr<TFormMain> form;
+};
+
+TEST_F(RealTermination, EndsTheSelectedProcessWithExitCodeMinusNine) {
+  ASSERT_TRUE(SelectChild());
+  form->settings.Confirm = true;
+  boxes.answers = {IDNO};
+  form->processCount = -1;  // a refresh would count again
+  form->TerminateCmdExecute();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, kQuestion);
+  EXPECT_TRUE(child.Running());
+  EXPECT_EQ(form->processCount, -1);
+
+  form->settings.Confirm = false;
+  form->TerminateCmdExecute();
+  EXPECT_EQ(boxes.shown.size(), 1u);  // no question, no message
+  EXPECT_EQ(child.ExitCode(), 4294967287u);
+  EXPECT_GT(form->processCount, 0);
+  EXPECT_EQ(RowOf(child.Pid()), -1);
+}
+
+TEST_F(RealTermination, AProcessThatHasEndedCannotBeOpenedAndItsRowGoes) {
+  ASSERT_TRUE(SelectChild());
+  const std::string pid = child.Pid();
+  ASSERT_TRUE(child.EndAndForget());
+  form->settings.Confirm = false;
+  form->TerminateCmdExecute();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  ExpectBox(boxes.shown[0], kCannotOpen, MB_OK | MB_ICONERROR);
+  EXPECT_EQ(RowOf(pid), -1);
+}
+
+}  // namespace
+}  // namespace k32
