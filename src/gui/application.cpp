@@ -7,6 +7,7 @@
 
 #include "gui/actions.h"
 #include "gui/control.h"
+#include "gui/dialogs.h"
 #include "gui/form.h"
 #include "gui/menus.h"
 
@@ -92,6 +93,8 @@ int TApplication::MessageBox(const std::string& text, UINT flags) {
   return boxes_->Show(ActiveFormWindow(), text, Title, flags);
 }
 
+ISaveDialogs& TApplication::SaveDialogs() { return saveDialogs_ ? *saveDialogs_ : SystemSaveDialogs(); }
+
 void TApplication::AddActionList(TActionList* list) { actionLists_.push_back(list); }
 
 void TApplication::RemoveActionList(TActionList* list) {
@@ -141,7 +144,15 @@ bool TApplication::PreTranslate(MSG& msg) {
 }
 
 void TApplication::HandleMessage(MSG& msg) {
-  if (!PreTranslate(msg)) return;
+  // Shortcut keys run handlers outside any window procedure: their errors are reported here.
+  bool dispatch = true;
+  try {
+    dispatch = PreTranslate(msg);
+  } catch (const std::exception& error) {
+    HandleException(error);
+    return;
+  }
+  if (!dispatch) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }

@@ -13,6 +13,7 @@ namespace k32::gui {
 
 class TForm;
 class TActionList;
+class ISaveDialogs;
 
 // Message boxes go through this, so a test can read them and answer.
 class IMessageBoxes {
@@ -55,6 +56,9 @@ class TApplication {
   void SetMessageBoxes(IMessageBoxes* boxes) { boxes_ = boxes ? boxes : defaultBoxes_; }
   IShell& Shell() { return *shell_; }
   void SetShell(IShell* shell) { shell_ = shell ? shell : defaultShell_; }
+  // The save-file dialog; null restores the system's.
+  ISaveDialogs& SaveDialogs();
+  void SetSaveDialogs(ISaveDialogs* dialogs) { saveDialogs_ = dialogs; }
 
   // Called once a form shown modally is up; a test may act on it (set a modal result, click).
   std::function<void(TForm&)> OnModalShow;
@@ -103,6 +107,7 @@ class TApplication {
   IMessageBoxes* boxes_;
   IShell* defaultShell_;
   IShell* shell_;
+  ISaveDialogs* saveDialogs_ = nullptr;
   TForm* mainForm_ = nullptr;
   std::vector<TActionList*> actionLists_;
   HWND utility_ = nullptr;

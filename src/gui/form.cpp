@@ -156,6 +156,25 @@ LRESULT TForm::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         }
       }
       break;
+    case WM_NEXTDLGCTL: {
+      // Controls that take Tab themselves (rich edits) ask their form to move the focus on.
+      HWND next = LOWORD(lparam) ? reinterpret_cast<HWND>(wparam)
+                                 : GetNextDlgTabItem(Handle(), GetFocus(), wparam != 0);
+      if (next) ::SetFocus(next);
+      return 0;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (TControl* control = FromHandle(focus); control && IsChild(Handle(), focus))
+          ActiveControl = control;
+      } else if (!HIWORD(wparam) && ActiveControl && ActiveControl->HandleAllocated() &&
+                 IsWindowVisible(ActiveControl->Handle()) && IsWindowEnabled(ActiveControl->Handle())) {
+        TWinControl::WndProc(message, wparam, lparam);
+        ::SetFocus(ActiveControl->Handle());
+        return 0;
+      }
+      break;
     case WM_SIZE:
       if (IsMainForm) {
         if (wparam == SIZE_MINIMIZED) Application().NotifyMinimized(true);

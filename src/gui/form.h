@@ -29,6 +29,9 @@ class TForm : public TWinControl {
   // Buttons that Enter and Esc press.
   TButton* DefaultButton = nullptr;
   TButton* CancelButton = nullptr;
+  // The control that takes the focus when the form becomes active; follows the focus as the form
+  // is left, so that it comes back to the same control.
+  TControl* ActiveControl = nullptr;
 
   [[nodiscard]] TFormStyle FormStyle() const { return formStyle_; }
   void SetFormStyle(TFormStyle style);

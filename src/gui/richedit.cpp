@@ -1,0 +1,152 @@
+#include "gui/richedit.h"
+
+#include <richedit.h>
+
+#include <climits>
+
+#include "gui/error.h"
+#include "gui/handles.h"
+
+namespace k32::gui {
+
+namespace {
+
+// The library stays loaded for the life of the process: windows of its class may exist at any time.
+void LoadRichEditLibrary() {
+  static const HMODULE library = LoadLibraryA("RICHED32.DLL");
+  (void)library;
+}
+
+DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
+  DWORD done = 0;
+  if (!WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &done, nullptr)) {
+    *written = 0;
+    const DWORD error = GetLastError();
+    return error != 0 ? error : 1;
+  }
+  *written = static_cast<LONG>(done);
+  return done == static_cast<DWORD>(size) ? 0 : 1;
+}
+
+}  // namespace
+
+TRichEdit::TRichEdit(TWinControl* parent) : TControl(parent) {}
+
+void TRichEdit::CreateParams(TCreateParams& params) {
+  LoadRichEditLibrary();
+  params.className = "RICHEDIT";
+  params.style |= WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL;
+  if (ReadOnly) params.style |= ES_READONLY;
+  if (!WordWrap) params.style |= ES_AUTOHSCROLL;
+  if (HorzScrollBar) params.style |= WS_HSCROLL;
+  if (VertScrollBar) params.style |= WS_VSCROLL;
+  params.exStyle |= WS_EX_CLIENTEDGE;
+  params.caption.clear();  // the content comes after the limit is set
+}
+
+void TRichEdit::CreateWnd() {
+  HWND window = Handle();
+  if (Color != CLR_INVALID) SendMessageA(window, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Color));
+  SendMessageA(window, EM_SETTARGETDEVICE, 0, WordWrap ? 0 : 1);
+  ApplyLimit();
+  if (updating_ > 0) SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+  if (!kept_.empty()) {
+    const std::string text = std::move(kept_);
+    kept_.clear();
+    AppendAtEnd(text);
+  }
+}
+
+void TRichEdit::DestroyWnd() { kept_ = AllText(); }
+
+void TRichEdit::SetMaxLength(std::size_t characters) {
+  maxLength_ = characters;
+  if (HandleAllocated()) ApplyLimit();
+}
+
+void TRichEdit::ApplyLimit() {
+  if (maxLength_ == 0) return;
+  const std::size_t limit = maxLength_ > static_cast<std::size_t>(LONG_MAX) ? LONG_MAX : maxLength_;
+  SendMessageA(Handle(), EM_EXLIMITTEXT, 0, static_cast<LPARAM>(limit));
+}
+
+void TRichEdit::BeginUpdate() {
+  if (updating_++ == 0 && HandleAllocated()) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TRichEdit::EndUpdate() {
+  if (updating_ == 0 || --updating_ > 0 || !HandleAllocated()) return;
+  SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TRichEdit::Clear() {
+  kept_.clear();
+  if (HandleAllocated()) SetWindowTextA(Handle(), "");
+}
+
+bool TRichEdit::AppendAtEnd(const std::string& text) {
+  HWND window = Handle();
+  // A position past the end puts the caret at the end without a walk through the text.
+  CHARRANGE range{LONG_MAX, LONG_MAX};
+  SendMessageA(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  CHARRANGE before{};
+  SendMessageA(window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&before));
+  SendMessageA(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  CHARRANGE after{};
+  SendMessageA(window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&after));
+  // The control counts characters, a double-byte one as one.
+  const int expected = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  return after.cpMax - before.cpMax == expected;
+}
+
+void TRichEdit::AddLines(std::span<const std::string_view> lines) {
+  // Every insertion costs the control a layout pass of its own, and one insertion of many lines
+  // can cost it more than linear time: lines go in a few dozen at a time.
+  constexpr std::size_t kLinesPerInsertion = 48;
+  std::string batch;
+  std::size_t inBatch = 0;
+  auto insert = [&] {
+    if (inBatch != 0 && !AppendAtEnd(batch)) throw EGuiError("RichEdit 行插入出错");
+    batch.clear();
+    inBatch = 0;
+  };
+  for (std::string_view line : lines) {
+    batch.append(line.substr(0, line.find('\0'))).append("\r\n");
+    if (++inBatch == kLinesPerInsertion) insert();
+  }
+  insert();
+}
+
+int TRichEdit::LineCount() { return static_cast<int>(SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0)); }
+
+void TRichEdit::SetSelStart(int position) {
+  CHARRANGE range{position, position};
+  SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  SendMessageA(Handle(), EM_SCROLLCARET, 0, 0);
+}
+
+std::string TRichEdit::AllText() {
+  if (!HandleAllocated()) return kept_;
+  HWND window = Handle();
+  GETTEXTLENGTHEX length{GTL_PRECISE | GTL_NUMBYTES, CP_ACP};
+  LRESULT bytes = SendMessageA(window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  // Engines without the extended query answer in characters: two bytes each at most.
+  const LRESULT characters = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  if (bytes < 2 * characters) bytes = 2 * characters;
+  std::string text(static_cast<std::size_t>(bytes) + 1, '\0');
+  SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(text.find('\0'));
+  return text;
+}
+
+void TRichEdit::SaveToFile(const std::string& fileName) {
+  KernelHandle file(CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw EGuiError(FormatMessage1("无法创建文件 %s", fileName));
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file.Get()), 0, &WriteToFile};
+  SendMessageA(Handle(), EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  if (stream.dwError != 0) throw EGuiError("保存流失败");
+}
+
+}  // namespace k32::gui

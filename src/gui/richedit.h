@@ -1,0 +1,62 @@
+// The platform's rich-edit control (class "RICHEDIT" of RICHED32.DLL): text added line by line,
+// read whole, and written out as Rich Text Format.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "gui/control.h"
+
+namespace k32::gui {
+
+class TRichEdit : public TControl {
+ public:
+  explicit TRichEdit(TWinControl* parent);
+
+  bool ReadOnly = false;
+  bool WordWrap = true;
+  bool HorzScrollBar = false;
+  bool VertScrollBar = false;
+  COLORREF Color = CLR_INVALID;  // background; CLR_INVALID: the window colour
+
+  // How many characters the control takes; 0 leaves the control's own default.
+  void SetMaxLength(std::size_t characters);
+  [[nodiscard]] std::size_t MaxLength() const { return maxLength_; }
+
+  // Redraw stays off between the two; pairs nest.
+  void BeginUpdate();
+  void EndUpdate();
+
+  void Clear();
+  // Appends each line followed by a carriage return and a line feed. Raises EGuiError when the
+  // control does not take the lines whole (it is full).
+  void AddLines(std::span<const std::string_view> lines);
+  void AddLine(std::string_view line) { AddLines({&line, 1}); }
+  [[nodiscard]] int LineCount();
+  // Puts the caret at a character position, without a selection, and scrolls it into view.
+  void SetSelStart(int position);
+  // The whole text as the control gives it, whatever is selected.
+  [[nodiscard]] std::string AllText();
+
+  // Writes the content as Rich Text Format, creating or replacing the file. Raises EGuiError when
+  // the file cannot be created or the control fails while streaming.
+  void SaveToFile(const std::string& fileName);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+
+ private:
+  void ApplyLimit();
+  // Inserts at the end; answers whether the control took every character.
+  bool AppendAtEnd(const std::string& text);
+
+  std::size_t maxLength_ = 0;
+  int updating_ = 0;
+  std::string kept_;  // the text across re-creation of the window
+};
+
+}  // namespace k32::gui
