@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "about/form_busy.h"
 #include "app/settings.h"
 #include "gui/actions.h"
 #include "gui/comctrls.h"
@@ -77,6 +78,8 @@ class TFormMain : public gui::TForm {
   Settings settings;
   std::uint32_t SelectedPid = 0;
   std::string reportText;
+  // Shown while a report is made; kept from start-up to the end.
+  std::unique_ptr<TFormBusy> FormBusy;
   int processCount = 0;
   int windowCount = 0;
 

@@ -5,7 +5,6 @@
 namespace k32 {
 
 void TFormMain::miAboutClick() {}
-void TFormMain::ReportCmdExecute() {}
 void TFormMain::ApplicationEventsMinimize() {}
 void TFormMain::ApplicationEventsRestore() {}
 void TFormMain::SysTrayClick() {}

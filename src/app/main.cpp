@@ -15,6 +15,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     application.Title = "Kestrel32";
     k32::Win32Services services;
     k32::TFormMain mainForm(services);
+    mainForm.FormBusy = std::make_unique<k32::TFormBusy>(&mainForm);
+    mainForm.FormBusy->HandleNeeded();
     application.SetMainForm(&mainForm);
     k32::TFormSettings settingsForm(mainForm);  // made hidden with the main window and never shown
     return application.Run();

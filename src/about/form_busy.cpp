@@ -1,0 +1,55 @@
+#include "about/form_busy.h"
+
+namespace k32 {
+
+namespace {
+
+// The label's text is bold; everything else keeps the window's font.
+class TBoldLabel : public gui::TLabel {
+ public:
+  TBoldLabel(gui::TWinControl* parent, const std::string& caption, HFONT bold)
+      : gui::TLabel(parent, caption), bold_(bold) {}
+
+ protected:
+  HFONT Font() const override { return bold_; }
+
+ private:
+  HFONT bold_;
+};
+
+HFONT BoldProgramFont() {
+  gui::FontHandle regular(gui::CreateProgramFont());
+  LOGFONTA font{};
+  GetObjectA(regular.Get(), sizeof font, &font);
+  font.lfWeight = FW_BOLD;
+  return CreateFontIndirectA(&font);
+}
+
+}  // namespace
+
+TFormBusy::TFormBusy(gui::TForm* owner) : gui::TForm(owner), boldFont_(BoldProgramFont()) {
+  SetCaption("Kestrel32");
+  Position = gui::TPosition::poScreenCenter;
+  SetClientSize(208, 53);
+  Label1 = Add<TBoldLabel>("正在生成报告...", boldFont_.Get());
+  Label1->AutoSize = false;
+  Label1->SetBounds(46, 20, 117, 13);
+}
+
+// The window goes before the label's font.
+TFormBusy::~TFormBusy() { DestroyHandle(); }
+
+void TFormBusy::CreateParams(gui::TCreateParams& params) {
+  gui::TForm::CreateParams(params);
+  // A caption and a single fixed border, no system menu and so no close box.
+  params.style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+  params.exStyle = WS_EX_CONTROLPARENT;
+  if (FormStyle() == gui::TFormStyle::fsStayOnTop) params.exStyle |= WS_EX_TOPMOST;
+}
+
+void TFormBusy::ShowBusy() {
+  Show();
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+}  // namespace k32

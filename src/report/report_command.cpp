@@ -1,0 +1,82 @@
+// The report command of the main window: the report text from fresh snapshots while the busy
+// window shows, then the report window.
+#include <windows.h>
+
+#include <memory>
+
+#include "about/form_busy.h"
+#include "app/form_main.h"
+#include "report/form_report.h"
+#include "report/report_text.h"
+#include "report/time_picture.h"
+
+namespace k32 {
+
+namespace {
+
+constexpr DWORD kNameBuffer = 256;
+
+// A name the system cannot give is written empty.
+std::string UserName() {
+  char name[kNameBuffer] = {};
+  DWORD size = kNameBuffer;
+  return GetUserNameA(name, &size) ? std::string(name) : std::string();
+}
+
+std::string ComputerName() {
+  char name[kNameBuffer] = {};
+  DWORD size = kNameBuffer;
+  return GetComputerNameA(name, &size) ? std::string(name) : std::string();
+}
+
+std::string LocaleText(LCTYPE type) {
+  char text[80] = {};
+  return GetLocaleInfoA(LOCALE_USER_DEFAULT, type, text, sizeof text) > 0 ? std::string(text) : std::string();
+}
+
+std::string ShortDateNow() {
+  char text[128] = {};
+  return GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text) > 0
+             ? std::string(text)
+             : std::string();
+}
+
+// Hours, minutes and seconds whatever the locale's own time format leaves out.
+std::string LongTimeNow() {
+  TimeLocale locale;
+  locale.twelveHour = LocaleText(LOCALE_ITIME) == "0";
+  locale.leadingZero = LocaleText(LOCALE_ITLZERO) == "1";
+  locale.separator = LocaleText(LOCALE_STIME);
+  locale.markerFirst = LocaleText(LOCALE_ITIMEMARKPOSN) == "1";
+  const std::string picture = LongTimePicture(locale);
+  char text[128] = {};
+  return GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, picture.c_str(), text, sizeof text) > 0
+             ? std::string(text)
+             : std::string();
+}
+
+ReportHeader ReadHeader() {
+  ReportHeader header;
+  header.userName = UserName();
+  header.computerName = ComputerName();
+  header.dateText = ShortDateNow();
+  header.timeText = LongTimeNow();
+  return header;
+}
+
+}  // namespace
+
+void TFormMain::ReportCmdExecute() {
+  if (!FormBusy) FormBusy = std::make_unique<TFormBusy>(this);
+  std::unique_ptr<TFormReport> report;
+  {
+    TBusyScope busy(*FormBusy);
+    WriteReport(reportText, Services(), settings, ReadHeader());
+    report = std::make_unique<TFormReport>(this);
+    if (FormStyle() == gui::TFormStyle::fsStayOnTop) report->SetFormStyle(gui::TFormStyle::fsStayOnTop);
+    report->SetReport(reportText);
+  }
+  report->ShowModal();
+}
+
+}  // namespace k32

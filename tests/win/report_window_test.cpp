@@ -1,0 +1,505 @@
+// The report command and its window: the real system's report, copy, save, closing keys, the busy
+// window around the work, and a report far beyond the control's default capacity.
+#include <commdlg.h>
+#include <gtest/gtest.h>
+#include <richedit.h>
+#include <windows.h>
+
+#include <atomic>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <thread>
+
+#include "app/form_main.h"
+#include "core/fake_services.h"
+#include "gui/dialogs.h"
+#include "gui/error.h"
+#include "process/win32_services.h"
+#include "report/form_report.h"
+#include "report/report_lines.h"
+#include "win/win_test_support.h"
+
+namespace k32 {
+namespace {
+
+// Answers the save dialog with a scripted name, or cancels it; keeps what it was shown with.
+class ScriptedSaveDialogs final : public gui::ISaveDialogs {
+ public:
+  ScriptedSaveDialogs() { gui::Application().SetSaveDialogs(this); }
+  ~ScriptedSaveDialogs() override { gui::Application().SetSaveDialogs(nullptr); }
+  bool Execute(HWND, gui::TSaveDialog& dialog) override {
+    ++shown;
+    defaultExt = dialog.DefaultExt;
+    filter = dialog.Filter;
+    filterIndex = dialog.FilterIndex;
+    flags = dialog.Flags();
+    if (!answer) return false;
+    dialog.FileName = *answer;
+    return true;
+  }
+  std::optional<std::string> answer;
+  int shown = 0;
+  std::string defaultExt, filter;
+  int filterIndex = 0;
+  DWORD flags = 0;
+};
+
+std::string TempFile(const std::string& name) {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  const std::string path = std::string(folder) + name;
+  DeleteFileA(path.c_str());
+  return path;
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "<cannot open>";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      text = bytes;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void PutOnClipboard(const std::string& text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+}
+
+DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
+  DWORD done = 0;
+  const BOOL ok =
+      ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &done, nullptr);
+  *read = static_cast<LONG>(done);
+  return ok ? 0 : 1;
+}
+
+// The text of an RTF file as a fresh rich-edit control reads it back.
+std::vector<std::string> LinesReadBack(const std::string& path) {
+  LoadLibraryA("RICHED32.DLL");
+  HWND edit = CreateWindowExA(0, "RICHEDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 400, 300, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(edit, EM_EXLIMITTEXT, 0, 64 * 1024 * 1024);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file), 0, &ReadFromFile};
+  SendMessageA(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  CloseHandle(file);
+  std::string text(static_cast<std::size_t>(4 * SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0) + 1), '\0');
+  SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  DestroyWindow(edit);
+  text.resize(text.find('\0'));
+  std::vector<std::string> lines;
+  for (std::string_view line : SplitLines(text)) lines.emplace_back(line);
+  return lines;
+}
+
+std::vector<std::string> LinesOf(std::string_view text) {
+  std::vector<std::string> lines;
+  for (std::string_view line : SplitLines(text)) lines.emplace_back(line);
+  return lines;
+}
+
+std::string WithCrLfByHand(const std::string& text) {
+  std::string converted;
+  for (char c : text) converted += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return converted;
+}
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+// A main window over the given services, shown as the program shows it.
+class ReportCommand : public ::testing::Test {
+ protected:
+  void Open(ISystemServices& services) {
+    form = std::make_unique<TFormMain>(services);
+    gui::Application().SetMainForm(form.get());
+    form->Show();
+    testing::Pump();
+  }
+  void TearDown() override {
+    gui::Application().OnModalShow = nullptr;
+    form.reset();
+    testing::Pump();
+  }
+  // Runs the report command through its shortcut, as the user does; act runs once the report
+  // window is up, and unless it closes the window the test does so. Answers whether it opened.
+  bool Report(const std::function<void(TFormReport&)>& act) {
+    bool opened = false;
+    gui::Application().OnModalShow = [&](gui::TForm& shown) {
+      auto* report = dynamic_cast<TFormReport*>(&shown);
+      if (!report) return;
+      opened = true;
+      act(*report);
+      if (report->ModalResult() == gui::mrNone && !closeByKey) report->SetModalResult(gui::mrCancel);
+    };
+    PostMessageA(form->Handle(), WM_KEYDOWN, VK_F4, 1);
+    testing::Pump();
+    gui::Application().OnModalShow = nullptr;
+    return opened;
+  }
+  void TwoProcesses() {
+    fake.AddProcess("[System Process]", 0, 0, 1, 0)
+        .AddProcess("C:\\WINDOWS\\explorer.exe", 1156, 1120, 14, 0x20)
+        .AddModule(1156, "explorer.exe", "C:\\WINDOWS\\explorer.exe", 0x01000000, 258048)
+        .AddModule(1156, "ntdll.dll", "C:\\WINDOWS\\system32\\ntdll.dll", 0x7C900000, 503808);
+    Open(fake);
+  }
+
+  testing::FakeServices fake;
+  std::unique_ptr<TFormMain> form;
+  bool closeByKey = false;
+};
+
+TEST_F(ReportCommand, ShowsTheRealSystemWithThisProcessAndItsModulesInTheDesignedWindow) {
+  Win32Services services;
+  Open(services);
+  std::vector<std::string> lines;
+  bool busyHidden = false, focusOnClose = false;
+  std::string face;
+  LONG effects = 0;
+  RECT client{}, closeRect{}, copyRect{}, saveRect{};
+  std::vector<HWND> tabOrder;
+  std::vector<HWND> expectedTabOrder;
+  ASSERT_TRUE(Report([&](TFormReport& report) {
+    expectedTabOrder = {report.btnCopy->Handle(), report.btnSave->Handle(), report.Memo->Handle(),
+                        report.btnClose->Handle()};
+    lines = LinesOf(report.Memo->AllText());
+    busyHidden = !IsWindowVisible(form->FormBusy->Handle());
+    CHARFORMATA format{};
+    format.cbSize = sizeof format;
+    SendMessageA(report.Memo->Handle(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    face = format.szFaceName;
+    effects = static_cast<LONG>(format.dwEffects);
+    GetClientRect(report.Handle(), &client);
+    auto placed = [&](gui::TButton* button, RECT& rect) {
+      GetWindowRect(button->Handle(), &rect);
+      MapWindowPoints(nullptr, report.Panel->Handle(), reinterpret_cast<POINT*>(&rect), 2);
+    };
+    placed(report.btnClose, closeRect);
+    placed(report.btnCopy, copyRect);
+    placed(report.btnSave, saveRect);
+    focusOnClose = GetFocus() == report.btnClose->Handle();
+    for (int i = 0; i < 4; ++i) {
+      PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+      testing::Pump();
+      tabOrder.push_back(GetFocus());
+    }
+    EXPECT_EQ(report.Caption(), "有关正在运行进程的报告");
+    EXPECT_EQ(report.btnSave->Text(), "另存为...");
+    EXPECT_EQ(report.btnCopy->Text(), "复制");
+    EXPECT_EQ(report.btnClose->Text(), "关闭");
+    EXPECT_EQ(ClassOf(report.Memo->Handle()), "RICHEDIT");
+    const LONG style = GetWindowLongA(report.Memo->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & ES_READONLY);
+    EXPECT_EQ(style & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+    RECT memo{};
+    GetClientRect(report.Memo->Handle(), &memo);
+    EXPECT_EQ(report.Memo->Width(), 452);
+    EXPECT_EQ(report.Memo->Height(), 311);
+    EXPECT_EQ(report.Panel->Height(), 41);
+    // Esc, as the user closes it.
+    closeByKey = true;
+    PostMessageA(report.btnClose->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+  }));
+  EXPECT_TRUE(busyHidden);
+  EXPECT_TRUE(focusOnClose);
+  EXPECT_EQ(face, "宋体");
+  EXPECT_FALSE(effects & CFE_BOLD);
+  EXPECT_EQ(client.right, 452);
+  EXPECT_EQ(client.bottom, 352);
+  EXPECT_EQ(saveRect.left, 105);
+  EXPECT_EQ(copyRect.left, 187);
+  EXPECT_EQ(closeRect.left, 271);
+  EXPECT_EQ(closeRect.top, 8);
+  EXPECT_EQ(closeRect.right - closeRect.left, 75);
+  EXPECT_EQ(closeRect.bottom - closeRect.top, 25);
+  // From "关闭": "复制", "另存为...", the text, then round again.
+  EXPECT_EQ(tabOrder, expectedTabOrder);
+
+  // The window shows the report line by line, exactly.
+  EXPECT_EQ(lines, LinesOf(form->reportText));
+  ASSERT_GT(lines.size(), 10u);
+  char name[256] = {};
+  DWORD size = sizeof name;
+  GetComputerNameA(name, &size);
+  EXPECT_EQ(lines[0], "有关正在运行进程的报告");
+  EXPECT_EQ(lines[1], std::string(39, '='));
+  EXPECT_EQ(lines[2], std::string("计算机: ") + name);
+  size = sizeof name;
+  GetUserNameA(name, &size);
+  EXPECT_EQ(lines[3], std::string("用户: ") + name);
+  char date[64] = {};
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date);
+  EXPECT_EQ(lines[4], std::string("日期: ") + date);
+  // Hours, minutes and seconds.
+  ASSERT_EQ(lines[5].rfind("时间: ", 0), 0u);
+  const std::string time = lines[5].substr(std::string("时间: ").size());
+  EXPECT_EQ(std::count(time.begin(), time.end(), ':'), 2) << time;
+  EXPECT_EQ(lines[6], "");
+  EXPECT_EQ(lines[7], "");
+
+  // This process's section, with its identifier and its own modules.
+  const auto head = std::find(lines.begin(), lines.end(), "win_tests.exe");
+  ASSERT_NE(head, lines.end());
+  EXPECT_EQ(*(head + 2), "- 进程 ID: " + std::to_string(GetCurrentProcessId()));
+  const auto next = std::find(head + 1, lines.end(), std::string(39, '='));
+  const auto end = std::find(next + 1, lines.end(), std::string(39, '='));
+  bool self = false, kernel = false;
+  for (auto line = head; line != end; ++line) {
+    self |= line->rfind("    win_tests.exe (", 0) == 0;
+    kernel |= line->rfind("    kernel32.dll (", 0) == 0;
+  }
+  EXPECT_TRUE(self);
+  EXPECT_TRUE(kernel);
+}
+
+TEST_F(ReportCommand, EnterClosesAndTheWindowIsOnTopWhenTheMainWindowIs) {
+  TwoProcesses();
+  LONG exStyle = 0;
+  int result = -1;
+  closeByKey = true;
+  ASSERT_TRUE(Report([&](TFormReport& report) {
+    exStyle = GetWindowLongA(report.Handle(), GWL_EXSTYLE);
+    PostMessageA(report.btnClose->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+    gui::TTimer* never = nullptr;
+    (void)never;
+  }));
+  EXPECT_FALSE(exStyle & WS_EX_TOPMOST);
+
+  form->OnTopCmdExecute();
+  ASSERT_TRUE(Report([&](TFormReport& report) {
+    exStyle = GetWindowLongA(report.Handle(), GWL_EXSTYLE);
+    PostMessageA(report.btnClose->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  }));
+  EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+  (void)result;
+  // Back to normal, and the main window takes input again.
+  form->OnTopCmdExecute();
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+}
+
+TEST_F(ReportCommand, CopyPutsTheWholeReportWithCrLfEvenWithAPartialSelection) {
+  TwoProcesses();
+  testing::RecordingBoxes boxes;
+  PutOnClipboard("before");
+  std::string copied, whileHeld;
+  bool openAfterCopy = false, openAfterFailure = false;
+  ASSERT_TRUE(Report([&](TFormReport& report) {
+    SendMessageA(report.Memo->Handle(), EM_SETSEL, 3, 9);
+    SendMessageA(report.btnCopy->Handle(), BM_CLICK, 0, 0);
+    copied = ClipboardText();
+    openAfterCopy = IsWindowVisible(report.Handle()) && report.ModalResult() == gui::mrNone;
+
+    // Another program holds the clipboard open.
+    PutOnClipboard("held");
+    std::atomic<bool> holding{false}, release{false};
+    std::thread holder([&] {
+      if (OpenClipboard(nullptr)) {
+        holding = true;
+        while (!release) Sleep(5);
+        CloseClipboard();
+      }
+      holding = true;
+    });
+    while (!holding) Sleep(5);
+    SendMessageA(report.btnCopy->Handle(), BM_CLICK, 0, 0);
+    release = true;
+    holder.join();
+    whileHeld = ClipboardText();
+    openAfterFailure = IsWindowVisible(report.Handle()) && report.ModalResult() == gui::mrNone;
+  }));
+  EXPECT_EQ(copied, WithCrLfByHand(form->reportText));
+  EXPECT_EQ(copied.substr(copied.size() - 2), "\r\n");
+  EXPECT_TRUE(openAfterCopy);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "无法打开剪贴板.");
+  EXPECT_EQ(boxes.shown[0].caption, "Kestrel32");
+  EXPECT_EQ(boxes.shown[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(whileHeld, "held");
+  EXPECT_TRUE(openAfterFailure);
+}
+
+TEST_F(ReportCommand, SaveWritesRtfWhateverTheNameAndReplacesWithoutAsking) {
+  TwoProcesses();
+  testing::RecordingBoxes boxes;
+  ScriptedSaveDialogs dialogs;
+  const std::string saved = TempFile("kestrel-report.txt");
+  const std::string cancelled = TempFile("kestrel-cancelled.txt");
+  const std::string noFolder = TempFile("kestrel-no-such-folder") + "\\report.txt";
+  {
+    std::ofstream old(saved, std::ios::binary);
+    old << "an older file that is longer than nothing";
+  }
+  bool openAfterSaves = false;
+  std::vector<std::string> boxesAfterSave;
+  ASSERT_TRUE(Report([&](TFormReport& report) {
+    dialogs.answer = cancelled;
+    dialogs.answer.reset();
+    SendMessageA(report.btnSave->Handle(), BM_CLICK, 0, 0);
+    dialogs.answer = saved;
+    SendMessageA(report.btnSave->Handle(), BM_CLICK, 0, 0);
+    for (const auto& box : boxes.shown) boxesAfterSave.push_back(box.text);
+    dialogs.answer = noFolder;
+    SendMessageA(report.btnSave->Handle(), BM_CLICK, 0, 0);
+    openAfterSaves = IsWindowVisible(report.Handle()) && report.ModalResult() == gui::mrNone;
+  }));
+  EXPECT_EQ(dialogs.shown, 3);
+  EXPECT_EQ(dialogs.defaultExt, "TXT");
+  EXPECT_EQ(dialogs.filter, "文本文件 (*.txt)|*.txt|所有文件 (*.*)|*.*");
+  EXPECT_EQ(dialogs.filterIndex, 1);
+  EXPECT_TRUE(dialogs.flags & OFN_HIDEREADONLY);
+  EXPECT_TRUE(dialogs.flags & OFN_ENABLESIZING);
+  EXPECT_FALSE(dialogs.flags & OFN_OVERWRITEPROMPT);
+
+  EXPECT_FALSE(FileExists(cancelled));
+  EXPECT_TRUE(boxesAfterSave.empty());
+  const std::string bytes = FileBytes(saved);
+  EXPECT_EQ(bytes.rfind("{\\rtf", 0), 0u) << bytes.substr(0, 40);
+  EXPECT_EQ(LinesReadBack(saved), LinesOf(form->reportText));
+
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "无法创建文件 " + noFolder + ".");
+  EXPECT_EQ(boxes.shown[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_TRUE(openAfterSaves);
+  DeleteFileA(saved.c_str());
+}
+
+// Services that look at the busy window while the report is made, and may fail.
+class WatchedServices : public testing::FakeServices {
+ public:
+  std::vector<ProcessEntry> ProcessSnapshot() override {
+    busyShown = busy && ::IsWindowVisible(busy);
+    if (fail) throw std::runtime_error("资源不足");
+    return FakeServices::ProcessSnapshot();
+  }
+  HWND busy = nullptr;
+  bool busyShown = false;
+  bool fail = false;
+};
+
+TEST_F(ReportCommand, TheBusyWindowShowsWhileTheReportIsMadeAndHidesAlsoWhenItFails) {
+  WatchedServices services;
+  services.AddProcess("a.exe", 8);
+  Open(services);
+  // As at start-up: made once, hidden.
+  form->FormBusy = std::make_unique<TFormBusy>(form.get());
+  TFormBusy& busy = *form->FormBusy;
+  services.busy = busy.Handle();
+  EXPECT_FALSE(IsWindowVisible(busy.Handle()));
+  EXPECT_EQ(busy.Caption(), "Kestrel32");
+  EXPECT_FALSE(GetWindowLongA(busy.Handle(), GWL_STYLE) & WS_SYSMENU);
+  RECT client{};
+  GetClientRect(busy.Handle(), &client);
+  EXPECT_EQ(client.right, 208);
+  EXPECT_EQ(client.bottom, 53);
+  EXPECT_EQ(busy.Label1->Text(), "正在生成报告...");
+
+  bool hiddenWhenShown = false;
+  ASSERT_TRUE(Report([&](TFormReport&) { hiddenWhenShown = !IsWindowVisible(busy.Handle()); }));
+  EXPECT_TRUE(services.busyShown);
+  EXPECT_TRUE(hiddenWhenShown);
+  EXPECT_FALSE(IsWindowVisible(busy.Handle()));
+
+  testing::RecordingBoxes boxes;
+  services.fail = true;
+  services.busyShown = false;
+  EXPECT_FALSE(Report([](TFormReport&) {}));
+  EXPECT_TRUE(services.busyShown);
+  EXPECT_FALSE(IsWindowVisible(busy.Handle()));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "资源不足.");
+  // The program goes on: the main window takes input and the next report opens.
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+  services.fail = false;
+  EXPECT_TRUE(Report([](TFormReport&) {}));
+}
+
+TEST_F(ReportCommand, TheTextHasRoomForTheWholeReportWhateverItsSize) {
+  for (std::uint32_t p = 0; p < 120; ++p) {
+    const std::uint32_t pid = 8 + 4 * p;
+    fake.AddProcess("C:\\Program Files\\供应商\\application" + std::to_string(p) + ".exe", pid, 4, 3);
+    for (std::uint32_t m = 0; m < 30; ++m) {
+      const std::string module = "module" + std::to_string(m) + ".dll";
+      fake.AddModule(pid, module, "C:\\WINDOWS\\system32\\" + module, 0x70000000 + 0x10000 * m, 65536 + m);
+    }
+  }
+  Open(fake);
+  testing::RecordingBoxes boxes;
+  std::size_t limit = 0, length = 0;
+  std::vector<std::string> lines;
+  ASSERT_TRUE(Report([&](TFormReport& report) {
+    limit = static_cast<std::size_t>(SendMessageA(report.Memo->Handle(), EM_GETLIMITTEXT, 0, 0));
+    length = static_cast<std::size_t>(SendMessageA(report.Memo->Handle(), WM_GETTEXTLENGTH, 0, 0));
+    lines = LinesOf(report.Memo->AllText());
+  }));
+  EXPECT_TRUE(boxes.shown.empty());
+  // Far beyond the control's default capacity, and set before the text went in: a control that
+  // only grew to fit would hold exactly its length.
+  EXPECT_GT(length, 256u * 1024u);
+  EXPECT_GT(limit, length);
+  EXPECT_EQ(lines, LinesOf(form->reportText));
+}
+
+// Takes only half of each insertion that holds the marked text, like a control that is full.
+LRESULT CALLBACK HalfFull(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto previous = reinterpret_cast<WNDPROC>(GetPropA(window, "test.previous"));
+  if (message == EM_REPLACESEL &&
+      std::string(reinterpret_cast<const char*>(lparam)).find("yyyy") != std::string::npos) {
+    std::string half(reinterpret_cast<const char*>(lparam));
+    half.resize(half.size() / 2);
+    return CallWindowProcA(previous, window, message, wparam, reinterpret_cast<LPARAM>(half.c_str()));
+  }
+  return CallWindowProcA(previous, window, message, wparam, lparam);
+}
+
+TEST(RichEdit, LinesTheControlDoesNotTakeWholeAreAnError) {
+  gui::TForm owner;
+  auto* edit = owner.Add<gui::TRichEdit>();
+  edit->SetBounds(0, 0, 200, 100);
+  HWND window = edit->Handle();
+  SetPropA(window, "test.previous",
+           reinterpret_cast<HANDLE>(
+               SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HalfFull))));
+  std::vector<std::string_view> lines(100, "有关正在运行进程的报告");
+  edit->AddLines(lines);
+  EXPECT_EQ(edit->LineCount(), 101);
+  try {
+    edit->AddLine("yyyy yyyy");
+    ADD_FAILURE() << "the line went in";
+  } catch (const gui::EGuiError& error) {
+    EXPECT_STREQ(error.what(), "RichEdit 行插入出错");
+  }
+  std::vector<std::string> held(lines.begin(), lines.end());
+  held.push_back("yyyy ");  // what the full control took of it
+  EXPECT_EQ(LinesOf(edit->AllText()), held);
+  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetPropA(window, "test.previous")));
+  RemovePropA(window, "test.previous");
+}
+
+}  // namespace
+}  // namespace k32
