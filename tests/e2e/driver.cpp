@@ -1,5 +1,7 @@
 #include "e2e/driver.h"
 
+#include <richedit.h>
+
 #include <stdexcept>
 
 namespace k32::e2e {
@@ -230,6 +232,31 @@ void Program::SelectRow(HWND list, int row) const {
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
   remote.Write(0, &item, sizeof item);
   SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.Get()));
+}
+
+std::string Program::RichEditText(HWND edit) const {
+  // Asked for UTF-16 and converted here: the control's narrow copies count their buffers in
+  // characters, which double-byte text outgrows.
+  RemoteBuffer query(info_.hProcess, sizeof(GETTEXTLENGTHEX));
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_USECRLF, 1200};
+  query.Write(0, &length, sizeof length);
+  const auto characters = static_cast<std::size_t>(
+      SendMessageA(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(query.Get()), 0));
+  const std::size_t room = 2 * (characters + 1);
+  RemoteBuffer remote(info_.hProcess, sizeof(GETTEXTEX) + room);
+  GETTEXTEX get{static_cast<DWORD>(room), GT_USECRLF, 1200, nullptr, nullptr};
+  remote.Write(0, &get, sizeof get);
+  SendMessageA(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(remote.Get()),
+               reinterpret_cast<LPARAM>(remote.Get() + sizeof(GETTEXTEX)));
+  std::wstring wide(characters + 1, L'\0');
+  remote.Read(sizeof(GETTEXTEX), wide.data(), 2 * characters);
+  wide.resize(wide.find(L'\0'));
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                        nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes, nullptr,
+                      nullptr);
+  return text;
 }
 
 std::string Program::StatusText(int panel) const {

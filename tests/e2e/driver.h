@@ -43,6 +43,8 @@ class Program {
   int RowCount(HWND list) const;
   std::string CellText(HWND list, int row, int column) const;
   std::string StatusText(int panel) const;
+  // The whole text of a rich-edit control of the program.
+  std::string RichEditText(HWND edit) const;
   // The first row whose cell in that column reads text; -1 when there is none.
   int FindRow(HWND list, int column, const std::string& text) const;
   // Selects and focuses one row, as a click does; the program's selection handler runs.
