@@ -2,6 +2,7 @@
 // top-level windows with 5 descendants each) against the floor: the same rows inserted into bare
 // list views with drawing off, in the same run. Then times the refresh on the real services.
 #include <windows.h>
+// after windows.h, whose types it uses
 #include <commctrl.h>
 
 #include <algorithm>
@@ -37,8 +38,8 @@ class LargeSystem final : public ISystemServices {
                             static_cast<std::uint32_t>(i * 4), static_cast<std::uint32_t>((i / 3) * 4),
                             static_cast<std::uint32_t>(1 + i % 23)});
     for (int i = 0; i < kModules; ++i)
-      modules_.push_back({"module" + std::to_string(i) + ".dll", "C:\\WINDOWS\\SYSTEM32\\module" +
-                                                                     std::to_string(i) + ".dll",
+      modules_.push_back({"module" + std::to_string(i) + ".dll",
+                          "C:\\WINDOWS\\SYSTEM32\\module" + std::to_string(i) + ".dll",
                           0x70000000u + static_cast<std::uint32_t>(i) * 0x100000u, 4096u * (i + 1)});
   }
 
@@ -119,7 +120,8 @@ LRESULT CALLBACK FloorFrameProc(HWND window, UINT message, WPARAM wparam, LPARAM
     const auto* row = reinterpret_cast<const ListRow*>(info->item.lParam);
     if (row && (info->item.mask & LVIF_TEXT) && info->item.cchTextMax > 0) {
       const int column = info->item.iSubItem;
-      const std::string& text = column == 0 ? row->caption : row->subItems.at(static_cast<std::size_t>(column - 1));
+      const std::string& text =
+          column == 0 ? row->caption : row->subItems.at(static_cast<std::size_t>(column - 1));
       lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
     }
     return 0;
@@ -138,16 +140,16 @@ struct BareLists {
     frameClass.hInstance = GetModuleHandleA(nullptr);
     frameClass.lpszClassName = "BenchFloorFrame";
     RegisterClassA(&frameClass);
-    frame = CreateWindowExA(0, "BenchFloorFrame", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 660, 10, 642, 455,
-                            nullptr, nullptr, nullptr, nullptr);
+    frame = CreateWindowExA(0, "BenchFloorFrame", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 660, 10, 642,
+                            455, nullptr, nullptr, nullptr, nullptr);
     TMainListView* models[4] = {like.ProcList, like.ModuleList, like.WindowList, like.ChildList};
     for (int i = 0; i < 4; ++i) {
       // Like the two pages: the process page shown, the window page hidden.
       const bool upper = i % 2 == 0;
-      HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                                  WS_CHILD | (i < 2 ? WS_VISIBLE : 0) | LVS_REPORT | LVS_SHAREIMAGELISTS |
-                                      LVS_SINGLESEL,
-                                  0, upper ? 0 : 212, 630, upper ? 207 : 170, frame, nullptr, nullptr, nullptr);
+      HWND list = CreateWindowExA(
+          WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+          WS_CHILD | (i < 2 ? WS_VISIBLE : 0) | LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SINGLESEL, 0,
+          upper ? 0 : 212, 630, upper ? 207 : 170, frame, nullptr, nullptr, nullptr);
       SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
       SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL,
                    SendMessageA(models[i]->Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
@@ -190,7 +192,8 @@ struct BareLists {
       item.iItem = static_cast<int>(r);
       item.pszText = const_cast<char*>(rows[r].caption.c_str());
       item.iImage = rows[r].image;
-      const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+      const int at =
+          static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
       for (std::size_t s = 0; s < rows[r].subItems.size(); ++s) {
         LVITEMA sub{};
         sub.iSubItem = static_cast<int>(s + 1);
@@ -249,8 +252,9 @@ int main() {
 
     form.ProcList->SelectIndex(1);  // a process with modules
     form.RefreshCmdExecute();
-    std::printf("rows: %d processes, %d modules, %d top-level windows, %d descendants\n", form.ProcList->Count(),
-                form.ModuleList->Count(), form.WindowList->Count(), form.ChildList->Count());
+    std::printf("rows: %d processes, %d modules, %d top-level windows, %d descendants\n",
+                form.ProcList->Count(), form.ModuleList->Count(), form.WindowList->Count(),
+                form.ChildList->Count());
 
     // The rounds alternate, so that other work on the machine weighs on both sides alike.
     BareLists bare(form);
@@ -286,12 +290,14 @@ int main() {
     form.Show();
     Pump();
     std::vector<double> times;
-    for (int i = 0; i < kRounds; ++i) times.push_back(Round(form.Handle(), [&] { form.RefreshCmdExecute(); }));
+    for (int i = 0; i < kRounds; ++i)
+      times.push_back(Round(form.Handle(), [&] { form.RefreshCmdExecute(); }));
     const Timing real = Summary(times);
     std::printf("  full refresh, real services:                         %8.2f / %8.2f\n", real.median,
                 real.best);
-    std::printf("  (%d processes, %d modules, %d top-level windows, %d descendants)\n", form.ProcList->Count(),
-                form.ModuleList->Count(), form.WindowList->Count(), form.ChildList->Count());
+    std::printf("  (%d processes, %d modules, %d top-level windows, %d descendants)\n",
+                form.ProcList->Count(), form.ModuleList->Count(), form.WindowList->Count(),
+                form.ChildList->Count());
   }
   return 0;
 }

@@ -15,6 +15,7 @@
 #include "gui/toolbar.h"
 #include "listview/ext_list_view.h"
 #include "process/services.h"
+#include "tray/systray.h"
 
 namespace k32 {
 
@@ -124,6 +125,8 @@ class TFormMain : public gui::TForm {
   gui::TPopupMenu TrayMenu{"TrayMenu"};
 
   gui::TTimer Timer;
+  // The notification-area icon, there from start-up to exit.
+  std::unique_ptr<TSysTray> SysTray{CreateSysTray()};
 
   [[nodiscard]] ISystemServices& Services() const { return services_; }
 
@@ -132,6 +135,7 @@ class TFormMain : public gui::TForm {
   void CreateControls();
   void CreateMenus();
   void DropDown(gui::TToolButton* button, gui::TPopupMenu& menu);
+  std::unique_ptr<TSysTray> CreateSysTray();
   // Sorts a rebuilt list again by its current column and direction when its sorting is on.
   void ResortList(TMainListView* list);
 

@@ -40,7 +40,8 @@ bool WindowRowCollector::AddChildItem(WindowId window) {
   return true;
 }
 
-std::vector<ListRow> TopLevelWindowRows(ISystemServices& services, const std::vector<ProcessEntry>& processes) {
+std::vector<ListRow> TopLevelWindowRows(ISystemServices& services,
+                                        const std::vector<ProcessEntry>& processes) {
   const ProcessNames owners(processes);
   WindowRowCollector collector(services);
   services.EnumTopLevelWindows([&](WindowId window) { return collector.AddWindowItem(window, owners); });

@@ -51,7 +51,8 @@ class WindowRowCollector {
 
 // Every top-level window, visible or not, in enumeration order, with its owner's file name from the
 // process snapshot. The number of rows is the top-level window count.
-std::vector<ListRow> TopLevelWindowRows(ISystemServices& services, const std::vector<ProcessEntry>& processes);
+std::vector<ListRow> TopLevelWindowRows(ISystemServices& services,
+                                        const std::vector<ProcessEntry>& processes);
 // Every descendant of the window at every depth, flat, in enumeration order.
 std::vector<ListRow> DescendantWindowRows(ISystemServices& services, WindowId parent);
 

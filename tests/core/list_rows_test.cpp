@@ -3,14 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/list_row_printer.h"
+#include "core/list_row_support.h"
 
 namespace k32 {
 namespace {
-
-ListRow Row(std::string caption, std::vector<std::string> subItems, int image) {
-  return {std::move(caption), std::move(subItems), image};
-}
 
 TEST(ProcessRow, ShowsTheFileNameOfAnyPathAndTheNumbersUnsigned) {
   EXPECT_EQ(ProcessRow({"C:\\WINDOWS\\SYSTEM\\KERNEL32.EXE", 4294967295u, 2147483648u, 17}, 0x20),

@@ -5,16 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "core/fake_services.h"
-#include "core/list_row_printer.h"
+#include "core/list_row_support.h"
 
 namespace k32 {
 namespace {
 
 using testing::FakeServices;
-
-ListRow Row(std::string caption, std::vector<std::string> subItems, int image) {
-  return {std::move(caption), std::move(subItems), image};
-}
 
 FakeServices Desktop() {
   FakeServices fake;

@@ -20,6 +20,11 @@ int RowWhere(TMainListView* list, int column, const std::string& text) {
   return -1;
 }
 
+// A handle as the lists write it.
+std::string HandleText(const void* handle) {
+  return SignedText(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(handle)));
+}
+
 DWORD WINAPI Wait(void* event) {
   WaitForSingleObject(event, INFINITE);
   return 0;
@@ -73,20 +78,19 @@ TEST_F(RealRefresh, ListsThisProcessWithItsThreadsAndModules) {
   form->ProcList->SelectIndex(OwnRow());
   EXPECT_EQ(form->SelectedPid, GetCurrentProcessId());
   HMODULE exe = GetModuleHandleA(nullptr);
-  const int exeRow = RowWhere(form->ModuleList, 2, SignedText(static_cast<std::uint32_t>(
-                                                       reinterpret_cast<UINT_PTR>(exe))));
+  const int exeRow = RowWhere(form->ModuleList, 2, HandleText(exe));
   ASSERT_GE(exeRow, 0);
   const gui::TListItem* module = form->ModuleList->Item(exeRow);
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(exe);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const char*>(exe) + dos->e_lfanew);
+  const auto* nt =
+      reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const char*>(exe) + dos->e_lfanew);
   EXPECT_EQ(module->Caption, "win_tests.exe");
   EXPECT_EQ(module->Text(1), path);
   EXPECT_EQ(module->Text(3), KilobyteText(nt->OptionalHeader.SizeOfImage));
   EXPECT_EQ(module->ImageIndex, 1);
-  const int kernel = RowWhere(form->ModuleList, 2, SignedText(static_cast<std::uint32_t>(
-                                                       reinterpret_cast<UINT_PTR>(GetModuleHandleA("kernel32.dll")))));
+  const int kernel = RowWhere(form->ModuleList, 2, HandleText(GetModuleHandleA("kernel32.dll")));
   ASSERT_GE(kernel, 0);
   EXPECT_EQ(form->ModuleList->Item(kernel)->ImageIndex, 0);
 }
@@ -97,8 +101,8 @@ TEST_F(RealRefresh, ListsAWindowOfThisProcessAndItsDescendants) {
   probeClass.hInstance = GetModuleHandleA(nullptr);
   probeClass.lpszClassName = "KestrelProbe";
   RegisterClassA(&probeClass);
-  HWND probe = CreateWindowExA(0, "KestrelProbe", "探针窗口", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
-                               nullptr, nullptr, probeClass.hInstance, nullptr);
+  HWND probe = CreateWindowExA(0, "KestrelProbe", "探针窗口", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
+                               200, nullptr, nullptr, probeClass.hInstance, nullptr);
   ASSERT_NE(probe, nullptr);
   HWND label = CreateWindowExA(0, "STATIC", "子窗口", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, probe, nullptr,
                                nullptr, nullptr);
@@ -107,8 +111,7 @@ TEST_F(RealRefresh, ListsAWindowOfThisProcessAndItsDescendants) {
   testing::Pump();
 
   form->RefreshCmdExecute();
-  const std::string handle = SignedText(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(probe)));
-  const int row = RowWhere(form->WindowList, 0, handle);
+  const int row = RowWhere(form->WindowList, 0, HandleText(probe));
   ASSERT_GE(row, 0);
   const gui::TListItem* item = form->WindowList->Item(row);
   EXPECT_EQ(item->Text(1), "KestrelProbe");
@@ -117,8 +120,7 @@ TEST_F(RealRefresh, ListsAWindowOfThisProcessAndItsDescendants) {
   EXPECT_EQ(item->ImageIndex, 0);
   EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: " + std::to_string(form->WindowList->Count()));
   // The main window itself is listed too.
-  const int main = RowWhere(form->WindowList, 0,
-                            SignedText(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(form->Handle()))));
+  const int main = RowWhere(form->WindowList, 0, HandleText(form->Handle()));
   ASSERT_GE(main, 0);
   EXPECT_EQ(form->WindowList->Item(main)->Text(2), "Kestrel32");
 
@@ -133,7 +135,7 @@ TEST_F(RealRefresh, ListsAWindowOfThisProcessAndItsDescendants) {
     char className[100] = {}, title[250] = {};
     GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
-    EXPECT_EQ(child->Caption, SignedText(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window))));
+    EXPECT_EQ(child->Caption, HandleText(window));
     EXPECT_EQ(child->Text(1), className);
     EXPECT_EQ(child->Text(2), title);
     EXPECT_EQ(child->ImageIndex, IsWindowVisible(window) ? 2 : 3) << title;

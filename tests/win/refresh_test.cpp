@@ -9,7 +9,7 @@
 
 #include "app/form_main.h"
 #include "core/fake_services.h"
-#include "core/list_row_printer.h"
+#include "core/list_row_support.h"
 #include "process/list_rows.h"
 #include "win/resource_counts.h"
 #include "win/win_test_support.h"
@@ -18,10 +18,6 @@ namespace k32 {
 namespace {
 
 using testing::FakeServices;
-
-ListRow Row(std::string caption, std::vector<std::string> subItems, int image) {
-  return {std::move(caption), std::move(subItems), image};
-}
 
 // The rows as the control itself answers for them: texts through the view, images from its items.
 std::vector<ListRow> Shown(TMainListView* list) {
@@ -106,24 +102,22 @@ class Refresh : public ::testing::Test {
 };
 
 TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
-  EXPECT_EQ(Shown(form->ProcList),
-            (std::vector<ListRow>{
-                Row("[System Process]", {"0", "0", "1", "---"}, 0),
-                Row("EXPLORER.EXE", {"120", "0", "14", "NORMAL_PRIORITY_CLASS"}, 1),
-                Row("嘰.exe", {"300", "120", "3", "---"}, 1),
-                Row("svchost", {"4000000000", "120", "7", "HIGH_PRIORITY_CLASS"}, 0),
-            }));
+  EXPECT_EQ(Shown(form->ProcList), (std::vector<ListRow>{
+                                       Row("[System Process]", {"0", "0", "1", "---"}, 0),
+                                       Row("EXPLORER.EXE", {"120", "0", "14", "NORMAL_PRIORITY_CLASS"}, 1),
+                                       Row("嘰.exe", {"300", "120", "3", "---"}, 1),
+                                       Row("svchost", {"4000000000", "120", "7", "HIGH_PRIORITY_CLASS"}, 0),
+                                   }));
   // The first row is selected: the idle process, which has no modules and is not asked for any.
   EXPECT_EQ(form->ProcList->SelectedIndex(), 0);
   EXPECT_EQ(form->SelectedPid, 0u);
   EXPECT_TRUE(Shown(form->ModuleList).empty());
   EXPECT_TRUE(fake.moduleSnapshots.empty());
 
-  EXPECT_EQ(Shown(form->WindowList),
-            (std::vector<ListRow>{
-                Row("65732", {"Progman", "Program Manager", "EXPLORER.EXE"}, 0),
-                Row("512", {"工具窗口", "", "嘰.exe"}, 1),
-            }));
+  EXPECT_EQ(Shown(form->WindowList), (std::vector<ListRow>{
+                                         Row("65732", {"Progman", "Program Manager", "EXPLORER.EXE"}, 0),
+                                         Row("512", {"工具窗口", "", "嘰.exe"}, 1),
+                                     }));
   EXPECT_EQ(form->WindowList->SelectedIndex(), 0);
   EXPECT_EQ(Shown(form->ChildList), (std::vector<ListRow>{
                                         Row("65734", {"SHELLDLL_DefView", ""}, 2),
@@ -264,7 +258,8 @@ class RedrawWatch {
       self->drawing_ = wparam != FALSE;
       if (self->drawing_) ++self->redrawsOn;
     }
-    if ((message == LVM_INSERTITEMA || message == LVM_INSERTITEMW) && self->drawing_) ++self->rowsWhileDrawing;
+    if ((message == LVM_INSERTITEMA || message == LVM_INSERTITEMW) && self->drawing_)
+      ++self->rowsWhileDrawing;
     return CallWindowProcA(self->previous_, view, message, wparam, lparam);
   }
   HWND view_;
