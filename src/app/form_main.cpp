@@ -1,5 +1,6 @@
 #include "app/form_main.h"
 
+#include "app/settings_store.h"
 #include "gui/application.h"
 
 namespace k32 {
@@ -166,6 +167,8 @@ void TFormMain::CreateControls() {
     TMainListView* list = page->Add<TMainListView>();
     list->BeginLoading();
     list->Name = row.name;
+    list->SaveSettings().AutoSave = true;
+    list->SaveSettings().RegistryKey = std::string(kListsKey) + row.name + "\\";
     list->SetViewStyle(gui::vsReport);
     list->ReadOnly = true;
     list->HideSelection = !row.keepSelectionDrawn;

@@ -9,6 +9,8 @@ namespace k32 {
 // Under HKEY_CURRENT_USER; the leading backslash makes each path absolute from there.
 inline constexpr char kProgramKey[] = "\\Software\\Tobin Quillmark\\Kestrel32";
 inline constexpr char kReportKey[] = "\\Software\\Tobin Quillmark\\Kestrel32\\Report";
+// Each list keeps its columns and sort under this path followed by its name and a backslash.
+inline constexpr char kListsKey[] = "Software\\Tobin Quillmark\\Kestrel32\\2.0\\Lists\\";
 
 // Interval from Timer, running exactly when AutoRefresh is on. Setting what the timer already has
 // changes nothing, so an unchanged period does not restart the countdown.

@@ -14,6 +14,7 @@
 #include "gui/handles.h"
 #include "gui/listview.h"
 #include "listview/list_view_text.h"
+#include "listview/lv_save_settings.h"
 #include "listview/smart_compare.h"
 
 namespace k32 {
@@ -134,10 +135,13 @@ class TCustomEnhListView : public gui::TListView {
   [[nodiscard]] std::string Version() const { return GetVersion(); }
 
   // --- Saved settings ---------------------------------------------------------------------------
-  virtual void StoreSettings() {}
-  virtual bool WriteSettings() { return true; }
-  virtual bool LoadSettings() { return false; }
-  virtual bool ReadSettings() { return true; }
+  [[nodiscard]] TdfsEnhLVSaveSettings& SaveSettings() const { return *saveSettings_; }
+  // With AutoSave, once loaded: WriteSettings. Called when the window is destroyed.
+  virtual void StoreSettings();
+  virtual bool WriteSettings();
+  // With AutoSave: ReadSettings. Called once the list is loaded; false when nothing was read.
+  virtual bool LoadSettings();
+  virtual bool ReadSettings();
 
  protected:
   void CreateParams(gui::TCreateParams& params) override;
@@ -195,6 +199,8 @@ class TCustomEnhListView : public gui::TListView {
   [[nodiscard]] HWND CapturedHeader() const { return header_; }
   void ReleaseHeader();
   void SetLastColumnClickedQuietly(int value) { lastColumnClicked_ = value; }
+  // A derived list keeps more: it hands in its own settings object.
+  void SetSaveSettings(std::unique_ptr<TdfsEnhLVSaveSettings> settings) { saveSettings_ = std::move(settings); }
   void SetUpdateDepth(int depth) { updateDepth_ = depth; }
 
  private:
@@ -240,6 +246,7 @@ class TCustomEnhListView : public gui::TListView {
   bool loading_ = false;
   bool creatingWindow_ = false;
   bool windowMade_ = false;  // from the end of CreateWnd to the window's destruction
+  std::unique_ptr<TdfsEnhLVSaveSettings> saveSettings_ = std::make_unique<TdfsEnhLVSaveSettings>();
 };
 
 // The list that publishes the enhanced view's properties; no window of the program uses it.

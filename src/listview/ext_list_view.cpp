@@ -67,7 +67,9 @@ void TdfsExtListColumns::Update(const TdfsExtListColumn* column) {
 
 // --- The list ------------------------------------------------------------------------------------------
 
-TCustomExtListView::TCustomExtListView(gui::TWinControl* parent) : TCustomEnhListView(parent) {}
+TCustomExtListView::TCustomExtListView(gui::TWinControl* parent) : TCustomEnhListView(parent) {
+  SetSaveSettings(std::make_unique<TdfsExtLVSaveSettings>());
+}
 
 TCustomExtListView::~TCustomExtListView() { DestroyHandle(); }
 

@@ -109,6 +109,13 @@ class TCustomExtListView : public TCustomEnhListView {
   TLVExtendedStyles GetExtendedStyles();
   void SetExtendedStyles(TLVExtendedStyles styles);
 
+  // --- Saved settings: the enhanced list's, and the display order ----------------------------------
+  [[nodiscard]] TdfsExtLVSaveSettings& SaveSettings() const {
+    return static_cast<TdfsExtLVSaveSettings&>(TCustomEnhListView::SaveSettings());
+  }
+  bool WriteSettings() override;
+  bool ReadSettings() override;
+
   // --- Display order of the columns -----------------------------------------------------------
   // count entries of column indices from left to right; false when there is no order to give.
   bool GetColumnOrder(int count, int* order);

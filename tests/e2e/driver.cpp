@@ -259,6 +259,23 @@ std::string Program::RichEditText(HWND edit) const {
   return text;
 }
 
+std::vector<int> Program::ColumnOrder(HWND list) const {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  std::vector<int> order(static_cast<std::size_t>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)));
+  if (order.empty()) return order;
+  RemoteBuffer remote(info_.hProcess, order.size() * sizeof(int));
+  if (!SendMessageA(list, LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(remote.Get())))
+    return {};
+  remote.Read(0, order.data(), order.size() * sizeof(int));
+  return order;
+}
+
+void Program::SetColumnOrder(HWND list, const std::vector<int>& order) const {
+  RemoteBuffer remote(info_.hProcess, order.size() * sizeof(int) + 1);
+  remote.Write(0, order.data(), order.size() * sizeof(int));
+  SendMessageA(list, LVM_SETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(remote.Get()));
+}
+
 std::string Program::StatusText(int panel) const {
   const auto bars = ChildrenOfClass(main_, STATUSCLASSNAMEA);
   if (bars.empty()) return {};

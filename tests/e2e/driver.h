@@ -42,6 +42,9 @@ class Program {
   std::vector<std::string> ColumnCaptions(HWND list) const;
   int RowCount(HWND list) const;
   std::string CellText(HWND list, int row, int column) const;
+  // Column indices from left to right as the header shows them, and a new such order.
+  std::vector<int> ColumnOrder(HWND list) const;
+  void SetColumnOrder(HWND list, const std::vector<int>& order) const;
   std::string StatusText(int panel) const;
   // The whole text of a rich-edit control of the program.
   std::string RichEditText(HWND edit) const;

@@ -128,5 +128,34 @@ TEST_F(SettingsE2E, TheSettingsDialogRefusesBadSecondsAndItsOkIsStoredAtTheClose
   EXPECT_EQ(GetValue(kProgramKeyPath, "Confirm").Dword(), 0u);
 }
 
+TEST_F(SettingsE2E, EachListOpensAsItWasLeftAndStoresItsColumnsAtTheEnd) {
+  const std::string procList = "Software\\Tobin Quillmark\\Kestrel32\\2.0\\Lists\\ProcList";
+  testing::StoreDefaultSettings();
+  testing::SetString(procList + "\\Columns", "Order", "2,0,1,3,4");
+  testing::SetString(procList + "\\Columns", "Sizes", "45,120,70,70,170");
+  Program program;
+  ASSERT_NE(program.MainWindow(), nullptr);
+  const auto lists = program.ListViews();
+  ASSERT_EQ(lists.size(), 4u);
+  EXPECT_EQ(program.ColumnOrder(lists[0]), (std::vector<int>{2, 0, 1, 3, 4}));
+  EXPECT_EQ(SendMessageA(lists[0], LVM_GETCOLUMNWIDTH, 2, 0), 45);
+  EXPECT_EQ(SendMessageA(lists[0], LVM_GETCOLUMNWIDTH, 0, 0), 120);
+  EXPECT_EQ(program.ColumnOrder(lists[1]), (std::vector<int>{0, 1, 2, 3}));
+
+  // The user drags the columns about; the order that the list shows at the end is stored.
+  program.SetColumnOrder(lists[0], {4, 3, 2, 1, 0});
+  SendMessageA(lists[0], LVM_SETCOLUMNWIDTH, 4, MAKELPARAM(33, 0));
+  Close(program);
+  const auto order = GetValue(procList + "\\Columns", "Order");
+  EXPECT_EQ(order.type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(order.Text(), "4,3,2,1,0");
+  EXPECT_EQ(GetValue(procList + "\\Columns", "Sizes").Text(), "33,70,45,70,120");
+  EXPECT_EQ(GetValue(procList + "\\Sort", "SortCol").Text(), "0");
+  EXPECT_EQ(GetValue(procList + "\\ViewStyle", "ViewStyle").Text(), "3");
+  const std::string childList = "Software\\Tobin Quillmark\\Kestrel32\\2.0\\Lists\\ChildList";
+  EXPECT_EQ(GetValue(childList + "\\Columns", "Order").Text(), "0,1,2");
+  EXPECT_EQ(GetValue(childList + "\\Columns", "Sizes").Text(), "70,150,250");
+}
+
 }  // namespace
 }  // namespace k32::e2e
