@@ -291,8 +291,8 @@ TEST_F(ListFeatures, TypingSelectsTheNextRowBeginningWithTheTypedText) {
   list->SetLastColumnClicked(0);
   for (const char* name : {"kernel32.dll", "Explorer.exe", "kestrel32.exe", "ntdll.dll", "KERNELBASE.dll"})
     list->AddItem(name, {});
-  Sleep(1100);  // a pause starts a new text
-  Type("k");    // none selected: the search starts after the first row
+  testing::Pump(1100);  // a pause starts a new text
+  Type("k");            // none selected: the search starts after the first row
   EXPECT_EQ(list->SelectedIndex(), 2);
   Type("e");
   EXPECT_EQ(list->SelectedIndex(), 4);  // "ke" after row 2, without regard to case

@@ -125,6 +125,23 @@ class ExtList : public ::testing::Test {
     header.iItem = item;
     return SendMessageA(list->Handle(), WM_NOTIFY, header.hdr.idFrom, reinterpret_cast<LPARAM>(&header));
   }
+  static bool CursorAt(POINT point) {
+    POINT at{};
+    return GetCursorPos(&at) && at.x == point.x && at.y == point.y;
+  }
+  // The list looks at the header item under the pointer: it is put there, and the answer counts
+  // only when the pointer stayed there throughout (other processes share it).
+  LRESULT NotifyAtPointer(POINT pointer, UINT code, int item) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      SetCursorPos(pointer.x, pointer.y);
+      for (int i = 0; i < 50 && !CursorAt(pointer); ++i) testing::Pump(10);
+      if (!CursorAt(pointer)) continue;
+      const LRESULT result = NotifyFromHeader(code, item);
+      if (CursorAt(pointer)) return result;
+    }
+    ADD_FAILURE() << "the pointer could not be kept at " << pointer.x << "," << pointer.y;
+    return -1;
+  }
   POINT DividerOnScreen(int column) {
     const RECT item = ItemRect(column);
     POINT point{item.right, (item.top + item.bottom) / 2};
@@ -308,19 +325,15 @@ TEST_F(ExtList, ResizeLocksRefuseTrackingAndHideTheDividers) {
   const POINT locked = DividerOnScreen(1);
   EXPECT_EQ(SendMessageA(Header(), WM_NCHITTEST, 0, MAKELPARAM(locked.x, locked.y)), HTNOWHERE);
   EXPECT_NE(SendMessageA(Header(), WM_NCHITTEST, 0, MAKELPARAM(divider.x, divider.y)), HTNOWHERE);
-  SetCursorPos(locked.x, locked.y);
-  EXPECT_EQ(NotifyFromHeader(HDN_BEGINTRACKW, 1), 1);
-  EXPECT_EQ(NotifyFromHeader(HDN_DIVIDERDBLCLICKW, 1), 1);
-  SetCursorPos(divider.x, divider.y);
-  EXPECT_EQ(NotifyFromHeader(HDN_BEGINTRACKW, 0), 0);
-}
+  EXPECT_EQ(NotifyAtPointer(locked, HDN_BEGINTRACKW, 1), 1);
+  EXPECT_EQ(NotifyAtPointer(locked, HDN_DIVIDERDBLCLICKW, 1), 1);
+  EXPECT_EQ(NotifyAtPointer(divider, HDN_BEGINTRACKW, 0), 0);
 
-TEST_F(ExtList, DoubleClickedDividerGivesTheColumnItsNewWidth) {
+  // A divider double-clicked where resizing is free sizes the column, which keeps the new width.
   list->AddItem("a much longer caption than the column shows", {});
-  const POINT divider = DividerOnScreen(0);
-  SetCursorPos(divider.x, divider.y);
-  NotifyFromHeader(HDN_DIVIDERDBLCLICKW, 0);
+  EXPECT_EQ(NotifyAtPointer(divider, HDN_DIVIDERDBLCLICKW, 0), 0);
   const int width = static_cast<int>(SendMessageA(list->Handle(), LVM_GETCOLUMNWIDTH, 0, 0));
+  EXPECT_GT(width, 120);
   EXPECT_EQ(list->Columns()[0].Width, width);
 }
 
