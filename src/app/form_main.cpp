@@ -113,6 +113,8 @@ TFormMain::~TFormMain() {
   gui::Application().OnMinimize = nullptr;
   gui::Application().OnRestore = nullptr;
   DestroyHandle();
+  // The tool buttons still watch the actions: they go before the action list does.
+  DestroyControls();
 }
 
 void TFormMain::CreateActions() {

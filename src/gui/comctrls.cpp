@@ -187,6 +187,7 @@ LRESULT TSplitter::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       SetCapture(Handle());
       startY_ = Top();
       startHeight_ = Sized()->Height();
+      grabY_ = GET_Y_LPARAM(lparam);  // where in the bar it was taken
       lineY_ = startY_;
       DrawLine();
       return 0;
@@ -195,7 +196,7 @@ LRESULT TSplitter::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
         MapWindowPoints(Handle(), GetParent(Handle()), &point, 1);
         DrawLine();
-        lineY_ = ClampedPosition(point.y);
+        lineY_ = ClampedPosition(point.y - grabY_);
         DrawLine();
       }
       return 0;

@@ -113,7 +113,7 @@ class TSplitter : public TControl {
   int ClampedPosition(int y) const;
 
   bool dragging_ = false;
-  int startY_ = 0, lineY_ = 0, startHeight_ = 0;
+  int startY_ = 0, lineY_ = 0, startHeight_ = 0, grabY_ = 0;
 };
 
 }  // namespace k32::gui
