@@ -92,7 +92,18 @@ void TCustomEnhListView::ColClick(int column) {
   SetLastColumnClicked(column);
 }
 
-void TCustomEnhListView::ItemInserted(TListItem*) {
+void TCustomEnhListView::ItemInserted(TListItem* item) { InsertItem(item); }
+
+void TCustomEnhListView::InsertItem(TListItem*) {
+  if (autoResort_) Resort();
+}
+
+void TCustomEnhListView::Edit(TListItem* item, const std::string& text) {
+  if (item) {
+    item->Caption = text;
+    const int index = item->Index();
+    SendMessageA(Handle(), LVM_REDRAWITEMS, index, index);
+  }
   if (autoResort_) Resort();
 }
 
@@ -111,13 +122,9 @@ bool TCustomEnhListView::NotifyReflected(NMHDR* header, LRESULT* result) {
         EditCanceled(item);
         return true;
       }
-      if (item) {
-        item->Caption = header->code == LVN_ENDLABELEDITW
-                            ? NarrowText(reinterpret_cast<const wchar_t*>(info->item.pszText))
-                            : std::string(info->item.pszText);
-        SendMessageA(Handle(), LVM_REDRAWITEMS, info->item.iItem, info->item.iItem);
-      }
-      if (autoResort_) Resort();
+      Edit(item, header->code == LVN_ENDLABELEDITW
+                     ? NarrowText(reinterpret_cast<const wchar_t*>(info->item.pszText))
+                     : std::string(info->item.pszText));
       return true;
     }
     default:

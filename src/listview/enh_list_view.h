@@ -160,6 +160,9 @@ class TCustomEnhListView : public gui::TListView {
   virtual void SortItems(TListItem* item1, TListItem* item2, int sortColumn, int& compResult);
   virtual std::string GetVersion() const { return "TdfsEnhListView v3.71"; }
   virtual void EditCanceled(TListItem* item);
+  // A row has been inserted; an accepted label edit: each re-sorts while AutoResort is on.
+  virtual void InsertItem(TListItem* item);
+  virtual void Edit(TListItem* item, const std::string& text);
 
   // Header drawing.
   virtual void ProcessDrawHeaderMsg(TCanvas& canvas, int index, const RECT& rect, bool selected);
