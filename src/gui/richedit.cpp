@@ -28,6 +28,16 @@ DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* wri
   return done == static_cast<DWORD>(size) ? 0 : 1;
 }
 
+// Some engines take kilobytes of memory per line and fail without a word when the address space
+// runs out: an insertion needs this much of it free in one piece.
+bool RoomToGrow() {
+  constexpr SIZE_T kReserve = 128u << 20;
+  void* probe = VirtualAlloc(nullptr, kReserve, MEM_RESERVE, PAGE_NOACCESS);
+  if (!probe) return false;
+  VirtualFree(probe, 0, MEM_RELEASE);
+  return true;
+}
+
 }  // namespace
 
 TRichEdit::TRichEdit(TWinControl* parent) : TControl(parent) {}
@@ -107,7 +117,7 @@ void TRichEdit::AddLines(std::span<const std::string_view> lines) {
   std::string batch;
   std::size_t inBatch = 0;
   auto insert = [&] {
-    if (inBatch != 0 && !AppendAtEnd(batch)) throw EGuiError("RichEdit 行插入出错");
+    if (inBatch != 0 && (!RoomToGrow() || !AppendAtEnd(batch))) throw EGuiError("RichEdit 行插入出错");
     batch.clear();
     inBatch = 0;
   };

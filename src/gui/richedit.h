@@ -31,7 +31,7 @@ class TRichEdit : public TControl {
 
   void Clear();
   // Appends each line followed by a carriage return and a line feed. Raises EGuiError when the
-  // control does not take the lines whole (it is full).
+  // control does not take the lines whole (it is full) or the process is short of address space.
   void AddLines(std::span<const std::string_view> lines);
   void AddLine(std::string_view line) { AddLines({&line, 1}); }
   [[nodiscard]] int LineCount();

@@ -63,16 +63,15 @@ TFormReport::TFormReport(gui::TForm* owner) : gui::TForm(owner) {
 
 void TFormReport::SetReport(std::string_view text) {
   const std::vector<std::string_view> lines = SplitLines(text);
-  // Room for every line with its CR LF, counted in bytes, which are never fewer than characters.
+  // The control's default capacity is far below an ordinary report: room for every line with its
+  // CR LF, counted in bytes, which are never fewer than the characters the control counts.
   std::size_t room = 1;
   for (std::string_view line : lines) room += line.size() + 2;
   Memo->SetMaxLength(room);
-  {
-    UpdateScope update(*Memo);
-    Memo->Clear();
-    Memo->AddLines(lines);
-    Memo->SetSelStart(0);
-  }
+  UpdateScope update(*Memo);
+  Memo->Clear();
+  Memo->AddLines(lines);
+  Memo->SetSelStart(0);
 }
 
 void TFormReport::btnCopyClick() { gui::ClipboardSetText(Handle(), WithCrLf(Memo->AllText())); }
