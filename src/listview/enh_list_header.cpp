@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "gui/application.h"
+#include "listview/canvas_scope.h"
 #include "listview/control_text.h"
 #include "listview/enh_list_view.h"
 #include "listview/header_layout.h"
@@ -234,18 +235,7 @@ void TCustomEnhListView::SetSmallImages(HIMAGELIST images) {
 }
 
 void TCustomEnhListView::DrawHeaderItem(DRAWITEMSTRUCT* item) {
-  HDC dc = item->hDC;
-  const int saved = SaveDC(dc);
-  struct Restore {
-    HDC dc;
-    int saved;
-    TCanvas* canvas;
-    ~Restore() {
-      canvas->Handle = nullptr;
-      RestoreDC(dc, saved);
-    }
-  } restore{dc, saved, canvas_.get()};
-  canvas_->Handle = dc;
+  const CanvasScope scope(*canvas_, item->hDC);
   ProcessDrawHeaderMsg(*canvas_, static_cast<int>(item->itemID), item->rcItem,
                        (item->itemState & ODS_SELECTED) != 0);
 }

@@ -1,6 +1,7 @@
 // Rows drawn by the list itself, the incremental search by typing, and the helper operations.
 #include <algorithm>
 
+#include "listview/canvas_scope.h"
 #include "listview/control_text.h"
 #include "listview/enh_list_view.h"
 #include "listview/user_sort_locale.h"
@@ -49,18 +50,8 @@ bool TCustomEnhListView::DrawItemReflected(DRAWITEMSTRUCT* item) {
 }
 
 void TCustomEnhListView::ProcessDrawItemMsg(DRAWITEMSTRUCT* item) {
-  const int saved = SaveDC(item->hDC);
-  struct Restore {
-    HDC dc;
-    int saved;
-    TCanvas* canvas;
-    ~Restore() {
-      canvas->Handle = nullptr;
-      RestoreDC(dc, saved);
-    }
-  } restore{item->hDC, saved, canvas_.get()};
   TCanvas& canvas = *canvas_;
-  canvas.Handle = item->hDC;
+  const CanvasScope scope(canvas, item->hDC);
   canvas.Font = Font() ? Font() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   SelectObject(canvas.Handle, canvas.Font);
   canvas.BrushColor = GetSysColor(COLOR_WINDOW);

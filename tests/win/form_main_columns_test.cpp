@@ -8,7 +8,7 @@
 
 #include "app/form_main.h"
 #include "core/fake_services.h"
-#include "win/win_test_support.h"
+#include "win/list_view_test_support.h"
 
 namespace k32 {
 namespace {
@@ -41,18 +41,10 @@ class MainLists : public ::testing::Test {
   }
 
   static std::vector<std::string> Column(TMainListView* list, int column) {
-    std::vector<std::string> texts;
-    for (int i = 0; i < list->Count(); ++i) texts.push_back(list->Item(i)->Text(column));
-    return texts;
+    return testing::ColumnTexts(*list, column);
   }
   static void ClickHeader(TMainListView* list, int column) {
-    HWND header = list->GetHeaderHandle();
-    RECT item{};
-    SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&item));
-    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(header, WM_LBUTTONUP, 0, at);
-    testing::Pump();
+    testing::ClickHeader(list->GetHeaderHandle(), column);
   }
   std::vector<TMainListView*> Lists() const {
     return {form->ProcList, form->ModuleList, form->WindowList, form->ChildList};

@@ -8,7 +8,7 @@
 #include "gui/form.h"
 #include "listview/ext_list_view.h"
 #include "listview/user_sort_locale.h"
-#include "win/win_test_support.h"
+#include "win/list_view_test_support.h"
 
 namespace k32 {
 namespace {
@@ -30,21 +30,8 @@ class SortableList : public ::testing::Test {
   void AddRows(const std::vector<std::vector<std::string>>& rows) {
     for (const auto& row : rows) list->AddItem(row[0], {row.begin() + 1, row.end()});
   }
-  std::vector<std::string> Column(int column) const {
-    std::vector<std::string> texts;
-    for (int i = 0; i < list->Count(); ++i) texts.push_back(list->Item(i)->Text(column));
-    return texts;
-  }
-  // A left click on the header item of a column, as the mouse gives it.
-  void ClickHeader(int column) {
-    HWND header = list->GetHeaderHandle();
-    RECT item{};
-    SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&item));
-    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(header, WM_LBUTTONUP, 0, at);
-    testing::Pump();
-  }
+  std::vector<std::string> Column(int column) const { return testing::ColumnTexts(*list, column); }
+  void ClickHeader(int column) { testing::ClickHeader(list->GetHeaderHandle(), column); }
   // As the main window does on a column click.
   void SortOnClick() {
     list->OnColumnClick = [this](int) {
