@@ -12,32 +12,14 @@
 #include <string_view>
 #include <vector>
 
-#include "core/fake_services.h"
 #include "report/report_text.h"
+#include "report_system.h"
 
 namespace {
 
 constexpr int kProcesses = 500;
 constexpr int kModulesPerProcess = 60;
 constexpr int kRuns = 25;
-
-k32::testing::FakeServices MakeSystem() {
-  k32::testing::FakeServices fake;
-  for (int p = 0; p < kProcesses; ++p) {
-    const auto pid = static_cast<std::uint32_t>(4 + 4 * p);
-    const std::string exe =
-        "C:\\Program Files\\Vendor " + std::to_string(p % 37) + "\\app" + std::to_string(p) + ".exe";
-    fake.AddProcess(exe, pid, pid / 2, static_cast<std::uint32_t>(1 + p % 40), p % 3 == 0 ? 0 : 0x20);
-    for (int m = 0; m < kModulesPerProcess; ++m) {
-      const std::string name =
-          m == 0 ? "app" + std::to_string(p) + ".exe" : "module" + std::to_string(m) + ".dll";
-      const std::string path = m == 0 ? exe : "C:\\WINDOWS\\system32\\" + name;
-      fake.AddModule(pid, name, path, 0x10000000u + 0x01000000u * static_cast<std::uint32_t>(m),
-                     static_cast<std::uint32_t>(4096 + 1000 * m));
-    }
-  }
-  return fake;
-}
 
 // <chrono> cannot be compiled with the program's execution character set; this bench runs on Linux.
 double NowMs() {
@@ -71,7 +53,7 @@ void Print(const char* name, const Figures& f, const Figures& floor) {
 }  // namespace
 
 int main() {
-  k32::testing::FakeServices fake = MakeSystem();
+  k32::testing::FakeServices fake = k32::bench::MakeReportSystem(kProcesses, kModulesPerProcess);
   const k32::Settings settings;  // every report item on: the largest text
   const k32::ReportHeader header{"BENCH-PC", "bench", "2001-5-17", "14:03:26"};
 

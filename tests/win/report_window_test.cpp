@@ -447,6 +447,16 @@ TEST_F(ReportCommand, TheBusyWindowShowsWhileTheReportIsMadeAndHidesAlsoWhenItFa
   EXPECT_EQ(client.right, 208);
   EXPECT_EQ(client.bottom, 53);
   EXPECT_EQ(busy.Label1->Text(), "正在生成报告...");
+  LOGFONTA font{};
+  const auto labelFont = reinterpret_cast<HFONT>(SendMessageA(busy.Label1->Handle(), WM_GETFONT, 0, 0));
+  GetObjectA(labelFont, sizeof font, &font);
+  EXPECT_EQ(font.lfWeight, FW_BOLD);
+  EXPECT_STREQ(font.lfFaceName, "宋体");
+  RECT label{};
+  GetWindowRect(busy.Label1->Handle(), &label);
+  MapWindowPoints(nullptr, busy.Handle(), reinterpret_cast<POINT*>(&label), 2);
+  EXPECT_EQ(label.left, 46);
+  EXPECT_EQ(label.top, 20);
 
   bool hiddenWhenShown = false;
   ASSERT_TRUE(Report([&](TFormReport&) { hiddenWhenShown = !IsWindowVisible(busy.Handle()); }));
