@@ -234,6 +234,23 @@ void Program::SelectRow(HWND list, int row) const {
   SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.Get()));
 }
 
+std::vector<int> Program::ColumnOrder(HWND list) const {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  std::vector<int> order(static_cast<std::size_t>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)));
+  if (order.empty()) return order;
+  RemoteBuffer remote(info_.hProcess, order.size() * sizeof(int));
+  if (!SendMessageA(list, LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(remote.Get())))
+    return {};
+  remote.Read(0, order.data(), order.size() * sizeof(int));
+  return order;
+}
+
+void Program::SetColumnOrder(HWND list, const std::vector<int>& order) const {
+  RemoteBuffer remote(info_.hProcess, order.size() * sizeof(int) + 1);
+  remote.Write(0, order.data(), order.size() * sizeof(int));
+  SendMessageA(list, LVM_SETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(remote.Get()));
+}
+
 std::string Program::RichEditText(HWND edit) const {
   // Asked for UTF-16 and converted here: the control's narrow copies count their buffers in
   // characters, which double-byte text outgrows.
@@ -257,23 +274,6 @@ std::string Program::RichEditText(HWND edit) const {
   WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes, nullptr,
                       nullptr);
   return text;
-}
-
-std::vector<int> Program::ColumnOrder(HWND list) const {
-  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-  std::vector<int> order(static_cast<std::size_t>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)));
-  if (order.empty()) return order;
-  RemoteBuffer remote(info_.hProcess, order.size() * sizeof(int));
-  if (!SendMessageA(list, LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(remote.Get())))
-    return {};
-  remote.Read(0, order.data(), order.size() * sizeof(int));
-  return order;
-}
-
-void Program::SetColumnOrder(HWND list, const std::vector<int>& order) const {
-  RemoteBuffer remote(info_.hProcess, order.size() * sizeof(int) + 1);
-  remote.Write(0, order.data(), order.size() * sizeof(int));
-  SendMessageA(list, LVM_SETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(remote.Get()));
 }
 
 std::string Program::StatusText(int panel) const {
