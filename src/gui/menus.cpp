@@ -16,15 +16,15 @@ void TMenuItem::Click() {
   }
 }
 
-TMenuItem* TPopupMenu::Add(const TMenuItemSpec& spec) {
+TMenuItem* TPopupMenu::Add(const TMenuItemRow& row) {
   auto item = std::make_unique<TMenuItem>();
-  item->Name = spec.name ? spec.name : "";
-  item->Caption = spec.caption ? spec.caption : "";
-  item->Action = spec.action;
-  item->OnClick = spec.onClick;
-  item->ShortCut = spec.shortcut;
-  item->Default = spec.isDefault;
-  item->Hint = spec.hint ? spec.hint : "";
+  item->Name = row.name ? row.name : "";
+  item->Caption = row.caption ? row.caption : "";
+  item->Action = row.action;
+  item->OnClick = row.onClick;
+  item->ShortCut = row.shortcut;
+  item->Default = row.isDefault;
+  item->Hint = row.hint ? row.hint : "";
   items_.push_back(std::move(item));
   return items_.back().get();
 }

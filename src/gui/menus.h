@@ -45,7 +45,7 @@ class TMenuItem {
 };
 
 // One row of a menu table.
-struct TMenuItemSpec {
+struct TMenuItemRow {
   const char* name;
   const char* caption;  // null when the item takes the action's
   TAction* action;
@@ -62,7 +62,7 @@ class TPopupMenu {
   HIMAGELIST Images = nullptr;
   std::function<void()> OnPopup;
 
-  TMenuItem* Add(const TMenuItemSpec& spec);
+  TMenuItem* Add(const TMenuItemRow& row);
   void AddSeparator();
   [[nodiscard]] const std::vector<std::unique_ptr<TMenuItem>>& Items() const { return items_; }
   TMenuItem* Find(const std::string& name) const;

@@ -261,31 +261,31 @@ void TCustomEnhListView::DefaultDrawHeader(TCanvas& canvas, int index, const REC
 void TCustomEnhListView::PaintHeaderItem(TCanvas& canvas, int index, const RECT& rect, bool selected,
                                          int imageIndex, bool imageLeft) {
   HDC dc = canvas.Handle;
-  HeaderItemSpec spec;
-  spec.item = ToHeaderRect(rect);
-  spec.selected = selected;
-  spec.isColumn = index >= 0 && index < ColumnCount();
-  const gui::TListColumn* column = spec.isColumn ? &Columns()[static_cast<std::size_t>(index)] : nullptr;
+  HeaderItemRequest request;
+  request.item = ToHeaderRect(rect);
+  request.selected = selected;
+  request.isColumn = index >= 0 && index < ColumnCount();
+  const gui::TListColumn* column = request.isColumn ? &Columns()[static_cast<std::size_t>(index)] : nullptr;
   UINT flags = kCaptionFlags;
   if (column) {
-    spec.align = AlignmentOf(column->Alignment);
+    request.align = AlignmentOf(column->Alignment);
     flags |= DrawTextAlignment(column->Alignment);
   }
   int imageWidth = 0, imageHeight = 0;
   if (imageIndex >= 0 && SmallImages && ImageList_GetIconSize(SmallImages, &imageWidth, &imageHeight)) {
-    spec.image = true;
-    spec.imageSide = imageLeft ? HeaderImageSide::kLeftOfText : HeaderImageSide::kRightOfText;
-    spec.imageWidth = imageWidth;
-    spec.imageHeight = imageHeight;
+    request.image = true;
+    request.imageSide = imageLeft ? HeaderImageSide::kLeftOfText : HeaderImageSide::kRightOfText;
+    request.imageWidth = imageWidth;
+    request.imageHeight = imageHeight;
   }
   HBITMAP arrow = nullptr;
   if (column && showSortArrows_ && index == lastColumnClicked_ &&
       (autoColumnSort_ != acsNoSort || OnSortItems)) {
     arrow = currentSortAscending_ ? ascendingArrow_.Get() : descendingArrow_.Get();
     const SIZE size = BitmapSize(arrow);
-    spec.arrow = true;
-    spec.arrowWidth = size.cx;
-    spec.arrowHeight = size.cy;
+    request.arrow = true;
+    request.arrowWidth = size.cx;
+    request.arrowHeight = size.cy;
   }
   std::string caption = column ? column->Caption : std::string();
   const auto measure = [&](const HeaderRect& t) {
@@ -293,7 +293,7 @@ void TCustomEnhListView::PaintHeaderItem(TCanvas& canvas, int index, const RECT&
     DrawTextExA(dc, caption.data(), static_cast<int>(caption.size()), &c, flags | DT_CALCRECT, nullptr);
     return ToHeaderRect(c);
   };
-  const HeaderItemLayout layout = LayoutHeaderItem(spec, measure);
+  const HeaderItemLayout layout = LayoutHeaderItem(request, measure);
 
   const RECT fill = ToRect(layout.fill);
   canvas.FillRect(fill);
@@ -308,7 +308,7 @@ void TCustomEnhListView::PaintHeaderItem(TCanvas& canvas, int index, const RECT&
   if (layout.arrow && arrow) {
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, arrow);
-    BitBlt(dc, layout.arrowX, layout.arrowY, spec.arrowWidth, spec.arrowHeight, source, 0, 0, SRCCOPY);
+    BitBlt(dc, layout.arrowX, layout.arrowY, request.arrowWidth, request.arrowHeight, source, 0, 0, SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
   }

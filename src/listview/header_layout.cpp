@@ -35,60 +35,60 @@ HeaderRect PlaceCaption(HeaderRect t, const HeaderRect& r, HeaderAlign align, co
 
 }  // namespace
 
-HeaderItemLayout LayoutHeaderItem(const HeaderItemSpec& spec, const MeasureCaption& measure) {
+HeaderItemLayout LayoutHeaderItem(const HeaderItemRequest& request, const MeasureCaption& measure) {
   HeaderItemLayout out;
-  HeaderRect r = spec.item;
-  if (spec.selected) {
+  HeaderRect r = request.item;
+  if (request.selected) {
     out.fill = r;
     r = Shrunk(r, 2);
   } else {
     r = Shrunk(r, 2);
     out.fill = r;
   }
-  if (!spec.isColumn) return out;
-  if (spec.selected) ++r.top, ++r.left;
+  if (!request.isColumn) return out;
+  if (request.selected) ++r.top, ++r.left;
 
   HeaderRect t = r;
-  if (spec.align == HeaderAlign::kLeft) t.left += 4;
-  if (spec.align == HeaderAlign::kRight) t.right -= 4;
-  if (spec.image) {
-    if (spec.imageSide == HeaderImageSide::kLeftOfText)
-      t.left += spec.imageWidth + 4;
+  if (request.align == HeaderAlign::kLeft) t.left += 4;
+  if (request.align == HeaderAlign::kRight) t.right -= 4;
+  if (request.image) {
+    if (request.imageSide == HeaderImageSide::kLeftOfText)
+      t.left += request.imageWidth + 4;
     else
-      t.right -= spec.imageWidth + 4;
+      t.right -= request.imageWidth + 4;
   }
-  const int imageY = r.top + (r.bottom - r.top - spec.imageHeight) / 2;
+  const int imageY = r.top + (r.bottom - r.top - request.imageHeight) / 2;
 
-  if (spec.arrow) {
-    t.right -= spec.arrowWidth + 8;
+  if (request.arrow) {
+    t.right -= request.arrowWidth + 8;
     if (t.right < t.left) t.right = t.left;
-    t = PlaceCaption(t, r, spec.align, measure);
-    if (spec.selected) t = Moved(t, 1, 1);
+    t = PlaceCaption(t, r, request.align, measure);
+    if (request.selected) t = Moved(t, 1, 1);
     out.caption = true;
     out.text = t;
-    if (spec.image) {
+    if (request.image) {
       out.image = true;
       out.imageY = imageY;
-      if (spec.imageSide == HeaderImageSide::kLeftOfText) {
-        out.imageX = t.left - spec.imageWidth - 4;
+      if (request.imageSide == HeaderImageSide::kLeftOfText) {
+        out.imageX = t.left - request.imageWidth - 4;
       } else {
         out.imageX = t.right + 4;
-        t.right = std::min(t.right + spec.imageWidth, r.right);
+        t.right = std::min(t.right + request.imageWidth, r.right);
       }
     }
     out.arrowX = t.right + 8;
-    out.arrowY = t.top + (r.bottom - r.top - spec.arrowHeight) / 2;
-    out.arrow = t.right + spec.arrowWidth + 8 <= r.right;
+    out.arrowY = t.top + (r.bottom - r.top - request.arrowHeight) / 2;
+    out.arrow = t.right + request.arrowWidth + 8 <= r.right;
     return out;
   }
 
-  if (spec.selected) t = Moved(t, 1, 1);
-  t = PlaceCaption(t, r, spec.align, measure);
+  if (request.selected) t = Moved(t, 1, 1);
+  t = PlaceCaption(t, r, request.align, measure);
   out.caption = true;
   out.text = t;
-  if (spec.image) {
-    const int x = spec.imageSide == HeaderImageSide::kLeftOfText ? t.left - spec.imageWidth - 4 : t.right + 4;
-    if (x >= r.left && x + spec.imageWidth <= r.right) {
+  if (request.image) {
+    const int x = request.imageSide == HeaderImageSide::kLeftOfText ? t.left - request.imageWidth - 4 : t.right + 4;
+    if (x >= r.left && x + request.imageWidth <= r.right) {
       out.image = true;
       out.imageX = x;
       out.imageY = imageY;

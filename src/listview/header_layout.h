@@ -14,7 +14,7 @@ struct HeaderRect {
 enum class HeaderAlign { kLeft, kRight, kCenter };
 enum class HeaderImageSide { kLeftOfText, kRightOfText };
 
-struct HeaderItemSpec {
+struct HeaderItemRequest {
   HeaderRect item;        // the rectangle the header gives for the item
   bool selected = false;  // the item is pressed
   bool isColumn = true;   // false: an item beyond the columns gets its background only
@@ -42,6 +42,6 @@ using MeasureCaption = std::function<HeaderRect(const HeaderRect&)>;
 // The caption keeps 4 pixels from the side it is aligned to; the arrow stands 8 pixels right of the
 // caption and is left out where the item is too narrow for it. A pressed item draws 1 pixel right
 // and down.
-HeaderItemLayout LayoutHeaderItem(const HeaderItemSpec& spec, const MeasureCaption& measure);
+HeaderItemLayout LayoutHeaderItem(const HeaderItemRequest& request, const MeasureCaption& measure);
 
 }  // namespace k32

@@ -16,13 +16,13 @@ MeasureCaption Caption(int width, bool clipped = false) {
   };
 }
 
-HeaderItemSpec Item(HeaderRect r, HeaderAlign align, bool arrow) {
-  HeaderItemSpec spec;
-  spec.item = r;
-  spec.align = align;
-  spec.arrow = arrow;
-  spec.arrowWidth = spec.arrowHeight = 6;
-  return spec;
+HeaderItemRequest Item(HeaderRect r, HeaderAlign align, bool arrow) {
+  HeaderItemRequest request;
+  request.item = r;
+  request.align = align;
+  request.arrow = arrow;
+  request.arrowWidth = request.arrowHeight = 6;
+  return request;
 }
 
 TEST(HeaderLayout, LeftAlignedCaptionWithTheArrowEightPixelsRightOfIt) {
@@ -50,11 +50,11 @@ TEST(HeaderLayout, CentredCaptionRoundsTowardZero) {
   EXPECT_EQ(out.text, (HeaderRect{31, 2, 55, 18}));  // 2 + (83 - 24) / 2
   EXPECT_EQ(out.arrowX, 63);
   // Wider than its room: a negative half rounds toward zero, not down.
-  auto spec = Item({0, 0, 60, 20}, HeaderAlign::kCenter, false);
-  spec.image = true;
-  spec.imageSide = HeaderImageSide::kLeftOfText;
-  spec.imageWidth = spec.imageHeight = 16;
-  const auto wide = LayoutHeaderItem(spec, Caption(41));
+  auto request = Item({0, 0, 60, 20}, HeaderAlign::kCenter, false);
+  request.image = true;
+  request.imageSide = HeaderImageSide::kLeftOfText;
+  request.imageWidth = request.imageHeight = 16;
+  const auto wide = LayoutHeaderItem(request, Caption(41));
   EXPECT_EQ(wide.text.left, 22 + (36 - 41) / 2);
   EXPECT_EQ(wide.text.left, 20);
 }
@@ -75,22 +75,22 @@ TEST(HeaderLayout, NarrowItemLosesItsArrow) {
 }
 
 TEST(HeaderLayout, PressedItemFillsAllAndDrawsOnePixelRightAndDown) {
-  auto spec = Item({0, 0, 120, 20}, HeaderAlign::kLeft, true);
-  spec.selected = true;
-  auto out = LayoutHeaderItem(spec, Caption(40));
+  auto request = Item({0, 0, 120, 20}, HeaderAlign::kLeft, true);
+  request.selected = true;
+  auto out = LayoutHeaderItem(request, Caption(40));
   EXPECT_EQ(out.fill, (HeaderRect{0, 0, 120, 20}));
   EXPECT_EQ(out.text, (HeaderRect{8, 4, 48, 16}));
   EXPECT_EQ(out.arrowX, 56);
   EXPECT_EQ(out.arrowY, 8);  // 4 + (15 - 6) / 2
-  spec.arrow = false;
-  out = LayoutHeaderItem(spec, Caption(40));
+  request.arrow = false;
+  out = LayoutHeaderItem(request, Caption(40));
   EXPECT_EQ(out.text, (HeaderRect{8, 4, 48, 16}));
 }
 
 TEST(HeaderLayout, ItemBeyondTheColumnsGetsItsBackgroundOnly) {
-  auto spec = Item({200, 0, 300, 20}, HeaderAlign::kLeft, true);
-  spec.isColumn = false;
-  const auto out = LayoutHeaderItem(spec, Caption(40));
+  auto request = Item({200, 0, 300, 20}, HeaderAlign::kLeft, true);
+  request.isColumn = false;
+  const auto out = LayoutHeaderItem(request, Caption(40));
   EXPECT_EQ(out.fill, (HeaderRect{202, 2, 298, 18}));
   EXPECT_FALSE(out.caption);
   EXPECT_FALSE(out.arrow);
@@ -98,26 +98,26 @@ TEST(HeaderLayout, ItemBeyondTheColumnsGetsItsBackgroundOnly) {
 }
 
 TEST(HeaderLayout, ColumnImageBesideTheCaption) {
-  auto spec = Item({0, 0, 150, 20}, HeaderAlign::kLeft, true);
-  spec.image = true;
-  spec.imageWidth = spec.imageHeight = 16;
-  auto out = LayoutHeaderItem(spec, Caption(40));
+  auto request = Item({0, 0, 150, 20}, HeaderAlign::kLeft, true);
+  request.image = true;
+  request.imageWidth = request.imageHeight = 16;
+  auto out = LayoutHeaderItem(request, Caption(40));
   EXPECT_EQ(out.text, (HeaderRect{6, 2, 46, 14}));
   ASSERT_TRUE(out.image);
   EXPECT_EQ(out.imageX, 50);
   EXPECT_EQ(out.imageY, 2);
   EXPECT_EQ(out.arrowX, 70);  // after the image: 46 + 16 + 8
 
-  spec.arrow = false;
-  spec.item = {0, 0, 60, 20};
-  spec.imageSide = HeaderImageSide::kLeftOfText;
-  out = LayoutHeaderItem(spec, Caption(40));
+  request.arrow = false;
+  request.item = {0, 0, 60, 20};
+  request.imageSide = HeaderImageSide::kLeftOfText;
+  out = LayoutHeaderItem(request, Caption(40));
   EXPECT_EQ(out.text, (HeaderRect{26, 2, 58, 14}));
   ASSERT_TRUE(out.image);
   EXPECT_EQ(out.imageX, 6);
   // Without the arrow an image that would stick out of the item is left out.
-  spec.imageSide = HeaderImageSide::kRightOfText;
-  out = LayoutHeaderItem(spec, Caption(40));
+  request.imageSide = HeaderImageSide::kRightOfText;
+  out = LayoutHeaderItem(request, Caption(40));
   EXPECT_FALSE(out.image);
 }
 
