@@ -3,26 +3,14 @@
 
 #include "app/form_main.h"
 #include "core/fake_services.h"
+#include "win/main_window_fixture.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public testing::MainWindowTest {
  protected:
-  void SetUp() override {
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-    form->Show();
-    testing::Pump();
-  }
-  void TearDown() override {
-    gui::TPopupMenu::TrackHook = nullptr;
-    form.reset();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
-  }
   // Sends a key the way the keyboard does, through the program's loop.
   void Key(HWND target, WPARAM key) {
     PostMessageA(target, WM_KEYDOWN, key, 1);
@@ -70,8 +58,6 @@ class MainWindow : public ::testing::Test {
     return captions;
   }
 
-  testing::FakeServices services;
-  std::unique_ptr<TFormMain> form;
 };
 
 TEST_F(MainWindow, StartsOnTheProcessesPageWithItsCaptionPlaceAndSize) {

@@ -7,24 +7,14 @@
 #include "app/form_main.h"
 #include "core/fake_services.h"
 #include "win/recording_shell.h"
+#include "win/main_window_fixture.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
 namespace {
 
-class TrayMainWindow : public ::testing::Test {
+class TrayMainWindow : public testing::MainWindowTest {
  protected:
-  void SetUp() override {
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-    form->Show();
-    testing::Pump();
-  }
-  void TearDown() override {
-    gui::TPopupMenu::TrackHook = nullptr;
-    form.reset();
-    testing::Pump();
-  }
   gui::TMenuItem& Restore() { return *form->TrayMenu.Find("miRestore"); }
   HWND Window() { return form->Handle(); }
   // Waits for the window's asynchronous showing or hiding to land.
@@ -49,8 +39,6 @@ class TrayMainWindow : public ::testing::Test {
 
   testing::RecordingBoxes boxes;  // whatever the start-up would ask
   testing::RecordingShell shell;
-  testing::FakeServices services;
-  std::unique_ptr<TFormMain> form;
 };
 
 TEST_F(TrayMainWindow, TheIconIsThereFromTheStartWithItsTipAndMenu) {
