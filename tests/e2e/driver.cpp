@@ -108,6 +108,30 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
   return found;
 }
 
+HWND WaitForOwnedDialog(HWND owner, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+      char name[16] = {};
+      GetClassNameA(window, name, sizeof name);
+      if (GetWindow(window, GW_OWNER) == owner && lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window))
+        return window;
+    }
+    Sleep(50);
+  } while (GetTickCount() - start < milliseconds);
+  return nullptr;
+}
+
+HWND ChildWithText(HWND parent, const std::string& text) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char caption[256] = {};
+    GetWindowTextA(child, caption, sizeof caption);
+    if (text == caption) return child;
+    if (HWND inner = ChildWithText(child, text)) return inner;
+  }
+  return nullptr;
+}
+
 HWND WaitForMessageBox(DWORD processId, DWORD milliseconds) {
   const DWORD start = GetTickCount();
   do {

@@ -65,6 +65,10 @@ class Program {
 // Finds a top-level window of a process by its caption, polling for a while.
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD milliseconds = 15000);
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
+// A dialog (class "#32770") that a window of the program owns, polling for a while.
+HWND WaitForOwnedDialog(HWND owner, DWORD milliseconds = 15000);
+// A child of a window whose caption reads text; null when there is none.
+HWND ChildWithText(HWND parent, const std::string& text);
 // A message box of a process, polling for a while; null when none comes up.
 HWND WaitForMessageBox(DWORD processId, DWORD milliseconds = 10000);
 // The text of a message box (its static text that is not the icon).

@@ -24,10 +24,14 @@
 #include "process/win32_services.h"
 #include "report/form_report.h"
 #include "report/report_lines.h"
+#include "win/report_files.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
 namespace {
+
+using testing::ClipboardText;
+using testing::LinesOf;
 
 // Answers the save dialog with a scripted name, or cancels it; keeps what it was shown with.
 class ScriptedSaveDialogs final : public gui::ISaveDialogs {
@@ -68,19 +72,6 @@ bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<cannot open>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      text = bytes;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
 void PutOnClipboard(const std::string& text) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
@@ -91,38 +82,6 @@ void PutOnClipboard(const std::string& text) {
   CloseClipboard();
 }
 
-DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
-  DWORD done = 0;
-  const BOOL ok =
-      ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &done, nullptr);
-  *read = static_cast<LONG>(done);
-  return ok ? 0 : 1;
-}
-
-// The text of an RTF file as a fresh rich-edit control reads it back.
-std::vector<std::string> LinesReadBack(const std::string& path) {
-  LoadLibraryA("RICHED32.DLL");
-  HWND edit = CreateWindowExA(0, "RICHEDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 400, 300, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(edit, EM_EXLIMITTEXT, 0, 64 * 1024 * 1024);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file), 0, &ReadFromFile};
-  SendMessageA(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  CloseHandle(file);
-  std::string text(static_cast<std::size_t>(4 * SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0) + 1), '\0');
-  SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  DestroyWindow(edit);
-  text.resize(text.find('\0'));
-  std::vector<std::string> lines;
-  for (std::string_view line : SplitLines(text)) lines.emplace_back(line);
-  return lines;
-}
-
-std::vector<std::string> LinesOf(std::string_view text) {
-  std::vector<std::string> lines;
-  for (std::string_view line : SplitLines(text)) lines.emplace_back(line);
-  return lines;
-}
 
 std::string WithCrLfByHand(const std::string& text) {
   std::string converted;
@@ -405,7 +364,7 @@ TEST_F(ReportCommand, SaveWritesRtfWhateverTheNameAndReplacesWithoutAsking) {
     std::ofstream back(saved, std::ios::binary);
     back << rtf;
   }
-  EXPECT_EQ(LinesReadBack(saved), LinesOf(form->reportText));
+  EXPECT_EQ(testing::RtfFileLines(saved), LinesOf(form->reportText));
 
   ASSERT_GE(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "无法创建文件 " + noFolder + ".");
