@@ -93,9 +93,6 @@ class Image:
                 if p[3]:
                     self.blend(dx + x, dy + y, p[:3], p[3] / 255)
 
-    def count_colours(self):
-        return len({p[:3] for p in self.px})
-
 
 def art(rows):
     """Builds a picture from rows of palette letters; '.' is transparent."""
@@ -613,6 +610,25 @@ def bmp24(img):
     return struct.pack('<2sIHHI', b'BM', 14 + 40 + len(data), 0, 0, 54) + header + data
 
 
+def bmp8(img):
+    """8-bit bottom-up BMP over the picture's own colours, sorted so the file is reproducible."""
+    colours = sorted({img.get(x, y)[:3] for y in range(img.h) for x in range(img.w)})
+    assert len(colours) <= 256, 'the picture must fit a 256-colour palette'
+    index = {c: i for i, c in enumerate(colours)}
+    stride = (img.w + 3) & ~3
+    rows = []
+    for y in range(img.h - 1, -1, -1):
+        assert all(img.get(x, y)[3] == 255 for x in range(img.w)), 'a palette picture must be opaque'
+        row = bytes(index[img.get(x, y)[:3]] for x in range(img.w))
+        rows.append(row + b'\0' * (stride - img.w))
+    data = b''.join(rows)
+    palette = b''.join(bytes((b, g, r, 0)) for r, g, b in colours)
+    header = struct.pack('<IiiHHIIiiII', 40, img.w, img.h, 1, 8, 0, len(data), 2835, 2835, len(colours),
+                         len(colours))
+    offset = 14 + 40 + len(palette)
+    return struct.pack('<2sIHHI', b'BM', offset + len(data), 0, 0, offset) + header + palette + data
+
+
 def and_mask(img):
     stride = ((img.w + 31) // 32) * 4
     out = bytearray()
@@ -708,11 +724,10 @@ def main(argv):
         'imagelist1.bmp': bmp24(p['imagelist1']),
         'procimages.bmp': bmp24(p['procimages']),
         'windowimages.bmp': bmp24(p['windowimages']),
-        'banner.bmp': bmp24(p['banner']),
+        'banner.bmp': bmp8(p['banner']),
         'kestrel32.ico': ico([p['app16'], p['app32']], ico_image32),
         'tray.ico': ico([p['tray16'], p['tray32']], ico_image4),
     }
-    assert p['banner'].count_colours() <= 256, 'the banner must fit a 256-colour palette'
     for name, data in files.items():
         with open(os.path.join(HERE, name), 'wb') as f:
             f.write(data)
