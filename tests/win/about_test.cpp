@@ -1,12 +1,11 @@
 // The about box and its link labels.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "about/form_about.h"
 #include "app/form_main.h"
-#include "core/fake_services.h"
+#include "win/main_window_fixture.h"
 #include "win/recording_shell.h"
 #include "win/win_test_support.h"
 
@@ -89,23 +88,10 @@ TEST_F(LinkLabel, AnEmptyAddressOpensNothingButStillRunsTheHandler) {
   EXPECT_EQ(shell.opened.size(), 1u);
 }
 
-class AboutBox : public ::testing::Test {
+class AboutBox : public testing::MainWindowTest {
  protected:
-  void SetUp() override {
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-    form->Show();
-    testing::Pump();
-  }
-  void TearDown() override {
-    gui::Application().OnModalShow = nullptr;
-    form.reset();
-    testing::Pump();
-  }
   testing::RecordingBoxes boxes;  // whatever the start-up would ask
   testing::RecordingShell shell;
-  testing::FakeServices services;
-  std::unique_ptr<TFormMain> form;
 };
 
 TEST_F(AboutBox, ShowsTheBannerVersionAuthorAndAddressesInItsLayout) {

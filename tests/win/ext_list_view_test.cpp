@@ -456,8 +456,9 @@ TEST(ComCtlVersion, PassesForTheFilesVersionAndNewerAndFailsForUnreadableFiles) 
   EXPECT_TRUE(TCustomExtListView::CheckComCtlVersion(4, 70, 0, 0));
   EXPECT_FALSE(TCustomExtListView::CheckComCtlVersion(v[0], v[1], v[2], static_cast<WORD>(v[3] + 1)));
   EXPECT_FALSE(TCustomExtListView::CheckComCtlVersion(static_cast<WORD>(v[0] + 1), 0, 0, 0));
-  if (v[3] > 0)
+  if (v[3] > 0) {
     EXPECT_TRUE(TCustomExtListView::CheckComCtlVersion(v[0], v[1], v[2], static_cast<WORD>(v[3] - 1)));
+  }
   EXPECT_FALSE(FileVersionAtLeast("NO-SUCH-LIBRARY.DLL", 0, 0, 0, 0));
 
   TdfsExtListView list(nullptr);

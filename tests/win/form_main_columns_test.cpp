@@ -2,20 +2,17 @@
 // sorting on, and refreshes that keep every list sorted.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/form_main.h"
-#include "core/fake_services.h"
 #include "win/list_view_test_support.h"
+#include "win/main_window_fixture.h"
 
 namespace k32 {
 namespace {
 
-using testing::FakeServices;
-
-class MainLists : public ::testing::Test {
+class MainLists : public testing::MainWindowTest {
  protected:
   void SetUp() override {
     services.AddProcess("C:\\WINDOWS\\system32\\smss.exe", 312, 4, 3);
@@ -28,16 +25,7 @@ class MainLists : public ::testing::Test {
     services.AddWindow(0x20010).className = "Shell_TrayWnd";
     services.AddWindow(0x1A0).className = "Progman";
     services.AddWindow(0x30B2).className = "Button";
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-    form->Show();
-    testing::Pump();
-  }
-  void TearDown() override {
-    form.reset();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    MainWindowTest::SetUp();
   }
 
   static std::vector<std::string> Column(TMainListView* list, int column) {
@@ -49,9 +37,6 @@ class MainLists : public ::testing::Test {
   std::vector<TMainListView*> Lists() const {
     return {form->ProcList, form->ModuleList, form->WindowList, form->ChildList};
   }
-
-  FakeServices services;
-  std::unique_ptr<TFormMain> form;
 };
 
 TEST_F(MainLists, AreExtendedListsWithTheirStylesAndOwnerDrawnHeaders) {

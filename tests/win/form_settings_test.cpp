@@ -5,30 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 #include "app/form_main.h"
-#include "core/fake_services.h"
+#include "win/main_window_fixture.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
 namespace {
 
-class SettingsDialog : public ::testing::Test {
+class SettingsDialog : public testing::MainWindowTest {
  protected:
-  void SetUp() override {
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-    form->Show();
-    testing::Pump();
-  }
-  void TearDown() override {
-    gui::Application().OnModalShow = nullptr;
-    form.reset();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
-  }
   // Opens the dialog through the command and acts on it once it is up. A dialog the action leaves
   // open is closed afterwards, so a failing test never waits for a user.
   void WithDialog(const std::function<void(TFormSettings&)>& act) {
@@ -50,11 +36,6 @@ class SettingsDialog : public ::testing::Test {
     dialog.btnOK->Click();
     return dialog.ModalResult() == gui::mrOk;
   }
-  std::vector<std::string> Texts() {
-    std::vector<std::string> texts;
-    for (const auto& box : boxes.shown) texts.push_back(box.text);
-    return texts;
-  }
   static RECT Place(gui::TControl* control) {
     RECT rect{};
     GetWindowRect(control->Handle(), &rect);
@@ -63,8 +44,6 @@ class SettingsDialog : public ::testing::Test {
   }
 
   testing::RecordingBoxes boxes;
-  testing::FakeServices services;
-  std::unique_ptr<TFormMain> form;
   int opened = 0;
   HWND dialogWindow = nullptr;
 };

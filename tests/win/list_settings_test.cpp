@@ -45,6 +45,7 @@ class ListSettings : public ::testing::Test {
     main.reset();
     testing::DeleteKeyTree("Software\\Tobin Quillmark");
     testing::DeleteKeyTree("Software\\Kestrel32 list settings test");
+    testing::StoreDefaultSettings();  // as the suite's start left them for the tests that follow
   }
   // A list of four columns (widths 100, 60, 80, 40) that keeps its settings under the test key.
   TdfsExtListView& MakeList(bool autoSave = true) {

@@ -1,20 +1,19 @@
 // Opening the folder of the selected module: the focus rule, the folder text, the shell request.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <set>
 #include <string>
 
 #include "app/form_main.h"
-#include "core/fake_services.h"
 #include "process/win32_services.h"
+#include "win/main_window_fixture.h"
 #include "win/recording_shell.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
 namespace {
 
-class ModuleFolder : public ::testing::Test {
+class ModuleFolder : public testing::MainWindowTest {
  protected:
   void SetUp() override {
     services.AddProcess("KERNEL32.EXE", 12);
@@ -23,15 +22,8 @@ class ModuleFolder : public ::testing::Test {
     services.AddModule(12, "D.DLL", "D:LIB.DLL", 0x10010000, 4096);
     // The second byte of "俓" is 0x5C, a backslash, and no separator.
     services.AddModule(12, "A.DLL", "C:\\程序\\A俓B.DLL", 0x10020000, 4096);
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-    form->Show();
-    testing::Pump();
+    MainWindowTest::SetUp();
     ASSERT_EQ(form->ModuleList->Count(), 4);
-  }
-  void TearDown() override {
-    form.reset();
-    testing::Pump();
   }
   // The folder the command hands to the shell for the module row at index.
   std::string FolderOf(int index) {
@@ -42,9 +34,7 @@ class ModuleFolder : public ::testing::Test {
     return shell.opened.size() == before + 1 ? shell.opened.back().file : "<nothing>";
   }
 
-  testing::FakeServices services;
   testing::RecordingShell shell;
-  std::unique_ptr<TFormMain> form;
 };
 
 TEST_F(ModuleFolder, HandsTheFolderOfThePathToTheShellToExplore) {
@@ -113,25 +103,24 @@ TEST_F(ModuleFolder, TheModuleMenuFollowsTheRightClickedRow) {
   EXPECT_FALSE(form->ExplorerCmd->Enabled());
 }
 
-// One request to the real shell: the file browser opens on the folder of a module of this process.
-TEST(ModuleFolderReal, TheShellOpensTheFolder) {
+class ModuleFolderReal : public testing::MainWindowHost {
+ protected:
+  void SetUp() override { OpenMainWindow(services); }
+
   Win32Services services;
-  TFormMain form(services);
-  gui::Application().SetMainForm(&form);
-  form.Show();
-  testing::Pump();
-  const std::string self = std::to_string(GetCurrentProcessId());
-  int row = -1;
-  for (int i = 0; i < form.ProcList->Count(); ++i)
-    if (form.ProcList->Item(i)->Text(1) == self) row = i;
+};
+
+// One request to the real shell: the file browser opens on the folder of a module of this process.
+TEST_F(ModuleFolderReal, TheShellOpensTheFolder) {
+  const int row = testing::RowWhere(form->ProcList, 1, std::to_string(GetCurrentProcessId()));
   ASSERT_GE(row, 0);
-  form.ProcList->SelectIndex(row);
+  form->ProcList->SelectIndex(row);
   int module = -1;
-  for (int i = 0; i < form.ModuleList->Count(); ++i)
-    if (lstrcmpiA(form.ModuleList->Item(i)->Caption.c_str(), "kernel32.dll") == 0) module = i;
+  for (int i = 0; i < form->ModuleList->Count(); ++i)
+    if (lstrcmpiA(form->ModuleList->Item(i)->Caption.c_str(), "kernel32.dll") == 0) module = i;
   ASSERT_GE(module, 0);
-  form.ModuleList->SelectIndex(module);
-  form.ModuleList->SetFocus();
+  form->ModuleList->SelectIndex(module);
+  form->ModuleList->SetFocus();
 
   // Passes the request on to the system's shell and keeps what went and came back.
   struct Watch final : gui::IShell {
@@ -150,7 +139,7 @@ TEST(ModuleFolderReal, TheShellOpensTheFolder) {
   std::set<std::uint32_t> before;
   for (const ProcessEntry& process : services.ProcessSnapshot()) before.insert(process.processId);
   gui::Application().SetShell(&watch);
-  form.ExplorerCmd->Execute();
+  form->ExplorerCmd->Execute();
   gui::Application().SetShell(nullptr);
   EXPECT_EQ(lstrcmpiA(watch.folder.c_str(), "C:\\windows\\system32\\"), 0) << watch.folder;
   EXPECT_GT(reinterpret_cast<INT_PTR>(watch.result), 32);

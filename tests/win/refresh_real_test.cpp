@@ -2,23 +2,19 @@
 // lists show them.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/form_main.h"
 #include "common/text.h"
 #include "process/win32_services.h"
+#include "win/main_window_fixture.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
 namespace {
 
-int RowWhere(TMainListView* list, int column, const std::string& text) {
-  for (int i = 0; i < list->Count(); ++i)
-    if (list->Item(i)->Text(column) == text) return i;
-  return -1;
-}
+using testing::RowWhere;
 
 // A handle as the lists write it.
 std::string HandleText(const void* handle) {
@@ -35,23 +31,13 @@ BOOL CALLBACK CollectDescendant(HWND window, LPARAM found) {
   return TRUE;
 }
 
-class RealRefresh : public ::testing::Test {
+class RealRefresh : public testing::MainWindowHost {
  protected:
-  void SetUp() override {
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-    form->Show();
-    testing::Pump();
-  }
-  void TearDown() override {
-    form.reset();
-    testing::Pump();
-  }
+  void SetUp() override { OpenMainWindow(services); }
   int OwnRow() { return RowWhere(form->ProcList, 1, UnsignedText(GetCurrentProcessId())); }
 
   testing::RecordingBoxes boxes;
   Win32Services services;
-  std::unique_ptr<TFormMain> form;
 };
 
 TEST_F(RealRefresh, ListsThisProcessWithItsThreadsAndModules) {
@@ -96,13 +82,9 @@ TEST_F(RealRefresh, ListsThisProcessWithItsThreadsAndModules) {
 }
 
 TEST_F(RealRefresh, ListsAWindowOfThisProcessAndItsDescendants) {
-  WNDCLASSA probeClass{};
-  probeClass.lpfnWndProc = DefWindowProcA;
-  probeClass.hInstance = GetModuleHandleA(nullptr);
-  probeClass.lpszClassName = "KestrelProbe";
-  RegisterClassA(&probeClass);
+  testing::RegisterProbeClass("KestrelProbe");
   HWND probe = CreateWindowExA(0, "KestrelProbe", "探针窗口", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
-                               200, nullptr, nullptr, probeClass.hInstance, nullptr);
+                               200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(probe, nullptr);
   HWND label = CreateWindowExA(0, "STATIC", "子窗口", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, probe, nullptr,
                                nullptr, nullptr);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "core/fake_services.h"
 #include "core/list_row_support.h"
 #include "process/list_rows.h"
+#include "win/main_window_fixture.h"
 #include "win/resource_counts.h"
 #include "win/win_test_support.h"
 
@@ -82,23 +82,15 @@ void Script(FakeServices& fake) {
   button.title = "确定";
 }
 
-class Refresh : public ::testing::Test {
+class Refresh : public testing::MainWindowHost {
  protected:
   void SetUp() override {
     Script(fake);
-    form = std::make_unique<TFormMain>(fake);
-    gui::Application().SetMainForm(form.get());
-    form->Show();  // the first refresh
-    testing::Pump();
-  }
-  void TearDown() override {
-    form.reset();
-    testing::Pump();
+    OpenMainWindow(fake);
   }
 
   testing::RecordingBoxes boxes;
   FakeServices fake;
-  std::unique_ptr<TFormMain> form;
 };
 
 TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {

@@ -14,6 +14,17 @@
 
 namespace k32::testing {
 
+// The first four lines a report made on this machine by this user starts with.
+inline std::vector<std::string> ReportHeading() {
+  char computer[256] = {}, user[256] = {};
+  DWORD size = sizeof computer;
+  GetComputerNameA(computer, &size);
+  size = sizeof user;
+  GetUserNameA(user, &size);
+  return {"有关正在运行进程的报告", std::string(39, '='), std::string("计算机: ") + computer,
+          std::string("用户: ") + user};
+}
+
 inline std::vector<std::string> LinesOf(std::string_view text) {
   std::vector<std::string> lines;
   for (std::string_view line : SplitLines(text)) lines.emplace_back(line);

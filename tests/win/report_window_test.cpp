@@ -24,6 +24,7 @@
 #include "process/win32_services.h"
 #include "report/form_report.h"
 #include "report/report_lines.h"
+#include "win/main_window_fixture.h"
 #include "win/report_files.h"
 #include "win/win_test_support.h"
 
@@ -95,20 +96,9 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
-// A main window over the given services, shown as the program shows it.
-class ReportCommand : public ::testing::Test {
+// The report command on a main window each test opens over the services it needs.
+class ReportCommand : public testing::MainWindowHost {
  protected:
-  void Open(ISystemServices& services) {
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-    form->Show();
-    testing::Pump();
-  }
-  void TearDown() override {
-    gui::Application().OnModalShow = nullptr;
-    form.reset();
-    testing::Pump();
-  }
   // Runs the report command through its shortcut, as the user does; act runs once the report
   // window is up. Unless closeByKey is set, the test closes the window afterwards; a key that does
   // not close it within seconds counts as a failure. Answers whether the window opened.
@@ -139,17 +129,16 @@ class ReportCommand : public ::testing::Test {
         .AddProcess("C:\\WINDOWS\\explorer.exe", 1156, 1120, 14, 0x20)
         .AddModule(1156, "explorer.exe", "C:\\WINDOWS\\explorer.exe", 0x01000000, 258048)
         .AddModule(1156, "ntdll.dll", "C:\\WINDOWS\\system32\\ntdll.dll", 0x7C900000, 503808);
-    Open(fake);
+    OpenMainWindow(fake);
   }
 
   testing::FakeServices fake;
-  std::unique_ptr<TFormMain> form;
   bool closeByKey = false;
 };
 
 TEST_F(ReportCommand, ShowsTheRealSystemWithThisProcessAndItsModulesInTheDesignedWindow) {
   Win32Services services;
-  Open(services);
+  OpenMainWindow(services);
   std::vector<std::string> lines;
   bool busyHidden = false, focusOnClose = false;
   std::string face;
@@ -216,15 +205,7 @@ TEST_F(ReportCommand, ShowsTheRealSystemWithThisProcessAndItsModulesInTheDesigne
   // The window shows the report line by line, exactly.
   EXPECT_EQ(lines, LinesOf(form->reportText));
   ASSERT_GT(lines.size(), 10u);
-  char name[256] = {};
-  DWORD size = sizeof name;
-  GetComputerNameA(name, &size);
-  EXPECT_EQ(lines[0], "有关正在运行进程的报告");
-  EXPECT_EQ(lines[1], std::string(39, '='));
-  EXPECT_EQ(lines[2], std::string("计算机: ") + name);
-  size = sizeof name;
-  GetUserNameA(name, &size);
-  EXPECT_EQ(lines[3], std::string("用户: ") + name);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4), testing::ReportHeading());
   char date[64] = {};
   GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date);
   EXPECT_EQ(lines[4], std::string("日期: ") + date);
@@ -393,7 +374,7 @@ class WatchedServices : public testing::FakeServices {
 TEST_F(ReportCommand, TheBusyWindowShowsWhileTheReportIsMadeAndHidesAlsoWhenItFails) {
   WatchedServices services;
   services.AddProcess("a.exe", 8);
-  Open(services);
+  OpenMainWindow(services);
   // As at start-up: made once, hidden.
   form->FormBusy = std::make_unique<TFormBusy>(form.get());
   TFormBusy& busy = *form->FormBusy;
@@ -446,7 +427,7 @@ TEST_F(ReportCommand, TheTextHasRoomForTheWholeReportWhateverItsSize) {
       fake.AddModule(pid, module, "C:\\WINDOWS\\system32\\" + module, 0x70000000 + 0x10000 * m, 65536 + m);
     }
   }
-  Open(fake);
+  OpenMainWindow(fake);
   testing::RecordingBoxes boxes;
   std::size_t limit = 0, length = 0;
   std::vector<std::string> lines;

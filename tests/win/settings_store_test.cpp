@@ -1,10 +1,9 @@
 // The main window's options in the registry: reading at creation, writing at close, the messages.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "app/form_main.h"
 #include "core/fake_services.h"
+#include "win/main_window_fixture.h"
 #include "win/registry_sandbox.h"
 #include "win/win_test_support.h"
 
@@ -19,20 +18,16 @@ bool Settings::*const kFlagFields[] = {&Settings::ProcID,   &Settings::PProcID, 
                                        &Settings::Priority, &Settings::Modules, &Settings::Path,
                                        &Settings::Handle,   &Settings::Size};
 
-class SettingsStore : public ::testing::Test {
+class SettingsStore : public testing::MainWindowHost {
  protected:
   void SetUp() override { testing::DeleteKeyTree("Software\\Tobin Quillmark"); }
   void TearDown() override {
-    form.reset();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    MainWindowHost::TearDown();
     testing::DeleteKeyTree("Software\\Tobin Quillmark");
+    testing::StoreDefaultSettings();  // as the suite's start left them for the tests that follow
   }
-  void Create() {
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-  }
+  // Made as at start-up, reading the settings; not shown.
+  void Create() { MakeMainWindow(services); }
   RECT Bounds() {
     RECT rect{};
     GetWindowRect(form->Handle(), &rect);
@@ -46,11 +41,6 @@ class SettingsStore : public ::testing::Test {
     EXPECT_FALSE(form->Timer.Running());
     EXPECT_TRUE(form->settings.Confirm);
     for (auto field : kFlagFields) EXPECT_TRUE(form->settings.*field);
-  }
-  std::vector<std::string> Texts() {
-    std::vector<std::string> texts;
-    for (const auto& box : boxes.shown) texts.push_back(box.text);
-    return texts;
   }
   void StoreAll() {
     testing::SetDword(kProgram, "Top", 50);
@@ -66,12 +56,11 @@ class SettingsStore : public ::testing::Test {
 
   testing::RecordingBoxes boxes;
   testing::FakeServices services;
-  std::unique_ptr<TFormMain> form;
 };
 
 TEST_F(SettingsStore, FirstStartShowsTheMissingValueOnceAndOpensAsDesigned) {
   Create();
-  ASSERT_EQ(Texts(), std::vector<std::string>{"无法获取 'StayOnTop' 的数据."});
+  ASSERT_EQ(boxes.Texts(), std::vector<std::string>{"无法获取 'StayOnTop' 的数据."});
   EXPECT_EQ(boxes.shown[0].caption, "Kestrel32");
   EXPECT_EQ(boxes.shown[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   const RECT rect = Bounds();
@@ -123,7 +112,7 @@ TEST_F(SettingsStore, AValueOfTheWrongTypeOrSizeStopsTheReadingThere) {
   const std::uint32_t binary = 300;
   testing::SetRaw(kProgram, "Width", REG_BINARY, &binary, 4);
   Create();
-  ASSERT_EQ(Texts(), std::vector<std::string>{"'Width' 的数据类型无效."});
+  ASSERT_EQ(boxes.Texts(), std::vector<std::string>{"'Width' 的数据类型无效."});
   // What came before is applied, the rest keeps its defaults.
   EXPECT_TRUE(form->OnTopCmd->Checked());
   RECT rect = Bounds();
@@ -137,7 +126,7 @@ TEST_F(SettingsStore, AValueOfTheWrongTypeOrSizeStopsTheReadingThere) {
   boxes.shown.clear();
   testing::SetString(kProgram, "Width", "abcd");
   Create();
-  EXPECT_EQ(Texts(), std::vector<std::string>{"无法获取 'Width' 的数据."});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"无法获取 'Width' 的数据."});
   rect = Bounds();
   EXPECT_EQ(rect.right - rect.left, 642);
 }
@@ -148,7 +137,7 @@ TEST_F(SettingsStore, AMissingReportKeyKeepsTheFlagsButNotTheRest) {
   // Values of the same names in the program key are not the report's.
   testing::SetDword(kProgram, "ProcID", 0);
   Create();
-  EXPECT_EQ(Texts(), std::vector<std::string>{"无法获取 'ProcID' 的数据."});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"无法获取 'ProcID' 的数据."});
   EXPECT_EQ(Bounds().left, 60);
   EXPECT_TRUE(form->Timer.Running());
   EXPECT_EQ(form->Timer.Interval(), 3000u);
@@ -249,7 +238,7 @@ TEST_F(SettingsStore, AWriteFailureIsReportedAndTheWindowStaysOpen) {
   testing::Pump();
   boxes.shown.clear();
   SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"无法设置 'Top' 的数据."});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"无法设置 'Top' 的数据."});
   MSG msg{};
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
@@ -263,7 +252,7 @@ TEST_F(SettingsStore, AWriteFailureIsReportedAndTheWindowStaysOpen) {
   RegCloseKey(program);
   boxes.shown.clear();
   SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"无法设置 'ProcID' 的数据."});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"无法设置 'ProcID' 的数据."});
   EXPECT_EQ(testing::GetValue(kProgram, "Confirm").type, static_cast<DWORD>(REG_DWORD));
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_TRUE(IsWindowVisible(form->Handle()));

@@ -1,12 +1,11 @@
 // Ending a process: the question, the messages, the refresh afterwards, and real processes ended.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "app/form_main.h"
-#include "core/fake_services.h"
 #include "process/win32_services.h"
+#include "win/main_window_fixture.h"
 #include "win/test_child_process.h"
 #include "win/win_test_support.h"
 
@@ -24,29 +23,20 @@ void ExpectBox(const testing::ShownBox& box, const std::string& text, UINT flags
   EXPECT_EQ(box.flags, flags);
 }
 
-class Termination : public ::testing::Test {
+class Termination : public testing::MainWindowTest {
  protected:
   void SetUp() override {
     services.AddProcess("A.EXE", 10).AddProcess("B.EXE", 20).AddProcess("C.EXE", 30);
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-    form->Show();
-    testing::Pump();
+    MainWindowTest::SetUp();
     form->ProcList->SelectIndex(1);
     ASSERT_EQ(form->SelectedPid, 20u);
     MarkRefresh();
-  }
-  void TearDown() override {
-    form.reset();
-    testing::Pump();
   }
   // The refresh counts the processes again; the mark shows whether one ran since.
   void MarkRefresh() { form->processCount = -1; }
   bool Refreshed() const { return form->processCount != -1; }
 
-  testing::FakeServices services;
   testing::RecordingBoxes boxes;
-  std::unique_ptr<TFormMain> form;
 };
 
 TEST_F(Termination, WithoutASelectedRowItTellsAndDoesNothingElse) {
@@ -116,24 +106,13 @@ TEST_F(Termination, ARefreshWhileTheQuestionIsOpenDoesNotChangeTheTarget) {
 // ---------------------------------------------------------------------------------------------
 // Real processes.
 
-class RealTermination : public ::testing::Test {
+class RealTermination : public testing::MainWindowHost {
  protected:
   void SetUp() override {
     ASSERT_TRUE(child.Started());
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-    form->Show();
-    testing::Pump();
+    OpenMainWindow(services);
   }
-  void TearDown() override {
-    form.reset();
-    testing::Pump();
-  }
-  int RowOf(const std::string& pid) const {
-    for (int i = 0; i < form->ProcList->Count(); ++i)
-      if (form->ProcList->Item(i)->Text(1) == pid) return i;
-    return -1;
-  }
+  int RowOf(const std::string& pid) const { return testing::RowWhere(form->ProcList, 1, pid); }
   // Selects the child's row the way a click does; false when it is not listed.
   bool SelectChild() {
     const int row = RowOf(child.Pid());
@@ -145,7 +124,6 @@ class RealTermination : public ::testing::Test {
   testing::TestChild child;
   Win32Services services;
   testing::RecordingBoxes boxes;
-  std::unique_ptr<TFormMain> form;
 };
 
 TEST_F(RealTermination, EndsTheSelectedProcessWithExitCodeMinusNine) {

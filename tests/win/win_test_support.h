@@ -29,11 +29,26 @@ class RecordingBoxes final : public gui::IMessageBoxes {
     answers.erase(answers.begin());
     return answer;
   }
+  // The texts of the boxes shown so far, in order.
+  [[nodiscard]] std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const ShownBox& box : shown) texts.push_back(box.text);
+    return texts;
+  }
   std::vector<ShownBox> shown;
   std::vector<int> answers;
   // Runs while the box would be open, before it is answered (a timer tick, say).
   std::function<void(ShownBox)> OnShow;
 };
+
+// A window class of this module that does nothing of its own, for probe windows a test makes.
+inline void RegisterProbeClass(const char* name) {
+  WNDCLASSA probeClass{};
+  probeClass.lpfnWndProc = DefWindowProcA;
+  probeClass.hInstance = GetModuleHandleA(nullptr);
+  probeClass.lpszClassName = name;
+  RegisterClassA(&probeClass);
+}
 
 // Handles every waiting message, as the program's loop would, for a while.
 inline void Pump(DWORD milliseconds = 0) {

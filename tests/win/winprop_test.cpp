@@ -1,13 +1,12 @@
 // The window properties command and dialog: what it shows of a window, its layout and keys.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/form_main.h"
-#include "core/fake_services.h"
 #include "process/win32_services.h"
+#include "win/main_window_fixture.h"
 #include "win/win_test_support.h"
 #include "window/form_winprop.h"
 
@@ -77,7 +76,7 @@ void ExpectPlaced(gui::TControl* control, LONG left, LONG top, LONG width, LONG 
   EXPECT_EQ(placed.bottom, height) << control->Text();
 }
 
-class WindowProperties : public ::testing::Test {
+class WindowProperties : public testing::MainWindowTest {
  protected:
   void SetUp() override {
     auto& top = services.AddWindow(0x2000);
@@ -97,22 +96,13 @@ class WindowProperties : public ::testing::Test {
     child.style = 0x50010000;
     child.exStyle = 0;
 
-    form = std::make_unique<TFormMain>(services);
-    gui::Application().SetMainForm(form.get());
-    form->Show();
+    MainWindowTest::SetUp();
     form->WindowsCmdExecute();
     testing::Pump();
     form->WindowList->SelectIndex(0);  // its descendants fill the child list
     ASSERT_EQ(form->WindowList->Count(), 1);
     ASSERT_EQ(form->ChildList->Count(), 1);
   }
-  void TearDown() override {
-    form.reset();
-    testing::Pump();
-  }
-
-  testing::FakeServices services;
-  std::unique_ptr<TFormMain> form;
 };
 
 TEST_F(WindowProperties, ShowsTheFocusedListsWindowWithDashesForAFailingRectangle) {
@@ -296,11 +286,7 @@ TEST_F(WindowProperties, DialogLayoutCaptionsTabOrderAndAccelerators) {
 
 // A real window of this process, read through the system's own services.
 TEST(WindowPropertiesReal, ShowsARealWindowAndItsChildAndEnterCloses) {
-  WNDCLASSA probeClass{};
-  probeClass.lpfnWndProc = DefWindowProcA;
-  probeClass.hInstance = GetModuleHandleA(nullptr);
-  probeClass.lpszClassName = "K32PropertyProbe";
-  RegisterClassA(&probeClass);
+  testing::RegisterProbeClass("K32PropertyProbe");
   HWND top =
       CreateWindowExA(0, "K32PropertyProbe", "属性探针", WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CLIPSIBLINGS,
                       100, 120, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
