@@ -3,6 +3,9 @@
 #include <richedit.h>
 
 #include <stdexcept>
+#include <utility>
+
+#include "common/text.h"
 
 namespace k32::e2e {
 
@@ -29,13 +32,6 @@ class RemoteBuffer {
   void* data_;
 };
 
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 struct FindContext {
   DWORD processId;
   const std::string* caption;
@@ -46,9 +42,7 @@ BOOL CALLBACK FindTop(HWND window, LPARAM context) {
   auto* find = reinterpret_cast<FindContext*>(context);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  if (pid == find->processId && *find->caption == text) {
+  if (pid == find->processId && *find->caption == WindowText(window)) {
     find->found = window;
     return FALSE;
   }
@@ -66,12 +60,8 @@ BOOL CALLBACK FindMainOrBox(HWND window, LPARAM context) {
   auto* find = reinterpret_cast<MainContext*>(context);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  char text[64] = {};
-  GetWindowTextA(window, text, sizeof text);
-  if (pid != find->processId || lstrcmpA(text, "Kestrel32") != 0 || !IsWindowVisible(window)) return TRUE;
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  (lstrcmpA(name, "#32770") == 0 ? find->box : find->main) = window;
+  if (pid != find->processId || WindowText(window) != "Kestrel32" || !IsWindowVisible(window)) return TRUE;
+  (ClassName(window) == "#32770" ? find->box : find->main) = window;
   return TRUE;
 }
 
@@ -82,23 +72,44 @@ struct ClassContext {
 
 BOOL CALLBACK CollectClass(HWND window, LPARAM context) {
   auto* collect = reinterpret_cast<ClassContext*>(context);
-  char name[100] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (lstrcmpiA(name, collect->className) == 0) collect->found->push_back(window);
+  if (lstrcmpiA(ClassName(window).c_str(), collect->className) == 0) collect->found->push_back(window);
   return TRUE;
 }
 
 }  // namespace
 
+bool WaitUntilGone(HWND window, DWORD milliseconds) {
+  return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, milliseconds);
+}
+
+std::string ExeFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return FolderPart(path);  // a trail byte of a double-byte name is no separator
+}
+
+std::string WindowText(HWND window) {
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+std::string ClassName(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  do {
-    FindContext find{processId, &caption, nullptr};
-    EnumWindows(&FindTop, reinterpret_cast<LPARAM>(&find));
-    if (find.found && IsWindowVisible(find.found)) return find.found;
-    Sleep(50);
-  } while (GetTickCount() - start < milliseconds);
-  return nullptr;
+  FindContext find{processId, &caption, nullptr};
+  const bool shown = WaitUntil(
+      [&] {
+        find.found = nullptr;
+        EnumWindows(&FindTop, reinterpret_cast<LPARAM>(&find));
+        return find.found && IsWindowVisible(find.found);
+      },
+      milliseconds);
+  return shown ? find.found : nullptr;
 }
 
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
@@ -109,46 +120,44 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
 }
 
 HWND WaitForOwnedDialog(HWND owner, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  do {
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-      char name[16] = {};
-      GetClassNameA(window, name, sizeof name);
-      if (GetWindow(window, GW_OWNER) == owner && lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window))
-        return window;
-    }
-    Sleep(50);
-  } while (GetTickCount() - start < milliseconds);
-  return nullptr;
+  HWND dialog = nullptr;
+  WaitUntil(
+      [&] {
+        for (dialog = GetTopWindow(nullptr); dialog; dialog = GetWindow(dialog, GW_HWNDNEXT)) {
+          if (GetWindow(dialog, GW_OWNER) == owner && ClassName(dialog) == "#32770" &&
+              IsWindowVisible(dialog))
+            return true;
+        }
+        return false;
+      },
+      milliseconds);
+  return dialog;
 }
 
 HWND ChildWithText(HWND parent, const std::string& text) {
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    char caption[256] = {};
-    GetWindowTextA(child, caption, sizeof caption);
-    if (text == caption) return child;
+    if (WindowText(child) == text) return child;
     if (HWND inner = ChildWithText(child, text)) return inner;
   }
   return nullptr;
 }
 
 HWND WaitForMessageBox(DWORD processId, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  do {
-    MainContext find{processId, nullptr, nullptr};
-    EnumWindows(&FindMainOrBox, reinterpret_cast<LPARAM>(&find));
-    if (find.box) return find.box;
-    Sleep(50);
-  } while (GetTickCount() - start < milliseconds);
-  return nullptr;
+  MainContext find{processId, nullptr, nullptr};
+  WaitUntil(
+      [&] {
+        EnumWindows(&FindMainOrBox, reinterpret_cast<LPARAM>(&find));
+        return find.box != nullptr;
+      },
+      milliseconds);
+  return find.box;
 }
 
 std::string MessageBoxText(HWND box) {
   std::string text;
   for (HWND label : ChildrenOfClass(box, "Static")) {
-    char buffer[512] = {};
-    GetWindowTextA(label, buffer, sizeof buffer);
-    if (buffer[0]) text = buffer;
+    std::string line = WindowText(label);
+    if (!line.empty()) text = std::move(line);
   }
   return text;
 }
@@ -172,22 +181,21 @@ Program::Program() {
   if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, ExeFolder().c_str(),
                       &startup, &info_))
     throw std::runtime_error("cannot start " + exe);
-  const DWORD start = GetTickCount();
   HWND answered = nullptr;
-  do {
-    MainContext find{info_.dwProcessId, nullptr, nullptr};
-    EnumWindows(&FindMainOrBox, reinterpret_cast<LPARAM>(&find));
-    if (find.main) {
-      main_ = find.main;
-      break;
-    }
-    if (find.box && find.box != answered) {
-      startupMessages_.push_back(MessageBoxText(find.box));
-      PostMessageA(find.box, WM_COMMAND, IDOK, 0);
-      answered = find.box;
-    }
-    Sleep(50);
-  } while (GetTickCount() - start < 15000);
+  WaitUntil(
+      [&] {
+        MainContext find{info_.dwProcessId, nullptr, nullptr};
+        EnumWindows(&FindMainOrBox, reinterpret_cast<LPARAM>(&find));
+        main_ = find.main;
+        if (main_) return true;
+        if (find.box && find.box != answered) {
+          startupMessages_.push_back(MessageBoxText(find.box));
+          PostMessageA(find.box, WM_COMMAND, IDOK, 0);
+          answered = find.box;
+        }
+        return false;
+      },
+      15000);
 }
 
 Program::~Program() {

@@ -62,6 +62,24 @@ class Program {
   std::vector<std::string> startupMessages_;
 };
 
+// Asks until the condition holds or the time is up; answers whether it held.
+template <typename Condition>
+bool WaitUntil(const Condition& condition, DWORD milliseconds = 10000) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(20);
+  }
+  return true;
+}
+// Until the window is destroyed or hidden; false when it is still up after the time.
+bool WaitUntilGone(HWND window, DWORD milliseconds);
+
+// The folder of this test program, where the program and the test helpers are built too.
+std::string ExeFolder();
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+
 // Finds a top-level window of a process by its caption, polling for a while.
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD milliseconds = 15000);
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);

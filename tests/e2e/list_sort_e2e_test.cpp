@@ -43,8 +43,7 @@ TEST(ListSortE2E, HeaderClickSortsTheProcessListByPidAndTheNextReverses) {
   const std::vector<HWND> lists = program.ListViews();
   ASSERT_EQ(lists.size(), 4u);
   HWND procList = lists[0];
-  const DWORD start = GetTickCount();
-  while (program.RowCount(procList) < 3 && GetTickCount() - start < 10000) Sleep(50);
+  WaitUntil([&] { return program.RowCount(procList) >= 3; });
   ASSERT_GE(program.RowCount(procList), 3);
   HWND header = reinterpret_cast<HWND>(SendMessageA(procList, LVM_GETHEADER, 0, 0));
 

@@ -10,21 +10,8 @@
 namespace k32::e2e {
 namespace {
 
-int RowWhere(const Program& program, HWND list, int column, const std::string& text) {
-  const int count = program.RowCount(list);
-  for (int i = 0; i < count; ++i)
-    if (program.CellText(list, i, column) == text) return i;
-  return -1;
-}
-
 int SelectedRow(HWND list) {
   return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return FolderPart(path);
 }
 
 TEST(RefreshE2E, ListsItsOwnProcessAndWindowAndPicksUpANewProcessOnF5) {
@@ -34,7 +21,7 @@ TEST(RefreshE2E, ListsItsOwnProcessAndWindowAndPicksUpANewProcessOnF5) {
   ASSERT_EQ(lists.size(), 4u);
   HWND procs = lists[0], windows = lists[2];
 
-  const int own = RowWhere(program, procs, 1, UnsignedText(program.ProcessId()));
+  const int own = program.FindRow(procs, 1, UnsignedText(program.ProcessId()));
   ASSERT_GE(own, 0);
   EXPECT_EQ(program.CellText(procs, own, 0), "kestrel32.exe");
   EXPECT_NE(program.CellText(procs, own, 3), "0");
@@ -43,7 +30,7 @@ TEST(RefreshE2E, ListsItsOwnProcessAndWindowAndPicksUpANewProcessOnF5) {
 
   const std::string mainHandle =
       SignedText(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(program.MainWindow())));
-  const int main = RowWhere(program, windows, 0, mainHandle);
+  const int main = program.FindRow(windows, 0, mainHandle);
   ASSERT_GE(main, 0);
   EXPECT_EQ(program.CellText(windows, main, 2), "Kestrel32");
   EXPECT_EQ(program.CellText(windows, main, 3), "kestrel32.exe");
@@ -59,14 +46,11 @@ TEST(RefreshE2E, ListsItsOwnProcessAndWindowAndPicksUpANewProcessOnF5) {
   ASSERT_TRUE(CreateProcessA(child.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &started));
   const std::string childPid = UnsignedText(started.dwProcessId);
-  EXPECT_LT(RowWhere(program, procs, 1, childPid), 0);
+  EXPECT_LT(program.FindRow(procs, 1, childPid), 0);
   PostMessageA(procs, WM_KEYDOWN, VK_F5, 1);
   PostMessageA(procs, WM_KEYUP, VK_F5, 0xC0000001);
   int row = -1;
-  for (int tries = 0; tries < 100 && row < 0; ++tries) {
-    Sleep(50);
-    row = RowWhere(program, procs, 1, childPid);
-  }
+  WaitUntil([&] { return (row = program.FindRow(procs, 1, childPid)) >= 0; }, 5000);
   EXPECT_GE(row, 0);
   if (row >= 0) {
     EXPECT_EQ(program.CellText(procs, row, 0), "test_child.exe");

@@ -15,15 +15,6 @@ using testing::ClipboardText;
 using testing::LinesOf;
 using testing::RtfFileLines;
 
-bool WaitUntilGone(HWND window, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (IsWindow(window) && IsWindowVisible(window)) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
 std::string FileStart(const std::string& path, std::size_t bytes) {
   std::string start(bytes, '\0');
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -105,8 +96,7 @@ TEST(ReportWindowE2E, CopyAndTheSystemsSaveDialogGiveTheWholeReport) {
   EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 0);
   TypeNameAndPress(dialog, base, IDOK);
-  const DWORD start = GetTickCount();
-  while (FileStart(saved, 5) != "{\\rtf" && GetTickCount() - start < 10000) Sleep(50);
+  WaitUntil([&] { return FileStart(saved, 5) == "{\\rtf"; });
   EXPECT_EQ(FileStart(saved, 5), "{\\rtf");
   EXPECT_EQ(WaitForOwnedDialog(report, 500), nullptr);  // no question about replacing
   EXPECT_EQ(RtfFileLines(saved), shown);
@@ -155,15 +145,7 @@ TEST(ReportWindowE2E, F4ShowsTheReportOfTheRunningProgramAndEscClosesIt) {
   const std::string text = program.RichEditText(edit);
   const std::vector<std::string> lines = LinesOf(text);
   ASSERT_GT(lines.size(), 8u);
-  char name[256] = {};
-  DWORD size = sizeof name;
-  GetComputerNameA(name, &size);
-  EXPECT_EQ(lines[0], "有关正在运行进程的报告");
-  EXPECT_EQ(lines[1], std::string(39, '='));
-  EXPECT_EQ(lines[2], std::string("计算机: ") + name);
-  size = sizeof name;
-  GetUserNameA(name, &size);
-  EXPECT_EQ(lines[3], std::string("用户: ") + name);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4), testing::ReportHeading());
   EXPECT_EQ(lines[4].rfind("日期: ", 0), 0u);
   EXPECT_EQ(lines[5].rfind("时间: ", 0), 0u);
   // The program's own section, with its identifier.
@@ -176,9 +158,7 @@ TEST(ReportWindowE2E, F4ShowsTheReportOfTheRunningProgramAndEscClosesIt) {
 
   PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_TRUE(WaitUntilGone(report, 5000));
-  const DWORD start = GetTickCount();
-  while (!IsWindowEnabled(program.MainWindow()) && GetTickCount() - start < 5000) Sleep(20);
-  EXPECT_TRUE(IsWindowEnabled(program.MainWindow()));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(program.MainWindow()) != FALSE; }, 5000));
 }
 
 }  // namespace

@@ -96,11 +96,10 @@ TEST_F(SettingsE2E, TheSettingsDialogRefusesBadSecondsAndItsOkIsStoredAtTheClose
   EXPECT_STREQ(text, "20");
   HWND ok = nullptr, autoRefresh = nullptr, confirm = nullptr;
   for (HWND button : ChildrenOfClass(dialog, "Button")) {
-    char caption[64] = {};
-    GetWindowTextA(button, caption, sizeof caption);
-    if (std::string(caption) == "确定") ok = button;
-    if (std::string(caption) == "自动刷新每隔(&R)") autoRefresh = button;
-    if (std::string(caption) == "确认进程终止(&C)") confirm = button;
+    const std::string caption = WindowText(button);
+    if (caption == "确定") ok = button;
+    if (caption == "自动刷新每隔(&R)") autoRefresh = button;
+    if (caption == "确认进程终止(&C)") confirm = button;
   }
   ASSERT_TRUE(ok && autoRefresh && confirm);
 
@@ -117,9 +116,7 @@ TEST_F(SettingsE2E, TheSettingsDialogRefusesBadSecondsAndItsOkIsStoredAtTheClose
   PostMessageA(autoRefresh, BM_CLICK, 0, 0);
   PostMessageA(confirm, BM_CLICK, 0, 0);
   PostMessageA(ok, BM_CLICK, 0, 0);
-  const DWORD start = GetTickCount();
-  while (IsWindow(dialog) && IsWindowVisible(dialog) && GetTickCount() - start < 10000) Sleep(50);
-  EXPECT_FALSE(IsWindow(dialog) && IsWindowVisible(dialog));
+  EXPECT_TRUE(WaitUntilGone(dialog, 10000));
   // Nothing reaches the registry before the close.
   EXPECT_EQ(GetValue(kProgramKeyPath, "Timer").Dword(), 20u);
   Close(program);

@@ -31,9 +31,7 @@ TEST(TerminateE2E, F2AsksThenEndsTheSelectedProcessWithMinusNineAndItsRowGoes) {
     HWND box = WaitForMessageBox(program.ProcessId());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "您确定要终止选定的进程吗？");
-    char caption[64] = {};
-    GetWindowTextA(box, caption, sizeof caption);
-    EXPECT_STREQ(caption, "Kestrel32");
+    EXPECT_EQ(WindowText(box), "Kestrel32");
     EXPECT_TRUE(child.Running());  // not before Yes
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, IDYES)));
@@ -41,8 +39,7 @@ TEST(TerminateE2E, F2AsksThenEndsTheSelectedProcessWithMinusNineAndItsRowGoes) {
     EXPECT_EQ(child.ExitCode(), 4294967287u);
     // The refresh that follows drops the row.
     int still = row;
-    for (int tries = 0; tries < 100 && still >= 0; ++tries, Sleep(50))
-      still = program.FindRow(procs, 1, childPid);
+    WaitUntil([&] { return (still = program.FindRow(procs, 1, childPid)) < 0; }, 5000);
     EXPECT_LT(still, 0);
     EXPECT_EQ(WaitForMessageBox(program.ProcessId(), 200), nullptr);  // no failure message
   }

@@ -20,9 +20,7 @@ BOOL CALLBACK CollectTopOfClass(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<ClassSearch*>(context);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  char name[100] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (pid == search->processId && lstrcmpA(name, search->className) == 0) search->found.push_back(window);
+  if (pid == search->processId && ClassName(window) == search->className) search->found.push_back(window);
   return TRUE;
 }
 
@@ -31,21 +29,6 @@ HWND TrayWindow(DWORD processId) {
   ClassSearch search{processId, "Kestrel32.Hidden", {}};
   EnumWindows(&CollectTopOfClass, reinterpret_cast<LPARAM>(&search));
   return search.found.size() == 1 ? search.found[0] : nullptr;
-}
-
-bool WaitUntil(const auto& condition, DWORD milliseconds = 10000) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(30);
-  }
-  return true;
-}
-
-std::string WindowText(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
 }
 
 TEST(TrayE2E, MinimisingHidesTheWindowAndAClickOnTheIconBringsItBack) {
