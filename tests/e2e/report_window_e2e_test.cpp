@@ -120,10 +120,7 @@ TEST(ReportWindowE2E, CopyAndTheSystemsSaveDialogGiveTheWholeReport) {
 // A report of a large machine can take the rich-edit control gigabytes: the program is marked to
 // use the whole address space a 32-bit process can have.
 TEST(ReportWindowE2E, TheProgramMayUseMoreThanTwoGigabytes) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string exe(path);
-  exe = exe.substr(0, exe.find_last_of('\\') + 1) + "kestrel32.exe";
+  const std::string exe = ExeFolder() + "kestrel32.exe";
   HMODULE image = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(image, nullptr);
   // A module loaded as data has its handle's low bit set.

@@ -68,6 +68,19 @@ TEST(AboutE2E, TheHelpMenuOpensTheAboutBoxAndEscClosesIt) {
       banner = reinterpret_cast<HBITMAP>(SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
   }
   EXPECT_NE(banner, nullptr) << "the banner comes from the program's resources";
+  // The picture as the program carries it: 280 x 40 over a palette of at most 256 colours.
+  HMODULE image = LoadLibraryExA((ExeFolder() + "kestrel32.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(image, nullptr);
+  HRSRC resource = FindResourceA(image, "BANNER", MAKEINTRESOURCEA(2));  // RT_BITMAP
+  ASSERT_NE(resource, nullptr);
+  const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(image, resource)));
+  ASSERT_NE(header, nullptr);
+  EXPECT_EQ(header->biWidth, 280);
+  EXPECT_EQ(header->biHeight, 40);
+  EXPECT_EQ(header->biBitCount, 8);
+  EXPECT_GT(header->biClrUsed, 1u);
+  EXPECT_LE(header->biClrUsed, 256u);
+  FreeLibrary(image);
   for (const char* expected :
        {"版本 2.01", "Tobin Quillmark", "tq@example.com", "http://quillmark.example.com"})
     EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
