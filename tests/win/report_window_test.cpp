@@ -252,6 +252,28 @@ TEST_F(ReportCommand, EnterClosesAndTheWindowIsOnTopWhenTheMainWindowIs) {
   form->OnTopCmdExecute();
 }
 
+TEST_F(ReportCommand, TheTextCannotBeEditedButASelectionCopiesWithTheControlsOwnCopy) {
+  TwoProcesses();
+  std::string before, after, copied;
+  ASSERT_TRUE(Report([&](TFormReport& report) {
+    HWND memo = report.Memo->Handle();
+    before = report.Memo->AllText();
+    SetFocus(memo);
+    SendMessageA(memo, WM_CHAR, 'x', 1);
+    SendMessageA(memo, WM_KEYDOWN, VK_DELETE, 1);
+    SendMessageA(memo, WM_KEYDOWN, VK_BACK, 1);
+    SendMessageA(memo, WM_CUT, 0, 0);
+    after = report.Memo->AllText();
+    // The heading, as a user drags over it; the control copies what is selected.
+    CHARRANGE heading{0, 11};
+    SendMessageA(memo, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&heading));
+    SendMessageA(memo, WM_COPY, 0, 0);
+    copied = ClipboardText();
+  }));
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(copied, "有关正在运行进程的报告");
+}
+
 TEST_F(ReportCommand, CopyPutsTheWholeReportWithCrLfEvenWithAPartialSelection) {
   TwoProcesses();
   testing::RecordingBoxes boxes;
