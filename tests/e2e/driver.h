@@ -73,7 +73,7 @@ bool WaitUntil(const Condition& condition, DWORD milliseconds = 10000) {
   return true;
 }
 // Until the window is destroyed or hidden; false when it is still up after the time.
-bool WaitUntilGone(HWND window, DWORD milliseconds);
+bool WaitUntilGone(HWND window, DWORD milliseconds = 10000);
 
 // The folder of this test program, where the program and the test helpers are built too.
 std::string ExeFolder();

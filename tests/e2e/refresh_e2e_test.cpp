@@ -50,7 +50,7 @@ TEST(RefreshE2E, ListsItsOwnProcessAndWindowAndPicksUpANewProcessOnF5) {
   PostMessageA(procs, WM_KEYDOWN, VK_F5, 1);
   PostMessageA(procs, WM_KEYUP, VK_F5, 0xC0000001);
   int row = -1;
-  WaitUntil([&] { return (row = program.FindRow(procs, 1, childPid)) >= 0; }, 5000);
+  WaitUntil([&] { return (row = program.FindRow(procs, 1, childPid)) >= 0; });
   EXPECT_GE(row, 0);
   if (row >= 0) {
     EXPECT_EQ(program.CellText(procs, row, 0), "test_child.exe");

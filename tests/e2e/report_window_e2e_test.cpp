@@ -108,13 +108,13 @@ TEST(ReportWindowE2E, CopyAndTheSystemsSaveDialogGiveTheWholeReport) {
   dialog = WaitForOwnedDialog(report);
   ASSERT_NE(dialog, nullptr);
   TypeNameAndPress(dialog, unwanted, IDCANCEL);
-  EXPECT_TRUE(WaitUntilGone(dialog, 5000));
+  EXPECT_TRUE(WaitUntilGone(dialog));
   EXPECT_EQ(GetFileAttributesA(unwanted.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(IsWindowVisible(report));
   DeleteFileA(saved.c_str());
 
   PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 1);
-  EXPECT_TRUE(WaitUntilGone(report, 5000));
+  EXPECT_TRUE(WaitUntilGone(report));
 }
 
 // A report of a large machine can take the rich-edit control gigabytes: the program is marked to
@@ -154,8 +154,8 @@ TEST(ReportWindowE2E, F4ShowsTheReportOfTheRunningProgramAndEscClosesIt) {
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 
   PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 1);
-  EXPECT_TRUE(WaitUntilGone(report, 5000));
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(program.MainWindow()) != FALSE; }, 5000));
+  EXPECT_TRUE(WaitUntilGone(report));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(program.MainWindow()) != FALSE; }));
 }
 
 }  // namespace

@@ -67,9 +67,11 @@ TEST_F(Forms, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
   for (const auto& [key, expected] : {std::pair{VK_RETURN, gui::mrOk}, std::pair{VK_ESCAPE, gui::mrCancel}}) {
     Dialog dialog(&owner);
     gui::Application().OnModalShow = [&, key = key](gui::TForm&) {
-      dialog.cancel->SetFocus();
-      if (key == VK_RETURN) dialog.ok->SetFocus();
-      PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+      // The key goes to the control that has the focus; sent to it by name, so a window of another
+      // process that takes the activation meanwhile cannot swallow it.
+      gui::TButton* focused = key == VK_RETURN ? dialog.ok : dialog.cancel;
+      focused->SetFocus();
+      PostMessageA(focused->Handle(), WM_KEYDOWN, key, 1);
     };
     EXPECT_EQ(dialog.ShowModal(), expected);
   }

@@ -175,9 +175,7 @@ TEST_F(ReportCommand, ShowsTheRealSystemWithThisProcessAndItsModulesInTheDesigne
     EXPECT_EQ(report.btnCopy->Text(), "复制");
     EXPECT_EQ(report.btnClose->Text(), "关闭");
     EXPECT_EQ(ClassOf(report.Memo->Handle()), "RICHEDIT");
-    const LONG style = GetWindowLongA(report.Memo->Handle(), GWL_STYLE);
-    EXPECT_TRUE(style & ES_READONLY);
-    EXPECT_EQ(style & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+    EXPECT_TRUE(GetWindowLongA(report.Memo->Handle(), GWL_STYLE) & ES_READONLY);
     RECT memo{};
     GetClientRect(report.Memo->Handle(), &memo);
     EXPECT_EQ(report.Memo->Width(), 452);
@@ -216,10 +214,13 @@ TEST_F(ReportCommand, ShowsTheRealSystemWithThisProcessAndItsModulesInTheDesigne
   EXPECT_EQ(lines[6], "");
   EXPECT_EQ(lines[7], "");
 
-  // This process's section, with its identifier and its own modules.
-  const auto head = std::find(lines.begin(), lines.end(), "win_tests.exe");
-  ASSERT_NE(head, lines.end());
-  EXPECT_EQ(*(head + 2), "- 进程 ID: " + std::to_string(GetCurrentProcessId()));
+  // This process's section, found by its identifier (other test processes share its name), with
+  // its own modules.
+  const auto id = std::find(lines.begin(), lines.end(), "- 进程 ID: " + std::to_string(GetCurrentProcessId()));
+  ASSERT_NE(id, lines.end());
+  ASSERT_GE(id - lines.begin(), 2);
+  const auto head = id - 2;
+  EXPECT_EQ(*head, "win_tests.exe");
   const auto next = std::find(head + 1, lines.end(), std::string(39, '='));
   const auto end = std::find(next + 1, lines.end(), std::string(39, '='));
   bool self = false, kernel = false;
@@ -250,6 +251,22 @@ TEST_F(ReportCommand, EnterClosesAndTheWindowIsOnTopWhenTheMainWindowIs) {
   // The main window takes input again once the report is closed.
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
   form->OnTopCmdExecute();
+}
+
+TEST_F(ReportCommand, AReportLongerAndWiderThanTheWindowHasBothScrollBars) {
+  // The control shows a bar only where the text needs one.
+  for (std::uint32_t p = 0; p < 40; ++p) {
+    const std::uint32_t pid = 8 + 4 * p;
+    fake.AddProcess("app" + std::to_string(p) + ".exe", pid, 4, 1);
+    fake.AddModule(pid, "deep.dll", "C:\\" + std::string(150, 'd') + "\\deep.dll", 0x10000000, 4096);
+  }
+  OpenMainWindow(fake);
+  LONG style = 0;
+  ASSERT_TRUE(Report([&](TFormReport& report) {
+    testing::Pump();
+    style = GetWindowLongA(report.Memo->Handle(), GWL_STYLE);
+  }));
+  EXPECT_EQ(style & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
 }
 
 TEST_F(ReportCommand, TheTextCannotBeEditedButASelectionCopiesWithTheControlsOwnCopy) {
