@@ -5,7 +5,6 @@
 // faster than the command. The growth lines run the command on a quarter, a half and all of the
 // processes. Run under Wine: wine bench_report.exe [runs [processes modules [--no-floor]]]
 #include <windows.h>
-
 #include <commctrl.h>
 #include <psapi.h>
 #include <richedit.h>

@@ -32,11 +32,12 @@ const ActionRow kActions[] = {
      &TFormMain::WinPropCmdExecute},
     {"ProcessesCmd", &TFormMain::ProcessesCmd, "进程(&P)", "显示进程", scCtrl | 'P', 6,
      &TFormMain::ProcessesCmdExecute},
-    {"WindowsCmd", &TFormMain::WindowsCmd, "窗口(&W)", "显示窗口", scCtrl | 'W', 7, &TFormMain::WindowsCmdExecute},
+    {"WindowsCmd", &TFormMain::WindowsCmd, "窗口(&W)", "显示窗口", scCtrl | 'W', 7,
+     &TFormMain::WindowsCmdExecute},
     {"ReportCmd", &TFormMain::ReportCmd, "查看报告...", "查看报告|显示一个关于当前状态的报告", VK_F4, 3,
      &TFormMain::ReportCmdExecute},
-    {"ExplorerCmd", &TFormMain::ExplorerCmd, "打开模块文件夹", "打开模块文件夹|打开选定模块的文件夹", gui::scNone,
-     4, &TFormMain::ExplorerCmdExecute},
+    {"ExplorerCmd", &TFormMain::ExplorerCmd, "打开模块文件夹", "打开模块文件夹|打开选定模块的文件夹",
+     gui::scNone, 4, &TFormMain::ExplorerCmdExecute},
     {"SettingsCmd", &TFormMain::SettingsCmd, "设置(&S)", "设置|更改应用程序设置", gui::scNone, -1,
      &TFormMain::SettingsCmdExecute},
     {"HelpCmd", &TFormMain::HelpCmd, "帮助主题(&H)...", "帮助主题|显示帮助主题", VK_F1, 5,
@@ -73,7 +74,10 @@ const ListLayout kLists[] = {
     {&TFormMain::WindowList,
      "WindowList",
      true,
-     {{"句柄", 70, LVCFMT_LEFT}, {"窗口种类", 150, LVCFMT_LEFT}, {"窗口标题", 250, LVCFMT_LEFT}, {"进程", 120, LVCFMT_LEFT}}},
+     {{"句柄", 70, LVCFMT_LEFT},
+      {"窗口种类", 150, LVCFMT_LEFT},
+      {"窗口标题", 250, LVCFMT_LEFT},
+      {"进程", 120, LVCFMT_LEFT}}},
     {&TFormMain::ChildList,
      "ChildList",
      false,
@@ -192,8 +196,12 @@ void TFormMain::CreateControls() {
   Splitter1 = static_cast<gui::TSplitter*>(pages[0]->Controls()[1]);
   Splitter2 = static_cast<gui::TSplitter*>(pages[1]->Controls()[1]);
 
-  ProcList->OnSelectItem = [this](gui::TListItem* item, bool selected) { ProcListSelectItem(item, selected); };
-  WindowList->OnSelectItem = [this](gui::TListItem* item, bool selected) { WindowListSelectItem(item, selected); };
+  ProcList->OnSelectItem = [this](gui::TListItem* item, bool selected) {
+    ProcListSelectItem(item, selected);
+  };
+  WindowList->OnSelectItem = [this](gui::TListItem* item, bool selected) {
+    WindowListSelectItem(item, selected);
+  };
   ProcList->OnColumnClick = [this](int column) { ProcListColumnClick(column); };
   ModuleList->OnColumnClick = [this](int column) { ModuleListColumnClick(column); };
   WindowList->OnColumnClick = [this](int column) { WindowListColumnClick(column); };
@@ -317,8 +325,8 @@ void TFormMain::HelpCmdExecute() {
   using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
   static HMODULE library = LoadLibraryA("hhctrl.ocx");
   if (!library) return;
-  auto htmlHelp = reinterpret_cast<HtmlHelpProc>(
-      reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(14))));
+  auto htmlHelp =
+      reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(14))));
   if (htmlHelp) htmlHelp(nullptr, "kestrel.chm", 0, 0);
 }
 

@@ -4,9 +4,7 @@ namespace k32 {
 
 std::string UnsignedText(std::uint32_t value) { return std::to_string(value); }
 
-std::string SignedText(std::uint32_t value) {
-  return std::to_string(static_cast<std::int32_t>(value));
-}
+std::string SignedText(std::uint32_t value) { return std::to_string(static_cast<std::int32_t>(value)); }
 
 std::string KilobyteText(std::uint32_t bytes) { return std::to_string(bytes / 1024) + " K"; }
 
@@ -26,9 +24,7 @@ std::size_t AfterLastSeparator(std::string_view path) {
 }
 }  // namespace
 
-std::string FileNamePart(std::string_view path) {
-  return std::string(path.substr(AfterLastSeparator(path)));
-}
+std::string FileNamePart(std::string_view path) { return std::string(path.substr(AfterLastSeparator(path))); }
 
 std::string FolderPart(std::string_view path) {
   return std::string(path.substr(0, AfterLastSeparator(path)));

@@ -16,15 +16,24 @@ std::string ShortCutToText(TShortCut shortcut) {
   if (key >= VK_F1 && key <= VK_F24) return text + "F" + std::to_string(key - VK_F1 + 1);
   if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return text + static_cast<char>(key);
   switch (key) {
-    case VK_RETURN: return text + "Enter";
-    case VK_ESCAPE: return text + "Esc";
-    case VK_DELETE: return text + "Del";
-    case VK_INSERT: return text + "Ins";
-    case VK_SPACE: return text + "Space";
-    case VK_TAB: return text + "Tab";
-    case VK_ADD: return text + "Num +";
-    case VK_SUBTRACT: return text + "Num -";
-    default: break;
+    case VK_RETURN:
+      return text + "Enter";
+    case VK_ESCAPE:
+      return text + "Esc";
+    case VK_DELETE:
+      return text + "Del";
+    case VK_INSERT:
+      return text + "Ins";
+    case VK_SPACE:
+      return text + "Space";
+    case VK_TAB:
+      return text + "Tab";
+    case VK_ADD:
+      return text + "Num +";
+    case VK_SUBTRACT:
+      return text + "Num -";
+    default:
+      break;
   }
   char name[64] = {};
   const UINT scan = MapVirtualKeyA(key, 0);

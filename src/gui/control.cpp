@@ -87,10 +87,10 @@ void TControl::CreateHandle() {
   if (!enabled_) params.style |= WS_DISABLED;
   const bool own = params.className == kOwnClass;
   if (own) OwnWindowClass();
-  HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(),
-                                params.style, left_, top_, width_, height_, parentWindow,
-                                (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(NextControlId()) : nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND window = CreateWindowExA(
+      params.exStyle, params.className.c_str(), params.caption.c_str(), params.style, left_, top_, width_,
+      height_, parentWindow, (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(NextControlId()) : nullptr,
+      GetModuleHandleA(nullptr), nullptr);
   creating_ = false;
   if (!window) throw std::runtime_error("CreateWindowEx failed for " + params.className);
   Attach(window);

@@ -45,7 +45,7 @@ class TControl {
   static TControl* FromHandle(HWND window);
 
   std::string Name;
-  std::string Hint;   // "short|long" or one text for both
+  std::string Hint;  // "short|long" or one text for both
   bool ShowHint = true;
   int Tag = 0;
   TPopupMenu* PopupMenu = nullptr;

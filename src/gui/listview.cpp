@@ -196,8 +196,9 @@ int TListView::Count() const {
 TListItem* TListView::Item(int index) const {
   auto* self = const_cast<TListView*>(this);
   if (!self->HandleAllocated()) {
-    return index >= 0 && index < static_cast<int>(keptOrder_.size()) ? keptOrder_[static_cast<std::size_t>(index)]
-                                                                      : nullptr;
+    return index >= 0 && index < static_cast<int>(keptOrder_.size())
+               ? keptOrder_[static_cast<std::size_t>(index)]
+               : nullptr;
   }
   LVITEMA row{};
   row.mask = LVIF_PARAM;
@@ -209,7 +210,8 @@ TListItem* TListView::Item(int index) const {
 int TListView::SelectedIndex() const {
   auto* self = const_cast<TListView*>(this);
   if (!self->HandleAllocated()) return keptSelected_;
-  return static_cast<int>(SendMessageA(self->Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return static_cast<int>(
+      SendMessageA(self->Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 TListItem* TListView::Selected() const {
@@ -265,7 +267,8 @@ bool TListView::NotifyReflected(NMHDR* header, LRESULT* result) {
       auto* item = reinterpret_cast<TListItem*>(info->item.lParam);
       if (item && (info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
         const std::string& text = item->Text(info->item.iSubItem);
-        const auto n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(info->item.cchTextMax - 1));
+        const auto n =
+            std::min<std::size_t>(text.size(), static_cast<std::size_t>(info->item.cchTextMax - 1));
         text.copy(info->item.pszText, n);
         info->item.pszText[n] = '\0';
       }

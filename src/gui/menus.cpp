@@ -78,9 +78,9 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
   if (TrackHook) {
     chosen = TrackHook(*this, menu, POINT{x, y});
   } else {
-    chosen = static_cast<UINT>(TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON |
-                                                          TPM_RETURNCMD | TPM_NONOTIFY,
-                                                x, y, owner, nullptr));
+    chosen = static_cast<UINT>(
+        TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                         x, y, owner, nullptr));
   }
   open_ = outer;
   DestroyMenu(menu);

@@ -44,7 +44,9 @@ void TCheckBox::CreateParams(TCreateParams& params) {
   params.style |= WS_TABSTOP | BS_AUTOCHECKBOX;
 }
 
-void TCheckBox::CreateWnd() { SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0); }
+void TCheckBox::CreateWnd() {
+  SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
 void TCheckBox::DestroyWnd() { checked_ = SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -117,7 +119,10 @@ void TLabel::FitToText() {
 
 bool TLabel::ColorReflected(HDC dc, LRESULT* result) {
   if (FontColor != CLR_INVALID) SetTextColor(dc, FontColor);
-  if (!Transparent) return FontColor != CLR_INVALID ? (*result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE)), true) : false;
+  if (!Transparent)
+    return FontColor != CLR_INVALID
+               ? (*result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE)), true)
+               : false;
   SetBkMode(dc, TRANSPARENT);
   *result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
   return true;
@@ -182,7 +187,9 @@ bool SystemColorBackground(int color, HDC dc, LRESULT* result) {
 
 bool TEdit::ColorReflected(HDC dc, LRESULT* result) { return SystemColorBackground(Color, dc, result); }
 
-TGroupBox::TGroupBox(TWinControl* parent, const std::string& caption) : TWinControl(parent) { text_ = caption; }
+TGroupBox::TGroupBox(TWinControl* parent, const std::string& caption) : TWinControl(parent) {
+  text_ = caption;
+}
 
 void TGroupBox::CreateParams(TCreateParams& params) {
   // A group box must hold its controls, so it is our own window drawing a button-class frame.
@@ -213,7 +220,8 @@ void TListBox::CreateParams(TCreateParams& params) {
 
 void TListBox::CreateWnd() {
   if (ItemHeight > 0) SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, ItemHeight);
-  for (const auto& item : kept_) SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  for (const auto& item : kept_)
+    SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   kept_.clear();
 }
 

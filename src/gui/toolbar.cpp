@@ -87,7 +87,8 @@ void TToolBar::Sync(TToolButton& button) {
   SendMessageA(bar, TB_HIDEBUTTON, id, MAKELPARAM(!button.Visible(), 0));
   SendMessageA(bar, TB_ENABLEBUTTON, id, MAKELPARAM(button.Enabled(), 0));
   SendMessageA(bar, TB_CHECKBUTTON, id, MAKELPARAM(button.Down(), 0));
-  if (!text_ && button.action_) SendMessageA(bar, TB_CHANGEBITMAP, id, MAKELPARAM(button.action_->ImageIndex(), 0));
+  if (!text_ && button.action_)
+    SendMessageA(bar, TB_CHANGEBITMAP, id, MAKELPARAM(button.action_->ImageIndex(), 0));
 }
 
 TToolButton* TToolBar::AddButton(const std::string& name, TAction* action) {
@@ -148,7 +149,8 @@ TToolButton* TToolBar::ButtonForAccelerator(char letter) const {
 }
 
 std::string TToolBar::HintAt(POINT point) {
-  const auto index = static_cast<int>(SendMessageA(Handle(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)));
+  const auto index =
+      static_cast<int>(SendMessageA(Handle(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)));
   if (index < 0 || index >= static_cast<int>(buttons_.size())) return Hint;
   TBBUTTON info{};
   SendMessageA(Handle(), TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&info));
@@ -199,7 +201,9 @@ void TCoolBar::CreateParams(TCreateParams& params) {
   params.exStyle = WS_EX_CONTROLPARENT;
 }
 
-void TCoolBar::AddBand(TControl* child, int minHeight, int width) { bands_.push_back({child, minHeight, width}); }
+void TCoolBar::AddBand(TControl* child, int minHeight, int width) {
+  bands_.push_back({child, minHeight, width});
+}
 
 void TCoolBar::CreateWnd() {
   TWinControl::CreateWnd();
@@ -213,7 +217,8 @@ void TCoolBar::CreateWnd() {
     info.cyMinChild = static_cast<UINT>(band.minHeight);
     // A band is never narrower than its tool bar's buttons.
     int width = band.width;
-    if (auto* bar = dynamic_cast<TToolBar*>(band.child)) width = std::max(width, static_cast<int>(bar->IdealSize().cx) + 12);
+    if (auto* bar = dynamic_cast<TToolBar*>(band.child))
+      width = std::max(width, static_cast<int>(bar->IdealSize().cx) + 12);
     info.cx = static_cast<UINT>(width);
     SendMessageA(Handle(), RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&info));
   }

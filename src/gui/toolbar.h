@@ -56,7 +56,8 @@ class TToolBar : public TControl {
   HIMAGELIST Images = nullptr;
 
   TToolButton* AddButton(const std::string& name, TAction* action);
-  TToolButton* AddTextButton(const std::string& name, const std::string& caption, std::function<void()> onClick);
+  TToolButton* AddTextButton(const std::string& name, const std::string& caption,
+                             std::function<void()> onClick);
   void AddSeparator(int width);
   [[nodiscard]] TToolButton* Find(const std::string& name) const;
   [[nodiscard]] const std::vector<std::unique_ptr<TToolButton>>& Buttons() const { return buttons_; }

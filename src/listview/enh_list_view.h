@@ -203,7 +203,9 @@ class TCustomEnhListView : public gui::TListView {
   void ReleaseHeader();
   void SetLastColumnClickedQuietly(int value) { lastColumnClicked_ = value; }
   // A derived list keeps more: it hands in its own settings object.
-  void SetSaveSettings(std::unique_ptr<TdfsEnhLVSaveSettings> settings) { saveSettings_ = std::move(settings); }
+  void SetSaveSettings(std::unique_ptr<TdfsEnhLVSaveSettings> settings) {
+    saveSettings_ = std::move(settings);
+  }
   void SetUpdateDepth(int depth) { updateDepth_ = depth; }
 
  private:

@@ -87,7 +87,8 @@ HeaderItemLayout LayoutHeaderItem(const HeaderItemRequest& request, const Measur
   out.caption = true;
   out.text = t;
   if (request.image) {
-    const int x = request.imageSide == HeaderImageSide::kLeftOfText ? t.left - request.imageWidth - 4 : t.right + 4;
+    const int x =
+        request.imageSide == HeaderImageSide::kLeftOfText ? t.left - request.imageWidth - 4 : t.right + 4;
     if (x >= r.left && x + request.imageWidth <= r.right) {
       out.image = true;
       out.imageX = x;

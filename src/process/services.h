@@ -20,8 +20,8 @@ struct ProcessEntry {
 };
 
 struct ModuleEntry {
-  std::string moduleName;  // up to 255 characters
-  std::string exePath;     // up to 259 characters
+  std::string moduleName;          // up to 255 characters
+  std::string exePath;             // up to 259 characters
   std::uint32_t moduleHandle = 0;  // load address
   std::uint32_t moduleSize = 0;    // bytes
 };

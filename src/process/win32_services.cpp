@@ -33,7 +33,8 @@ std::vector<ProcessEntry> Win32Services::ProcessSnapshot() {
   if (!snapshot) return processes;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+  for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+       more = Process32Next(snapshot.Get(), &entry)) {
     processes.push_back({Terminated(entry.szExeFile, sizeof entry.szExeFile), entry.th32ProcessID,
                          entry.th32ParentProcessID, entry.cntThreads});
   }
@@ -50,7 +51,8 @@ std::vector<ModuleEntry> Win32Services::ModuleSnapshot(std::uint32_t processId) 
   for (BOOL more = Module32First(snapshot.Get(), &entry); more; more = Module32Next(snapshot.Get(), &entry)) {
     modules.push_back({Terminated(entry.szModule, sizeof entry.szModule),
                        Terminated(entry.szExePath, sizeof entry.szExePath),
-                       static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(entry.hModule)), entry.modBaseSize});
+                       static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(entry.hModule)),
+                       entry.modBaseSize});
   }
   return modules;
 }
@@ -65,7 +67,7 @@ TerminateOutcome Win32Services::Terminate(std::uint32_t processId) {
   gui::KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
   if (!process) return TerminateOutcome::CannotOpen;
   return TerminateProcess(process.Get(), static_cast<UINT>(-9)) ? TerminateOutcome::Terminated
-                                                                 : TerminateOutcome::Failed;
+                                                                : TerminateOutcome::Failed;
 }
 
 void Win32Services::EnumTopLevelWindows(const WindowVisitor& visit) {

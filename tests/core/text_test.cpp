@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "common/text.h"
+
+#include <gtest/gtest.h>
 
 namespace k32 {
 

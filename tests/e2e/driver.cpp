@@ -235,7 +235,9 @@ std::vector<std::string> Program::ColumnCaptions(HWND list) const {
   return captions;
 }
 
-int Program::RowCount(HWND list) const { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+int Program::RowCount(HWND list) const {
+  return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 std::string Program::CellText(HWND list, int row, int column) const {
   RemoteBuffer remote(info_.hProcess, sizeof(LVITEMA) + 512);

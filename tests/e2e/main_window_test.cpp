@@ -23,7 +23,8 @@ TEST(MainWindowE2E, OpensAtItsPlaceWithBothPagesAndTheirColumns) {
       {"句柄", "窗口种类", "窗口标题", "进程"},
       {"句柄", "窗口种类", "窗口标题"},
   };
-  for (std::size_t i = 0; i < lists.size(); ++i) EXPECT_EQ(program.ColumnCaptions(lists[i]), expected[i]) << i;
+  for (std::size_t i = 0; i < lists.size(); ++i)
+    EXPECT_EQ(program.ColumnCaptions(lists[i]), expected[i]) << i;
 }
 
 }  // namespace k32::e2e

@@ -72,7 +72,8 @@ TEST(ReportWindowE2E, CopyAndTheSystemsSaveDialogGiveTheWholeReport) {
   EXPECT_EQ(LinesOf(copied), shown);
   EXPECT_EQ(copied.substr(copied.size() - 2), "\r\n");
   std::size_t bareFeeds = 0;
-  for (std::size_t i = 0; i < copied.size(); ++i) bareFeeds += copied[i] == '\n' && (i == 0 || copied[i - 1] != '\r');
+  for (std::size_t i = 0; i < copied.size(); ++i)
+    bareFeeds += copied[i] == '\n' && (i == 0 || copied[i - 1] != '\r');
   EXPECT_EQ(bareFeeds, 0u);
 
   // Save: a name typed without extension gets ".TXT"; a file already there is replaced without a

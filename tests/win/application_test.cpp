@@ -1,8 +1,9 @@
+#include "gui/application.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "gui/application.h"
 #include "gui/comctrls.h"
 #include "win/win_test_support.h"
 

@@ -1,7 +1,8 @@
 // The main window at its own level: pages, commands, shortcuts, hints, menus, stay on top, exit.
+#include "app/form_main.h"
+
 #include <gtest/gtest.h>
 
-#include "app/form_main.h"
 #include "core/fake_services.h"
 #include "win/main_window_fixture.h"
 #include "win/win_test_support.h"
@@ -57,7 +58,6 @@ class MainWindow : public testing::MainWindowTest {
     for (const auto& item : Open(menu)) captions.push_back(item.caption);
     return captions;
   }
-
 };
 
 TEST_F(MainWindow, StartsOnTheProcessesPageWithItsCaptionPlaceAndSize) {
@@ -97,10 +97,12 @@ TEST_F(MainWindow, PageSwitchingSetsCommandsButtonsAndMenuItemsBothWays) {
   EXPECT_FALSE(Shown("tbReport"));
   EXPECT_TRUE(Shown("tbProperties"));
   EXPECT_TRUE(ButtonEnabled("tbProperties"));
-  EXPECT_TRUE(SendMessageA(form->ToolBar1->Handle(), TB_ISBUTTONCHECKED, Button("ToolButton8")->CommandId(), 0));
-  EXPECT_FALSE(SendMessageA(form->ToolBar1->Handle(), TB_ISBUTTONCHECKED, Button("ToolButton7")->CommandId(), 0));
-  EXPECT_EQ(Captions(form->CommandsMenu),
-            (std::vector<std::string>{"刷新列表\tF5", "窗口属性...\tAlt+Enter", "打开模块文件夹", "退出(&X)\tEsc"}));
+  EXPECT_TRUE(
+      SendMessageA(form->ToolBar1->Handle(), TB_ISBUTTONCHECKED, Button("ToolButton8")->CommandId(), 0));
+  EXPECT_FALSE(
+      SendMessageA(form->ToolBar1->Handle(), TB_ISBUTTONCHECKED, Button("ToolButton7")->CommandId(), 0));
+  EXPECT_EQ(Captions(form->CommandsMenu), (std::vector<std::string>{"刷新列表\tF5", "窗口属性...\tAlt+Enter",
+                                                                    "打开模块文件夹", "退出(&X)\tEsc"}));
 
   form->ProcessesCmdExecute();
   EXPECT_EQ(form->Notebook->PageIndex(), 0);
@@ -114,8 +116,9 @@ TEST_F(MainWindow, PageSwitchingSetsCommandsButtonsAndMenuItemsBothWays) {
   EXPECT_TRUE(Shown("tbTerminate"));
   EXPECT_TRUE(Shown("tbReport"));
   EXPECT_FALSE(Shown("tbProperties"));
-  EXPECT_EQ(Captions(form->CommandsMenu), (std::vector<std::string>{"刷新列表\tF5", "终止进程\tF2", "查看报告...\tF4",
-                                                                    "打开模块文件夹", "退出(&X)\tEsc"}));
+  EXPECT_EQ(Captions(form->CommandsMenu),
+            (std::vector<std::string>{"刷新列表\tF5", "终止进程\tF2", "查看报告...\tF4", "打开模块文件夹",
+                                      "退出(&X)\tEsc"}));
   // The view menu mirrors the page in its checked items.
   form->ProcessesCmdExecute();
   EXPECT_EQ(form->Notebook->PageIndex(), 0);

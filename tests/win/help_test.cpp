@@ -27,7 +27,8 @@ BOOL CALLBACK FindHelpWindow(HWND window, LPARAM context) {
 }
 
 TEST(Help, OpensTheCompiledHelpFileByItsRelativeName) {
-  ASSERT_NE(GetFileAttributesA("kestrel.chm"), INVALID_FILE_ATTRIBUTES) << "the help file sits beside the program";
+  ASSERT_NE(GetFileAttributesA("kestrel.chm"), INVALID_FILE_ATTRIBUTES)
+      << "the help file sits beside the program";
   testing::FakeServices services;
   TFormMain form(services);
   form.HelpCmdExecute();

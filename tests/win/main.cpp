@@ -1,7 +1,6 @@
 // The Win32 suite runs in one process with the common controls loaded, like the program.
 #include <windows.h>
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include "win/registry_sandbox.h"

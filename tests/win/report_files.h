@@ -3,7 +3,6 @@
 #pragma once
 
 #include <windows.h>
-
 #include <richedit.h>
 
 #include <string>
@@ -49,7 +48,8 @@ inline std::string ClipboardText() {
 
 inline DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
   DWORD done = 0;
-  const BOOL ok = ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &done, nullptr);
+  const BOOL ok =
+      ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &done, nullptr);
   *read = static_cast<LONG>(done);
   return ok ? 0 : 1;
 }

@@ -1,11 +1,9 @@
 // The report command and its window: the real system's report, copy, save, closing keys, the busy
 // window around the work, and a report far beyond the control's default capacity.
 #include <windows.h>
-
 #include <commdlg.h>
-#include <richedit.h>
-
 #include <gtest/gtest.h>
+#include <richedit.h>
 
 #include <algorithm>
 #include <atomic>
@@ -82,7 +80,6 @@ void PutOnClipboard(const std::string& text) {
   SetClipboardData(CF_TEXT, memory);
   CloseClipboard();
 }
-
 
 std::string WithCrLfByHand(const std::string& text) {
   std::string converted;
@@ -216,7 +213,8 @@ TEST_F(ReportCommand, ShowsTheRealSystemWithThisProcessAndItsModulesInTheDesigne
 
   // This process's section, found by its identifier (other test processes share its name), with
   // its own modules.
-  const auto id = std::find(lines.begin(), lines.end(), "- 进程 ID: " + std::to_string(GetCurrentProcessId()));
+  const auto id =
+      std::find(lines.begin(), lines.end(), "- 进程 ID: " + std::to_string(GetCurrentProcessId()));
   ASSERT_NE(id, lines.end());
   ASSERT_GE(id - lines.begin(), 2);
   const auto head = id - 2;

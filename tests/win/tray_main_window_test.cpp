@@ -6,8 +6,8 @@
 
 #include "app/form_main.h"
 #include "core/fake_services.h"
-#include "win/recording_shell.h"
 #include "win/main_window_fixture.h"
+#include "win/recording_shell.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
