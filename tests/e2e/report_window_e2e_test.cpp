@@ -6,7 +6,7 @@
 
 #include "e2e/driver.h"
 #include "report/report_lines.h"
-#include "win/report_files.h"
+#include "shared/report_files.h"
 
 namespace k32::e2e {
 namespace {
@@ -97,8 +97,7 @@ TEST(ReportWindowE2E, CopyAndTheSystemsSaveDialogGiveTheWholeReport) {
   EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 0);
   TypeNameAndPress(dialog, base, IDOK);
-  WaitUntil([&] { return FileStart(saved, 5) == "{\\rtf"; });
-  EXPECT_EQ(FileStart(saved, 5), "{\\rtf");
+  EXPECT_TRUE(WaitUntil([&] { return FileStart(saved, 5) == "{\\rtf"; }));
   EXPECT_EQ(WaitForOwnedDialog(report, 500), nullptr);  // no question about replacing
   EXPECT_EQ(RtfFileLines(saved), shown);
   EXPECT_TRUE(IsWindowVisible(report));

@@ -22,8 +22,8 @@
 #include "process/win32_services.h"
 #include "report/form_report.h"
 #include "report/report_lines.h"
+#include "shared/report_files.h"
 #include "win/main_window_fixture.h"
-#include "win/report_files.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
