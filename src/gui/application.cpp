@@ -123,8 +123,8 @@ void TApplication::UpdateHint(const MSG& msg) {
 
 bool TApplication::PreTranslate(MSG& msg) {
   if (msg.message == WM_MOUSEMOVE && TControl::FromHandle(msg.hwnd)) UpdateHint(msg);
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     for (TActionList* list : actionLists_) {
       if (list->OwnerWindow() == root && IsWindowEnabled(root) && list->IsShortCut(msg)) return false;
     }
@@ -133,12 +133,10 @@ bool TApplication::PreTranslate(MSG& msg) {
         return false;
     }
   }
-  // Tab, arrow keys, Enter and Esc between the controls of a form.
-  HWND active = GetActiveWindow();
-  if (active && (msg.hwnd == active || IsChild(active, msg.hwnd)) && TControl::FromHandle(active)) {
-    if (auto* form = dynamic_cast<TForm*>(TControl::FromHandle(active)); form && form->IsDialog()) {
-      if (IsDialogMessageA(active, &msg)) return false;
-    }
+  // Tab, arrow keys, Enter and Esc between the controls of the form the message is for, whether or
+  // not that form has the activation at this moment.
+  if (auto* form = dynamic_cast<TForm*>(TControl::FromHandle(root)); form && form->IsDialog()) {
+    if (IsDialogMessageA(root, &msg)) return false;
   }
   return true;
 }

@@ -64,16 +64,29 @@ TEST_F(Forms, AModalFormDisablesItsOwnerAndReturnsTheResultOfTheButtonPressed) {
 }
 
 TEST_F(Forms, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
-  for (const auto& [key, expected] : {std::pair{VK_RETURN, gui::mrOk}, std::pair{VK_ESCAPE, gui::mrCancel}}) {
-    Dialog dialog(&owner);
-    gui::Application().OnModalShow = [&, key = key](gui::TForm&) {
-      // The key goes to the control that has the focus; sent to it by name, so a window of another
-      // process that takes the activation meanwhile cannot swallow it.
-      gui::TButton* focused = key == VK_RETURN ? dialog.ok : dialog.cancel;
-      focused->SetFocus();
-      PostMessageA(focused->Handle(), WM_KEYDOWN, key, 1);
-    };
-    EXPECT_EQ(dialog.ShowModal(), expected);
+  // Also while another window has the activation (a window of another program may take it between
+  // the key and its handling): the key belongs to the form of the window it was sent to.
+  for (const bool elsewhereActive : {false, true}) {
+    for (const auto& [key, expected] :
+         {std::pair{VK_RETURN, gui::mrOk}, std::pair{VK_ESCAPE, gui::mrCancel}}) {
+      Dialog dialog(&owner);
+      gui::TForm elsewhere;
+      elsewhere.SetBounds(500, 400, 200, 100);
+      gui::TTimer guard;  // ends a dialog the key did not close, so the test fails rather than waits
+      guard.OnTimer = [&] { dialog.SetModalResult(IDABORT); };
+      guard.SetInterval(5000);
+      gui::Application().OnModalShow = [&, key = key](gui::TForm&) {
+        gui::TButton* focused = key == VK_RETURN ? dialog.ok : dialog.cancel;
+        focused->SetFocus();
+        if (elsewhereActive) {
+          elsewhere.Show();
+          SetActiveWindow(elsewhere.Handle());
+        }
+        PostMessageA(focused->Handle(), WM_KEYDOWN, key, 1);
+      };
+      EXPECT_EQ(dialog.ShowModal(), expected)
+          << key << (elsewhereActive ? " with another window active" : "");
+    }
   }
 }
 
