@@ -71,7 +71,7 @@ class LargeSystem final : public ISystemServices {
   bool IsWindowVisible(WindowId window) override { return window % 3 != 0; }
   bool IsWindow(WindowId) override { return true; }
   bool WindowRect(WindowId, ScreenRect*) override { return false; }
-  std::int32_t WindowLongValue(WindowId, WindowLong) override { return 0; }
+  std::int64_t WindowLongValue(WindowId, WindowLong) override { return 0; }
 
  private:
   static WindowId Top(int i) { return 0x10000u + static_cast<WindowId>(i) * 8; }

@@ -6,6 +6,11 @@ std::string UnsignedText(std::uint32_t value) { return std::to_string(value); }
 
 std::string SignedText(std::uint32_t value) { return std::to_string(static_cast<std::int32_t>(value)); }
 
+std::string PointerText(std::uint64_t value, unsigned wordBits) {
+  if (wordBits <= 32) return SignedText(static_cast<std::uint32_t>(value));
+  return std::to_string(static_cast<std::int64_t>(value));
+}
+
 std::string KilobyteText(std::uint32_t bytes) { return std::to_string(bytes / 1024) + " K"; }
 
 namespace {

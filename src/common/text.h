@@ -9,8 +9,13 @@ namespace k32 {
 
 // Identifiers, counts and sizes: unsigned decimal, no padding or grouping.
 std::string UnsignedText(std::uint32_t value);
-// Window, module and instance handles: the same 32 bits read as signed decimal.
+// Window handles and other 32-bit values: the same 32 bits read as signed decimal.
 std::string SignedText(std::uint32_t value);
+// Bits in a pointer of this build: module handles and instances are as wide as a pointer.
+inline constexpr unsigned kPointerBits = sizeof(void*) * 8;
+// Module and instance handles: the value read as a signed number of wordBits bits (the program's
+// pointer width), so a 32-bit build writes exactly what SignedText writes.
+std::string PointerText(std::uint64_t value, unsigned wordBits = kPointerBits);
 // "N K": whole kilobytes, rounded down.
 std::string KilobyteText(std::uint32_t bytes);
 

@@ -31,7 +31,7 @@ ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass) {
 ListRow ModuleRow(const ModuleEntry& module) {
   ListRow row;
   row.caption = module.moduleName;
-  row.subItems = {module.exePath, SignedText(module.moduleHandle), KilobyteText(module.moduleSize)};
+  row.subItems = {module.exePath, PointerText(module.moduleHandle), KilobyteText(module.moduleSize)};
   row.image = ExecutableImage(row.caption);
   return row;
 }

@@ -9,8 +9,11 @@
 
 namespace k32 {
 
-// A window handle as its 32-bit value, so pure code can carry it without windows.h.
+// A window handle as its 32-bit value, so pure code can carry it without windows.h. The system
+// keeps window handles within 32 bits on 64-bit Windows too.
 using WindowId = std::uint32_t;
+// A pointer-sized value (load address, instance) kept whole whatever the build's word size.
+using Address = std::uint64_t;
 
 struct ProcessEntry {
   std::string exeFile;  // up to 259 characters, with or without a directory
@@ -20,10 +23,10 @@ struct ProcessEntry {
 };
 
 struct ModuleEntry {
-  std::string moduleName;          // up to 255 characters
-  std::string exePath;             // up to 259 characters
-  std::uint32_t moduleHandle = 0;  // load address
-  std::uint32_t moduleSize = 0;    // bytes
+  std::string moduleName;        // up to 255 characters
+  std::string exePath;           // up to 259 characters
+  Address moduleHandle = 0;      // load address
+  std::uint32_t moduleSize = 0;  // bytes
 };
 
 struct ScreenRect {
@@ -32,7 +35,7 @@ struct ScreenRect {
 
 enum class TerminateOutcome { CannotOpen, Failed, Terminated };
 
-// Index of GetWindowLongA values the window properties use.
+// Index of the window values the window properties use; instance and parent are pointer-sized.
 enum class WindowLong : int { Instance = -6, Parent = -8, Style = -16, ExStyle = -20 };
 
 class ISystemServices {
@@ -60,7 +63,8 @@ class ISystemServices {
   virtual bool IsWindowVisible(WindowId window) = 0;
   virtual bool IsWindow(WindowId window) = 0;
   virtual bool WindowRect(WindowId window, ScreenRect* rect) = 0;
-  virtual std::int32_t WindowLongValue(WindowId window, WindowLong index) = 0;
+  // The value as wide as the system stores it (a pointer for Instance and Parent), sign-extended.
+  virtual std::int64_t WindowLongValue(WindowId window, WindowLong index) = 0;
 };
 
 }  // namespace k32

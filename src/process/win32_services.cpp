@@ -7,11 +7,22 @@
 
 namespace k32 {
 
+#ifdef _WIN64
+static_assert(sizeof(PROCESSENTRY32) == 304, "process entries are 304 bytes in a 64-bit program");
+static_assert(sizeof(MODULEENTRY32) == 568, "module entries are 568 bytes in a 64-bit program");
+// A 64-bit program takes the modules of 32-bit processes too.
+constexpr DWORD kModuleSnapshot = TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32;
+#else
 static_assert(sizeof(PROCESSENTRY32) == 296, "process entries are 296 bytes");
 static_assert(sizeof(MODULEENTRY32) == 548, "module entries are 548 bytes");
+constexpr DWORD kModuleSnapshot = TH32CS_SNAPMODULE;
+#endif
 
 namespace {
-HWND ToHwnd(WindowId window) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(window)); }
+// Window handles hold 32 significant bits; a 64-bit program sees them sign-extended.
+HWND ToHwnd(WindowId window) {
+  return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(window)));
+}
 WindowId ToId(HWND window) { return static_cast<WindowId>(reinterpret_cast<UINT_PTR>(window)); }
 
 // Cuts a fixed buffer at its terminator, or at its end when it has none.
@@ -44,15 +55,14 @@ std::vector<ProcessEntry> Win32Services::ProcessSnapshot() {
 std::vector<ModuleEntry> Win32Services::ModuleSnapshot(std::uint32_t processId) {
   std::vector<ModuleEntry> modules;
   if (processId == 0) return modules;
-  gui::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+  gui::KernelHandle snapshot(CreateToolhelp32Snapshot(kModuleSnapshot, processId));
   if (!snapshot) return modules;
   MODULEENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Module32First(snapshot.Get(), &entry); more; more = Module32Next(snapshot.Get(), &entry)) {
     modules.push_back({Terminated(entry.szModule, sizeof entry.szModule),
                        Terminated(entry.szExePath, sizeof entry.szExePath),
-                       static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(entry.hModule)),
-                       entry.modBaseSize});
+                       static_cast<Address>(reinterpret_cast<UINT_PTR>(entry.hModule)), entry.modBaseSize});
   }
   return modules;
 }
@@ -108,8 +118,8 @@ bool Win32Services::WindowRect(WindowId window, ScreenRect* rect) {
   return true;
 }
 
-std::int32_t Win32Services::WindowLongValue(WindowId window, WindowLong index) {
-  return GetWindowLongA(ToHwnd(window), static_cast<int>(index));
+std::int64_t Win32Services::WindowLongValue(WindowId window, WindowLong index) {
+  return GetWindowLongPtrA(ToHwnd(window), static_cast<int>(index));
 }
 
 }  // namespace k32

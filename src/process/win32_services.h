@@ -19,7 +19,7 @@ class Win32Services final : public ISystemServices {
   bool IsWindowVisible(WindowId window) override;
   bool IsWindow(WindowId window) override;
   bool WindowRect(WindowId window, ScreenRect* rect) override;
-  std::int32_t WindowLongValue(WindowId window, WindowLong index) override;
+  std::int64_t WindowLongValue(WindowId window, WindowLong index) override;
 };
 
 }  // namespace k32

@@ -75,13 +75,13 @@ void ReportWriter::FillModuleList(std::uint32_t processId) {
     AddRsItem(module.moduleName, module.exePath, module.moduleHandle, module.moduleSize);
 }
 
-void ReportWriter::AddRsItem(std::string_view moduleName, std::string_view modulePath,
-                             std::uint32_t moduleHandle, std::uint32_t moduleSize) {
+void ReportWriter::AddRsItem(std::string_view moduleName, std::string_view modulePath, Address moduleHandle,
+                             std::uint32_t moduleSize) {
   if (!settings_.Modules) return;
   text_.append("    ").append(moduleName);
   if (settings_.Path) text_.append(" (").append(modulePath).append(")");
   text_.append("\n");
-  if (settings_.Handle) text_.append("    - 句柄: ").append(SignedText(moduleHandle)).append("\n");
+  if (settings_.Handle) text_.append("    - 句柄: ").append(PointerText(moduleHandle)).append("\n");
   if (settings_.Size) text_.append("    - 大小: ").append(KilobyteText(moduleSize)).append("\n");
 }
 

@@ -36,7 +36,7 @@ class ReportWriter {
   // Walks a fresh module snapshot of one process; process 0 has none to take.
   void FillModuleList(std::uint32_t processId);
   // The lines of one module.
-  void AddRsItem(std::string_view moduleName, std::string_view modulePath, std::uint32_t moduleHandle,
+  void AddRsItem(std::string_view moduleName, std::string_view modulePath, Address moduleHandle,
                  std::uint32_t moduleSize);
 
  private:

@@ -9,7 +9,8 @@
 
 namespace k32 {
 
-static_assert(sizeof(TNotifyIconRecord) == 88, "the first form of the notification record");
+// The first form of the notification record: 88 bytes, 104 with 64-bit handles.
+static_assert(sizeof(TNotifyIconRecord) == (sizeof(void*) == 8 ? 104 : 88));
 static_assert(NOTIFYICONDATAA_V1_SIZE == sizeof(TNotifyIconRecord));
 static_assert(offsetof(TNotifyIconRecord, hIcon) == offsetof(NOTIFYICONDATAA, hIcon));
 static_assert(offsetof(TNotifyIconRecord, szTip) == offsetof(NOTIFYICONDATAA, szTip));

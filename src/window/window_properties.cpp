@@ -7,8 +7,9 @@
 namespace k32 {
 
 namespace {
-std::string LongText(ISystemServices& services, WindowId window, WindowLong index) {
-  return SignedText(static_cast<std::uint32_t>(services.WindowLongValue(window, index)));
+// Styles are 32-bit values at every word size.
+std::uint32_t StyleBits(ISystemServices& services, WindowId window, WindowLong index) {
+  return static_cast<std::uint32_t>(services.WindowLongValue(window, index));
 }
 }  // namespace
 
@@ -28,11 +29,11 @@ WindowPropertyTexts ReadWindowProperties(ISystemServices& services, WindowId win
     texts.height = SignedText(static_cast<std::uint32_t>(rect.bottom) - top);
   }
 
-  texts.instance = LongText(services, window, WindowLong::Instance);
-  texts.parent = LongText(services, window, WindowLong::Parent);
-  texts.styles =
-      DecodeStyles(static_cast<std::uint32_t>(services.WindowLongValue(window, WindowLong::Style)),
-                   static_cast<std::uint32_t>(services.WindowLongValue(window, WindowLong::ExStyle)));
+  // The instance is an address, written at the program's word size; the parent is a window handle.
+  texts.instance = PointerText(static_cast<Address>(services.WindowLongValue(window, WindowLong::Instance)));
+  texts.parent = SignedText(static_cast<std::uint32_t>(services.WindowLongValue(window, WindowLong::Parent)));
+  texts.styles = DecodeStyles(StyleBits(services, window, WindowLong::Style),
+                              StyleBits(services, window, WindowLong::ExStyle));
   return texts;
 }
 

@@ -25,7 +25,7 @@ class FakeServices : public ISystemServices {
     std::string title;
     bool visible = true;
     std::optional<ScreenRect> rect = ScreenRect{};  // nullopt: the rectangle query fails
-    std::int32_t instance = 0;
+    std::int64_t instance = 0;
     std::int32_t parentLong = 0;  // GWL_HWNDPARENT: parent of a child, owner of a top-level window
     std::int32_t style = 0;
     std::int32_t exStyle = 0;
@@ -49,7 +49,7 @@ class FakeServices : public ISystemServices {
     return *this;
   }
 
-  FakeServices& AddModule(std::uint32_t processId, std::string name, std::string path, std::uint32_t handle,
+  FakeServices& AddModule(std::uint32_t processId, std::string name, std::string path, Address handle,
                           std::uint32_t size) {
     modules[processId].push_back({std::move(name), std::move(path), handle, size});
     return *this;
@@ -147,7 +147,7 @@ class FakeServices : public ISystemServices {
     return true;
   }
 
-  std::int32_t WindowLongValue(WindowId window, WindowLong index) override {
+  std::int64_t WindowLongValue(WindowId window, WindowLong index) override {
     const Window* w = Find(window);
     if (w == nullptr) return 0;
     switch (index) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.h"
 #include "core/list_row_support.h"
 
 namespace k32 {
@@ -43,14 +44,20 @@ TEST(ProcessRow, OnlyAnExeExtensionInAnyCaseGivesTheExecutableImage) {
 }
 
 TEST(ModuleRow, HandleSignedSizeInWholeKilobytes) {
+  // Signed at the program's word size: what is negative in 32 bits is a plain address in 64.
+  const bool wide = kPointerBits == 64;
   EXPECT_EQ(ModuleRow({"KERNEL32.DLL", "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", 0xBFF70000u, 1023}),
-            Row("KERNEL32.DLL", {"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", "-1074331648", "0 K"}, 0));
+            Row("KERNEL32.DLL",
+                {"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", wide ? "3220635648" : "-1074331648", "0 K"}, 0));
   EXPECT_EQ(ModuleRow({"A.EXE", "C:\\A.EXE", 0x00400000u, 1535}),
             Row("A.EXE", {"C:\\A.EXE", "4194304", "1 K"}, 1));
   EXPECT_EQ(ModuleRow({"ntdll.dll", "C:\\ntdll.dll", 0x77F80000u, 524288}).subItems,
             (std::vector<std::string>{"C:\\ntdll.dll", "2012741632", "512 K"}));
   EXPECT_EQ(ModuleRow({"x", "", 0x80000000u, 0xFFFFFFFFu}).subItems,
-            (std::vector<std::string>{"", "-2147483648", "4194303 K"}));
+            (std::vector<std::string>{"", wide ? "2147483648" : "-2147483648", "4194303 K"}));
+  if (wide) {  // a 64-bit process's module above 4 GB, written whole
+    EXPECT_EQ(ModuleRow({"x", "", 0x7FF6A1B20000ull, 0}).subItems[1], "140697251479552");
+  }
 }
 
 }  // namespace

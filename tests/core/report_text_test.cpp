@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text.h"
 #include "core/fake_services.h"
 
 namespace k32 {
@@ -140,13 +141,15 @@ TEST(ReportText, NumberFormsAtTheirEdges) {
   fake.AddModule(0x80000000u, "huge.dll", "huge.dll", 0x7FFFFFFFu, 0xFFFFFFFFu);
   Settings settings;
   settings.Path = false;
+  const bool wide = kPointerBits == 64;
   EXPECT_EQ(
       Report(fake, settings),
       kHeaderText +
           Lines({"", kRule, "big.exe", kRule, "- 进程 ID: 2147483648", "- 父级进程 ID: 4294967295",
                  "- 线程总数: 2147483649", "- 优先级: HIGH_PRIORITY_CLASS", "- 相关模块:", "    small.dll",
-                 "    - 句柄: -2147483648", "    - 大小: 0 K", "    almost2k.dll", "    - 句柄: -1",
-                 "    - 大小: 1 K", "    huge.dll", "    - 句柄: 2147483647", "    - 大小: 4194303 K"}));
+                 wide ? "    - 句柄: 2147483648" : "    - 句柄: -2147483648", "    - 大小: 0 K",
+                 "    almost2k.dll", wide ? "    - 句柄: 4294967295" : "    - 句柄: -1", "    - 大小: 1 K",
+                 "    huge.dll", "    - 句柄: 2147483647", "    - 大小: 4194303 K"}));
 }
 
 TEST(ReportText, PriorityLineNamesFourClassesOnly) {

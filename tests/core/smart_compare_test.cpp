@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -43,6 +46,27 @@ TEST(SmartCompare, NumbersWhereBothRead) {
   EXPECT_EQ(Smart(".", "0"), 0);
   EXPECT_EQ(Smart("E5", "0"), 0);
   EXPECT_EQ(Smart("-1074331648", "4194304"), -1);
+}
+
+// The handle column of a 64-bit build: signed decimals of 10 to 20 characters, some one apart.
+TEST(SmartCompare, HandleTextsOfSixtyFourBitsInIntegerOrder) {
+  if constexpr (std::numeric_limits<long double>::digits >= 64) {
+    std::vector<std::int64_t> values = {
+        INT64_MIN,      INT64_MIN + 1, INT64_MAX,   INT64_MAX - 1, 0x7FF6A1B20000,
+        0x7FF6A1B20001, 14722400256,   -1074331648, 4194304,       -1};
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200; ++i) {
+      const auto v = static_cast<std::int64_t>(random() >> (random() % 40));
+      values.push_back(i % 2 ? v : -v);
+      values.push_back(values.back() + 1);
+    }
+    std::vector<std::string> texts;
+    for (const std::int64_t v : values) texts.push_back(std::to_string(v));
+    std::sort(texts.begin(), texts.end(),
+              [](const std::string& a, const std::string& b) { return Smart(a, b, ChineseLocale()) < 0; });
+    std::sort(values.begin(), values.end());
+    for (std::size_t i = 0; i < values.size(); ++i) ASSERT_EQ(texts[i], std::to_string(values[i])) << i;
+  }
 }
 
 TEST(SmartCompare, TextWhereEitherDoesNotRead) {

@@ -11,6 +11,16 @@ TEST(NumberTexts, SignedAndUnsignedFromTheSameBits) {
   EXPECT_EQ(SignedText(0xFFFFFFFFu), "-1");
 }
 
+TEST(NumberTexts, AddressesAreSignedAtTheProgramsWordSize) {
+  EXPECT_EQ(PointerText(0x80000000u, 32), "-2147483648");
+  EXPECT_EQ(PointerText(0xFFFFFFFFu, 32), "-1");
+  EXPECT_EQ(PointerText(0x80000000u, 64), "2147483648");
+  EXPECT_EQ(PointerText(0x36D860000ull, 64), "14722400256");
+  EXPECT_EQ(PointerText(0x7FFFFFFFFFFFFFFFull, 64), "9223372036854775807");
+  EXPECT_EQ(PointerText(0x8000000000000000ull, 64), "-9223372036854775808");
+  EXPECT_EQ(PointerText(0x80000000u), sizeof(void*) == 8 ? "2147483648" : "-2147483648");
+}
+
 TEST(NumberTexts, KilobytesRoundDown) {
   EXPECT_EQ(KilobyteText(1023), "0 K");
   EXPECT_EQ(KilobyteText(2047), "1 K");

@@ -174,7 +174,7 @@ RegistryTurn::~RegistryTurn() {
 }
 
 Program::Program() {
-  const std::string exe = ExeFolder() + "kestrel32.exe";
+  const std::string exe = ExeFolder() + kProgramExe;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   std::string command = "\"" + exe + "\"";
@@ -266,6 +266,28 @@ void Program::SelectRow(HWND list, int row) const {
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
   remote.Write(0, &item, sizeof item);
   SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.Get()));
+}
+
+void Program::ClickHeader(HWND list, int column) const {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  RemoteBuffer remote(info_.hProcess, sizeof(RECT));
+  SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(remote.Get()));
+  RECT rect{};
+  remote.Read(0, &rect, sizeof rect);
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(header, WM_LBUTTONUP, 0, at);
+}
+
+void Program::OpenReport(HWND& report, HWND& edit) const {
+  report = edit = nullptr;
+  PostMessageA(main_, WM_KEYDOWN, VK_F4, 1);
+  HWND window = WaitForWindow(info_.dwProcessId, "有关正在运行进程的报告");
+  if (!window) return;
+  const std::vector<HWND> edits = ChildrenOfClass(window, "RichEdit");
+  if (edits.size() != 1) return;
+  report = window;
+  edit = edits[0];
 }
 
 std::vector<int> Program::ColumnOrder(HWND list) const {

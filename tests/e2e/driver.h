@@ -9,6 +9,9 @@
 
 namespace k32::e2e {
 
+// The program this build makes: kestrel32.exe, or kestrel64.exe in the 64-bit build.
+inline constexpr const char* kProgramExe = KESTREL_EXE;
+
 // Runs of the program never overlap: they share the prefix's registry, which each run reads at
 // start and writes when it closes. A test that arranges stored values holds this before it does.
 // Held again by the same thread it nests.
@@ -25,7 +28,7 @@ class RegistryTurn {
 
 class Program {
  public:
-  // Starts kestrel32.exe from the build folder and waits for its main window. Message boxes the
+  // Starts the program from the build folder and waits for its main window. Message boxes the
   // program shows before its main window (a first start's missing settings) are read and answered.
   Program();
   ~Program();
@@ -52,6 +55,10 @@ class Program {
   int FindRow(HWND list, int column, const std::string& text) const;
   // Selects and focuses one row, as a click does; the program's selection handler runs.
   void SelectRow(HWND list, int row) const;
+  // A left click in the middle of a column's header item, as the mouse gives it.
+  void ClickHeader(HWND list, int column) const;
+  // F4: the report window and its text control once they are up; null both when none came up.
+  void OpenReport(HWND& report, HWND& edit) const;
   // Waits until the process has ended; returns its exit code, or STILL_ACTIVE.
   DWORD WaitForExit(DWORD milliseconds) const;
 

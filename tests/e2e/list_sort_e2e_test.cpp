@@ -11,25 +11,6 @@
 namespace k32::e2e {
 namespace {
 
-// The rectangle of a header item of another process, asked through memory in that process.
-RECT HeaderItemRect(HANDLE process, HWND header, int item) {
-  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-  RECT rect{};
-  if (!remote) return rect;
-  SendMessageA(header, HDM_GETITEMRECT, item, reinterpret_cast<LPARAM>(remote));
-  ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
-  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  return rect;
-}
-
-// A left click in the middle of a header item, as the mouse gives it.
-void ClickHeaderItem(HANDLE process, HWND header, int item) {
-  const RECT rect = HeaderItemRect(process, header, item);
-  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(header, WM_LBUTTONUP, 0, at);
-}
-
 std::vector<std::uint32_t> Pids(const Program& program, HWND list) {
   std::vector<std::uint32_t> pids;
   for (int row = 0; row < program.RowCount(list); ++row)
@@ -45,15 +26,14 @@ TEST(ListSortE2E, HeaderClickSortsTheProcessListByPidAndTheNextReverses) {
   HWND procList = lists[0];
   WaitUntil([&] { return program.RowCount(procList) >= 3; });
   ASSERT_GE(program.RowCount(procList), 3);
-  HWND header = reinterpret_cast<HWND>(SendMessageA(procList, LVM_GETHEADER, 0, 0));
 
   // The first click sorts in the direction of the last run (ascending when none was stored).
-  ClickHeaderItem(program.Process(), header, 1);
+  program.ClickHeader(procList, 1);
   std::vector<std::uint32_t> pids = Pids(program, procList);
   const bool ascending = std::is_sorted(pids.begin(), pids.end());
   EXPECT_TRUE(ascending || std::is_sorted(pids.rbegin(), pids.rend()));
   EXPECT_NE(pids.front(), pids.back());
-  ClickHeaderItem(program.Process(), header, 1);
+  program.ClickHeader(procList, 1);
   pids = Pids(program, procList);
   if (ascending)
     EXPECT_TRUE(std::is_sorted(pids.rbegin(), pids.rend()));

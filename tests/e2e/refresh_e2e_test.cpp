@@ -23,7 +23,7 @@ TEST(RefreshE2E, ListsItsOwnProcessAndWindowAndPicksUpANewProcessOnF5) {
 
   const int own = program.FindRow(procs, 1, UnsignedText(program.ProcessId()));
   ASSERT_GE(own, 0);
-  EXPECT_EQ(program.CellText(procs, own, 0), "kestrel32.exe");
+  EXPECT_EQ(program.CellText(procs, own, 0), kProgramExe);
   EXPECT_NE(program.CellText(procs, own, 3), "0");
   EXPECT_EQ(SelectedRow(procs), 0);
   EXPECT_EQ(program.StatusText(0), "进程: " + std::to_string(program.RowCount(procs)));
@@ -33,7 +33,7 @@ TEST(RefreshE2E, ListsItsOwnProcessAndWindowAndPicksUpANewProcessOnF5) {
   const int main = program.FindRow(windows, 0, mainHandle);
   ASSERT_GE(main, 0);
   EXPECT_EQ(program.CellText(windows, main, 2), "Kestrel32");
-  EXPECT_EQ(program.CellText(windows, main, 3), "kestrel32.exe");
+  EXPECT_EQ(program.CellText(windows, main, 3), kProgramExe);
   EXPECT_EQ(SelectedRow(windows), 0);
   EXPECT_EQ(program.StatusText(1), "顶层窗口: " + std::to_string(program.RowCount(windows)));
 

@@ -69,7 +69,7 @@ TEST(AboutE2E, TheHelpMenuOpensTheAboutBoxAndEscClosesIt) {
   }
   EXPECT_NE(banner, nullptr) << "the banner comes from the program's resources";
   // The picture as the program carries it: 280 x 40 over a palette of at most 256 colours.
-  HMODULE image = LoadLibraryExA((ExeFolder() + "kestrel32.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE image = LoadLibraryExA((ExeFolder() + kProgramExe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(image, nullptr);
   HRSRC resource = FindResourceA(image, "BANNER", MAKEINTRESOURCEA(2));  // RT_BITMAP
   ASSERT_NE(resource, nullptr);

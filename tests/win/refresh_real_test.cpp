@@ -17,9 +17,7 @@ namespace {
 using testing::RowWhere;
 
 // A handle as the lists write it.
-std::string HandleText(const void* handle) {
-  return SignedText(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(handle)));
-}
+std::string HandleText(const void* handle) { return PointerText(reinterpret_cast<UINT_PTR>(handle)); }
 
 DWORD WINAPI Wait(void* event) {
   WaitForSingleObject(event, INFINITE);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/form_main.h"
+#include "common/text.h"
 #include "core/fake_services.h"
 #include "core/list_row_support.h"
 #include "process/list_rows.h"
@@ -128,7 +129,10 @@ TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
   EXPECT_EQ(Shown(form->ModuleList),
             (std::vector<ListRow>{
                 Row("EXPLORER.EXE", {"C:\\WINDOWS\\EXPLORER.EXE", "4194304", "0 K"}, 1),
-                Row("KERNEL32.DLL", {"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", "-1074331648", "512 K"}, 0),
+                Row("KERNEL32.DLL",
+                    {"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", kPointerBits == 64 ? "3220635648" : "-1074331648",
+                     "512 K"},
+                    0),
             }));
   // A process that has ended since: no modules, but it is still the target.
   fake.modules.erase(300);

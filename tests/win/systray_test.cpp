@@ -58,7 +58,7 @@ TEST_F(SysTray, HandsTheShellTheFirstFormOfTheRecordFilledAnewForEveryCall) {
   tray.SetActive(true);
   ASSERT_EQ(Messages(), std::vector<DWORD>{NIM_ADD});
   const TNotifyIconRecord& added = shell.notified[0].record;
-  EXPECT_EQ(added.cbSize, 88u);
+  EXPECT_EQ(added.cbSize, sizeof(void*) == 8 ? 104u : 88u);
   EXPECT_EQ(added.hWnd, tray.Handle());
   EXPECT_TRUE(IsWindow(added.hWnd));
   EXPECT_FALSE(IsWindowVisible(added.hWnd));

@@ -1,0 +1,141 @@
+// The module list and the report of the real program against the system's own module snapshot,
+// taken by this test process, which has the program's word size. On a 64-bit system explorer.exe
+// is a 64-bit process: the 64-bit program lists its modules whole, the 32-bit one lists none.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+#include "e2e/driver.h"
+#include "report/report_lines.h"
+#include "shared/report_files.h"
+
+namespace k32::e2e {
+namespace {
+
+bool UnderWow64() {
+  BOOL wow = FALSE;
+  return sizeof(void*) == 4 && IsWow64Process(GetCurrentProcess(), &wow) && wow;
+}
+
+struct SystemModule {
+  std::string name, path;
+  std::uint64_t address;
+  std::uint32_t size;
+};
+
+std::vector<SystemModule> SystemModules(DWORD processId) {
+  std::vector<SystemModule> modules;
+  const DWORD flags = TH32CS_SNAPMODULE | (sizeof(void*) == 8 ? TH32CS_SNAPMODULE32 : 0);
+  HANDLE snapshot = CreateToolhelp32Snapshot(flags, processId);
+  if (snapshot == INVALID_HANDLE_VALUE) return modules;
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry))
+    modules.push_back(
+        {entry.szModule, entry.szExePath, reinterpret_cast<UINT_PTR>(entry.hModule), entry.modBaseSize});
+  CloseHandle(snapshot);
+  return modules;
+}
+
+class SystemModulesE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(program_.MainWindow(), nullptr);
+    const std::vector<HWND> lists = program_.ListViews();
+    ASSERT_EQ(lists.size(), 4u);
+    procs_ = lists[0];
+    modules_ = lists[1];
+  }
+
+  // Selects the process's row; its module list is then rebuilt by the program.
+  DWORD SelectProcess(const std::string& exe) {
+    const int row = program_.FindRow(procs_, 0, exe);
+    if (row < 0) return 0;
+    program_.SelectRow(procs_, row);
+    return ParseDecimalModulo32(program_.CellText(procs_, row, 1));
+  }
+
+  Program program_;
+  HWND procs_ = nullptr;
+  HWND modules_ = nullptr;
+};
+
+TEST_F(SystemModulesE2E, ExplorersModulesInTheListAndTheReportAreTheSystemsOwn) {
+  const DWORD explorer = SelectProcess("explorer.exe");
+  ASSERT_NE(explorer, 0u) << "the desktop's explorer.exe is listed";
+  const std::vector<SystemModule> expected = SystemModules(explorer);
+  WaitUntil([&] { return program_.RowCount(modules_) == static_cast<int>(expected.size()); }, 3000);
+
+  ASSERT_EQ(program_.RowCount(modules_), static_cast<int>(expected.size()));
+  for (int row = 0; row < program_.RowCount(modules_); ++row) {
+    const SystemModule& module = expected[static_cast<std::size_t>(row)];
+    EXPECT_EQ(program_.CellText(modules_, row, 0), module.name);
+    EXPECT_EQ(program_.CellText(modules_, row, 1), module.path);
+    EXPECT_EQ(program_.CellText(modules_, row, 2), PointerText(module.address));
+    EXPECT_EQ(program_.CellText(modules_, row, 3), KilobyteText(module.size));
+  }
+  if (sizeof(void*) == 8) {
+    EXPECT_FALSE(expected.empty());
+    EXPECT_TRUE(std::any_of(expected.begin(), expected.end(), [](const SystemModule& m) {
+      return m.address > 0xFFFFFFFFull;
+    })) << "a 64-bit process has modules above 4 GB";
+  }
+  if (UnderWow64()) {
+    EXPECT_TRUE(expected.empty()) << "a 32-bit program cannot see a 64-bit process's modules";
+    EXPECT_EQ(WaitForMessageBox(program_.ProcessId(), 300), nullptr) << "and says nothing of it";
+  }
+
+  // The report's section of explorer.exe lists the same modules.
+  HWND report = nullptr, edit = nullptr;
+  program_.OpenReport(report, edit);
+  ASSERT_NE(edit, nullptr);
+  const std::vector<std::string> lines = testing::LinesOf(program_.RichEditText(edit));
+  auto at = std::find(lines.begin(), lines.end(), "- 进程 ID: " + UnsignedText(explorer));
+  ASSERT_NE(at, lines.end());
+  at = std::find(at, lines.end(), "- 相关模块:");
+  ASSERT_NE(at, lines.end());
+  for (const SystemModule& module : expected) {
+    for (const std::string& line :
+         {"    " + module.name + " (" + module.path + ")", "    - 句柄: " + PointerText(module.address),
+          "    - 大小: " + KilobyteText(module.size)}) {
+      ASSERT_NE(++at, lines.end());
+      EXPECT_EQ(*at, line);
+    }
+  }
+  ASSERT_NE(++at, lines.end());
+  EXPECT_EQ(*at, "") << "the section ends after the modules";
+  PostMessageA(report, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntilGone(report));
+}
+
+TEST_F(SystemModulesE2E, OwnModulesSortByTheirAddressesAsNumbers) {
+  ASSERT_NE(SelectProcess(kProgramExe), 0u);
+  WaitUntil([&] { return program_.RowCount(modules_) >= 3; }, 3000);
+  ASSERT_GE(program_.RowCount(modules_), 3);
+  EXPECT_EQ(program_.CellText(modules_, 0, 0), kProgramExe) << "the system gives the exe first";
+
+  auto addresses = [&] {
+    std::vector<std::int64_t> values;
+    for (int row = 0; row < program_.RowCount(modules_); ++row)
+      values.push_back(std::stoll(program_.CellText(modules_, row, 2)));
+    return values;
+  };
+  program_.ClickHeader(modules_, 2);
+  std::vector<std::int64_t> sorted = addresses();
+  const bool ascending = std::is_sorted(sorted.begin(), sorted.end());
+  EXPECT_TRUE(ascending || std::is_sorted(sorted.rbegin(), sorted.rend()));
+  EXPECT_NE(sorted.front(), sorted.back());
+  program_.ClickHeader(modules_, 2);
+  sorted = addresses();
+  EXPECT_TRUE(ascending ? std::is_sorted(sorted.rbegin(), sorted.rend())
+                        : std::is_sorted(sorted.begin(), sorted.end()));
+}
+
+}  // namespace
+}  // namespace k32::e2e
