@@ -1,0 +1,40 @@
+// What a user meets first, from outside: the texts under a system locale that is not Chinese.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "e2e/driver.h"
+#include "win/registry_values.h"
+
+namespace k32::e2e {
+namespace {
+
+TEST(LocaleE2E, UnderAnEnglishLocaleTheProgramRunsInCodePage936AndShowsItsChineseTexts) {
+  if (GetACP() == 936) GTEST_SKIP() << "meant to run under another locale (KESTREL_LOCALE=en_US.UTF-8)";
+  RegistryTurn turn;
+  testing::DeleteKeyTree("Software\\Tobin Quillmark");
+  Program program;
+  ASSERT_NE(program.MainWindow(), nullptr);
+  EXPECT_EQ(program.AnsiCodePage(), 936u);
+  EXPECT_EQ(program.StartupMessages(), std::vector<std::string>{"无法获取 'StayOnTop' 的数据."});
+  const auto lists = program.ListViews();
+  ASSERT_EQ(lists.size(), 4u);
+  EXPECT_EQ(program.ColumnCaptions(lists[0]),
+            (std::vector<std::string>{"可执行文件", "PID", "父级 PID", "线程", "优先级"}));
+  EXPECT_EQ(program.ColumnCaptions(lists[1])[3], "大小");
+  std::vector<std::vector<std::string>> bars;
+  for (HWND bar : ChildrenOfClass(program.MainWindow(), TOOLBARCLASSNAMEA))
+    bars.push_back(program.ToolButtonTexts(bar));
+  EXPECT_NE(std::find(bars.begin(), bars.end(),
+                      std::vector<std::string>{"命令(&C)", "查看(&V)", "设置(&S)", "帮助(&H)"}),
+            bars.end());
+  EXPECT_EQ(program.StatusText(1).rfind("顶层窗口: ", 0), 0u) << program.StatusText(1);
+  // Alt+C drops the commands menu down; its first item's hint comes to panel 2.
+  PostMessageA(program.MainWindow(), WM_SYSKEYDOWN, 'C', 0x20000001);
+  PostMessageA(program.MainWindow(), WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_TRUE(WaitUntil([&] { return program.StatusText(2) == "刷新进程列表"; })) << program.StatusText(2);
+  PostMessageA(program.MainWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+}  // namespace
+}  // namespace k32::e2e
