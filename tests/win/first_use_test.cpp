@@ -1,4 +1,5 @@
-// What a user meets first in the main window: a list's menu with its pictures and hints.
+// What a user meets first in the main window: a list's menu with its pictures and hints, the widths
+// of the text buttons.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -49,6 +50,11 @@ TEST_F(FirstUse, TheListsMenuDrawsTheActionsPicturesAndPutsTheHighlightedItemsHi
   EXPECT_GT(red, 20) << "the terminate picture";
   EXPECT_GT(green, 20) << "the refresh picture";
   EXPECT_EQ(form->StatusBar->PanelText(2), "") << "once the menu is closed";
+}
+
+TEST_F(FirstUse, TheTextButtonsAreAtLeast65PixelsWide) {
+  for (const auto& button : form->ToolBar2->Buttons())
+    EXPECT_GE(button->Rect().right - button->Rect().left, 65) << button->Name;
 }
 
 }  // namespace
