@@ -1,16 +1,47 @@
 // What a user meets first in the main window: a list's menu with its pictures and hints, the widths
-// of the text buttons.
+// of the text buttons, the keyboard reaching the lists and the dialogs.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <functional>
 
+#include "about/form_about.h"
+#include "app/form_settings.h"
 #include "win/main_window_fixture.h"
+#include "window/form_winprop.h"
 
 namespace k32 {
 namespace {
 
-using FirstUse = testing::MainWindowTest;
+class FirstUse : public testing::MainWindowTest {
+ protected:
+  void SetUp() override {
+    services.AddWindow(0x2000).className = "TProbeForm";
+    MainWindowTest::SetUp();
+  }
+  // A key at the focus through the program's loop, with one modifier held.
+  static HWND Key(WPARAM key, BYTE held = 0) {
+    BYTE keys[256] = {}, saved[256] = {};
+    GetKeyboardState(saved);
+    std::copy(std::begin(saved), std::end(saved), keys);
+    if (held) keys[held] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+    testing::Pump();
+    SetKeyboardState(saved);
+    return GetFocus();
+  }
+  // Whether the dialog that opens has the focus on the control it names.
+  bool OpensAt(const std::function<void()>& open, const std::function<gui::TControl*(gui::TForm&)>& first) {
+    bool focused = false;
+    gui::Application().OnModalShow = [&](gui::TForm& shown) {
+      focused = GetFocus() == first(shown)->Handle();
+      shown.SetModalResult(gui::mrCancel);
+    };
+    open();
+    return focused;
+  }
+};
 
 TEST_F(FirstUse, TheListsMenuDrawsTheActionsPicturesAndPutsTheHighlightedItemsHintInPanelTwo) {
   // While the menu is open: down to each item as a user goes, then the pictures off its window.
@@ -55,6 +86,27 @@ TEST_F(FirstUse, TheListsMenuDrawsTheActionsPicturesAndPutsTheHighlightedItemsHi
 TEST_F(FirstUse, TheTextButtonsAreAtLeast65PixelsWide) {
   for (const auto& button : form->ToolBar2->Buttons())
     EXPECT_GE(button->Rect().right - button->Rect().left, 65) << button->Name;
+}
+
+// The activation is one for the whole desktop: these run alone.
+using FirstUseAlone = FirstUse;
+
+TEST_F(FirstUseAlone, TheKeyboardGoesFromListToListAndToTheFirstControlOfEachDialog) {
+  EXPECT_EQ(GetFocus(), form->ProcList->Handle());
+  EXPECT_EQ(Key(VK_TAB), form->ModuleList->Handle());
+  EXPECT_EQ(Key(VK_DOWN), form->ModuleList->Handle()) << "the list keeps its arrow keys";
+  EXPECT_EQ(Key(VK_TAB), form->ProcList->Handle());
+  EXPECT_EQ(Key(VK_TAB, VK_SHIFT), form->ModuleList->Handle());
+  EXPECT_EQ(Key('W', VK_CONTROL), form->WindowList->Handle());
+
+  EXPECT_TRUE(OpensAt([&] { form->SettingsCmdExecute(); },
+                      [](gui::TForm& shown) { return dynamic_cast<TFormSettings&>(shown).cbAutoRefresh; }));
+  EXPECT_TRUE(OpensAt([&] { form->WinPropCmdExecute(); },
+                      [](gui::TForm& shown) { return dynamic_cast<TFormWinProp&>(shown).edHandle; }));
+  EXPECT_TRUE(OpensAt([&] { form->miAboutClick(); },
+                      [](gui::TForm& shown) { return dynamic_cast<TFormAbout&>(shown).btnOK; }));
+  EXPECT_EQ(GetFocus(), form->WindowList->Handle()) << "back where it was";
+  EXPECT_EQ(Key('P', VK_CONTROL), form->ProcList->Handle());
 }
 
 }  // namespace
