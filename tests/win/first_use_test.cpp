@@ -1,5 +1,6 @@
 // What a user meets first in the main window: a list's menu with its pictures and hints, the widths
-// of the text buttons, the keyboard reaching the lists and the dialogs.
+// of the text buttons, the keyboard reaching the lists and the dialogs, the hint leaving with the
+// pointer.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -88,7 +89,7 @@ TEST_F(FirstUse, TheTextButtonsAreAtLeast65PixelsWide) {
     EXPECT_GE(button->Rect().right - button->Rect().left, 65) << button->Name;
 }
 
-// The activation is one for the whole desktop: these run alone.
+// The activation and the pointer are one for the whole desktop: these run alone.
 using FirstUseAlone = FirstUse;
 
 TEST_F(FirstUseAlone, TheKeyboardGoesFromListToListAndToTheFirstControlOfEachDialog) {
@@ -107,6 +108,19 @@ TEST_F(FirstUseAlone, TheKeyboardGoesFromListToListAndToTheFirstControlOfEachDia
                       [](gui::TForm& shown) { return dynamic_cast<TFormAbout&>(shown).btnOK; }));
   EXPECT_EQ(GetFocus(), form->WindowList->Handle()) << "back where it was";
   EXPECT_EQ(Key('P', VK_CONTROL), form->ProcList->Handle());
+}
+
+TEST_F(FirstUseAlone, PanelTwoEmptiesWhenThePointerLeavesTheWindow) {
+  const auto hintWithPointerAt = [&](POINT point, const std::string& awaited) {
+    SetCursorPos(point.x, point.y);
+    for (int i = 0; i < 100 && form->StatusBar->PanelText(2) != awaited; ++i) testing::Pump(20);
+    return form->StatusBar->PanelText(2);
+  };
+  const RECT button = form->ToolBar1->Find("tbRefresh")->Rect();
+  POINT over{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  ClientToScreen(form->ToolBar1->Handle(), &over);
+  EXPECT_EQ(hintWithPointerAt(over, "刷新进程列表"), "刷新进程列表");
+  EXPECT_EQ(hintWithPointerAt({1270, 1010}, ""), "");
 }
 
 }  // namespace
