@@ -331,24 +331,6 @@ std::string Program::StatusText(int panel) const {
   return Text936(text);
 }
 
-std::vector<std::string> Program::ToolButtonTexts(HWND bar) const {
-  std::vector<std::string> texts;
-  RemoteBuffer remote(info_.hProcess, 1024);
-  const auto count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    TBBUTTON button{};
-    remote.Write(0, &button, sizeof button);
-    SendMessageW(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(remote.Get()));
-    remote.Read(0, &button, sizeof button);
-    wchar_t text[256] = {};
-    remote.Write(0, text, sizeof text);
-    SendMessageW(bar, TB_GETBUTTONTEXTW, button.idCommand, reinterpret_cast<LPARAM>(remote.Get()));
-    remote.Read(0, text, sizeof text - 2);
-    texts.push_back(Text936(text));
-  }
-  return texts;
-}
-
 DWORD Program::AnsiCodePage() const {
   // The ANSI code-page table the process environment block points to: its header holds the code
   // page after a 16-bit size.

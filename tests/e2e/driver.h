@@ -46,8 +46,6 @@ class Program {
   std::vector<int> ColumnOrder(HWND list) const;
   void SetColumnOrder(HWND list, const std::vector<int>& order) const;
   std::string StatusText(int panel) const;
-  // The captions of a tool bar's buttons, left to right.
-  std::vector<std::string> ToolButtonTexts(HWND bar) const;
   // The code page the program's ANSI calls use (0 when it cannot be read).
   DWORD AnsiCodePage() const;
   // The whole text of a rich-edit control of the program.

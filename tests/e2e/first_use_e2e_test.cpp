@@ -2,8 +2,6 @@
 // hints of a list's menu, and the keyboard reaching the lists and the settings dialog.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "e2e/driver.h"
 #include "win/registry_values.h"
 
@@ -29,14 +27,6 @@ TEST(LocaleE2E, UnderAnEnglishLocaleTheProgramRunsInCodePage936AndShowsItsChines
   ASSERT_EQ(lists.size(), 4u);
   EXPECT_EQ(program.ColumnCaptions(lists[0]),
             (std::vector<std::string>{"可执行文件", "PID", "父级 PID", "线程", "优先级"}));
-  EXPECT_EQ(program.ColumnCaptions(lists[1])[3], "大小");
-  std::vector<std::vector<std::string>> bars;
-  for (HWND bar : ChildrenOfClass(program.MainWindow(), TOOLBARCLASSNAMEA))
-    bars.push_back(program.ToolButtonTexts(bar));
-  EXPECT_NE(std::find(bars.begin(), bars.end(),
-                      std::vector<std::string>{"命令(&C)", "查看(&V)", "设置(&S)", "帮助(&H)"}),
-            bars.end());
-  EXPECT_EQ(program.StatusText(1).rfind("顶层窗口: ", 0), 0u) << program.StatusText(1);
   // Alt+C drops the commands menu down; its first item's hint comes to panel 2.
   PostMessageA(program.MainWindow(), WM_SYSKEYDOWN, 'C', 0x20000001);
   PostMessageA(program.MainWindow(), WM_KEYDOWN, VK_DOWN, 1);
