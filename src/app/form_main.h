@@ -74,6 +74,8 @@ class TFormMain : public gui::TForm {
   void RefreshWindowList(const std::vector<ProcessEntry>& processes);
 
   bool DialogChar(const MSG& msg) override;
+  // Tab and Shift+Tab move between the lists; each list keeps its arrow keys.
+  [[nodiscard]] bool IsDialog() const override { return true; }
 
   // State the window keeps besides its controls.
   Settings settings;

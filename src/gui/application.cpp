@@ -110,6 +110,16 @@ HWND TApplication::ActiveFormWindow() const {
 void TApplication::UpdateHint(const MSG& msg) {
   TControl* control = TControl::FromHandle(msg.hwnd);
   POINT point{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+  if (msg.message == WM_MOUSELEAVE) {
+    // The hint of whatever is under the mouse now: none when that is no window of the program.
+    GetCursorPos(&point);
+    HWND under = WindowFromPoint(point);
+    control = TControl::FromHandle(under);
+    ScreenToClient(under, &point);
+  } else {
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, msg.hwnd, 0};
+    TrackMouseEvent(&leave);
+  }
   std::string hint;
   while (control) {
     hint = control->HintAt(point);
@@ -122,7 +132,8 @@ void TApplication::UpdateHint(const MSG& msg) {
 }
 
 bool TApplication::PreTranslate(MSG& msg) {
-  if (msg.message == WM_MOUSEMOVE && TControl::FromHandle(msg.hwnd)) UpdateHint(msg);
+  if ((msg.message == WM_MOUSEMOVE || msg.message == WM_MOUSELEAVE) && TControl::FromHandle(msg.hwnd))
+    UpdateHint(msg);
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
     for (TActionList* list : actionLists_) {

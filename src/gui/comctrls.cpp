@@ -125,10 +125,25 @@ TPanel* TNotebook::AddPage(const std::string& caption) {
 void TNotebook::SetPageIndex(int index) {
   if (index < 0 || index >= PageCount()) return;
   pageIndex_ = index;
+  TPanel* page = pages_[static_cast<std::size_t>(index)];
+  HWND focus = GetFocus();
+  const bool focusLeaves =
+      HandleAllocated() && focus && IsChild(Handle(), focus) && !IsChild(page->Handle(), focus);
   // Show the new page before hiding the old, so the container never flashes empty.
-  pages_[static_cast<std::size_t>(index)]->SetVisible(true);
+  page->SetVisible(true);
   for (int i = 0; i < PageCount(); ++i)
     if (i != index) pages_[static_cast<std::size_t>(i)]->SetVisible(false);
+  // The keyboard stays on the notebook: the first control of the page now shown takes it.
+  if (focusLeaves) {
+    for (TControl* control : page->Controls()) {
+      HWND window = control->Handle();
+      if ((GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(window) &&
+          IsWindowEnabled(window)) {
+        control->SetFocus();
+        break;
+      }
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

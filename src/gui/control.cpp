@@ -179,6 +179,15 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         return TRUE;
       }
       break;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUSELECT:
+    case WM_EXITMENULOOP: {
+      // The images and hints of a popup menu, whichever control owns it (a list view, say).
+      LRESULT result = 0;
+      if (TPopupMenu::HandleMenuMessage(message, wparam, lparam, &result)) return result;
+      break;
+    }
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lparam);
       if (!(pos->flags & SWP_NOMOVE)) left_ = pos->x, top_ = pos->y;
@@ -338,9 +347,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_DRAWITEM: {
       auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
-      if (item->CtlType == ODT_MENU) {
-        if (TPopupMenu::HandleMenuMessage(message, wparam, lparam, &result)) return result;
-      } else if (TControl* child = FromHandle(item->hwndItem); child && child != this) {
+      if (item->CtlType == ODT_MENU) break;
+      if (TControl* child = FromHandle(item->hwndItem); child && child != this) {
         if (child->DrawItemReflected(item)) return TRUE;
       }
       break;
@@ -349,20 +357,13 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       // Owner-drawn controls ask while they are being made, before their object is tied to them:
       // they are found by their identifier, and the object by the window being made.
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
-      if (item->CtlType != ODT_MENU) {
-        TControl* child = FromHandle(GetDlgItem(Handle(), static_cast<int>(item->CtlID)));
-        for (TControl* c : controls_)
-          if (!child && c->creating_) child = c;
-        if (child && child != this && child->MeasureItemReflected(item)) return TRUE;
-        break;
-      }
-      if (TPopupMenu::HandleMenuMessage(message, wparam, lparam, &result)) return result;
+      if (item->CtlType == ODT_MENU) break;
+      TControl* child = FromHandle(GetDlgItem(Handle(), static_cast<int>(item->CtlID)));
+      for (TControl* c : controls_)
+        if (!child && c->creating_) child = c;
+      if (child && child != this && child->MeasureItemReflected(item)) return TRUE;
       break;
     }
-    case WM_MENUSELECT:
-    case WM_EXITMENULOOP:
-      if (TPopupMenu::HandleMenuMessage(message, wparam, lparam, &result)) return result;
-      break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:

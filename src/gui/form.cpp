@@ -168,10 +168,14 @@ LRESULT TForm::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         HWND focus = GetFocus();
         if (TControl* control = FromHandle(focus); control && IsChild(Handle(), focus))
           ActiveControl = control;
-      } else if (!HIWORD(wparam) && ActiveControl && ActiveControl->HandleAllocated() &&
-                 IsWindowVisible(ActiveControl->Handle()) && IsWindowEnabled(ActiveControl->Handle())) {
+      } else if (!HIWORD(wparam)) {
+        // The control that had the focus gets it back; the first in tab order when there is none.
+        HWND target = ActiveControl && ActiveControl->HandleAllocated() ? ActiveControl->Handle() : nullptr;
+        if (!target || !IsWindowVisible(target) || !IsWindowEnabled(target))
+          target = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+        if (!target) break;
         TWinControl::WndProc(message, wparam, lparam);
-        ::SetFocus(ActiveControl->Handle());
+        ::SetFocus(target);
         return 0;
       }
       break;

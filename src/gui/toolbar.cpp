@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "gui/handles.h"
+
 namespace k32::gui {
 
 TToolButton::TToolButton(TToolBar* bar, std::string name, TAction* action, std::string caption,
@@ -49,13 +51,12 @@ void TToolBar::CreateWnd() {
   if (text_) {
     SendMessageA(bar, TB_SETIMAGELIST, 0, 0);
     SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
-    SendMessageA(bar, TB_SETBUTTONWIDTH, 0, MAKELPARAM(65, 200));
     SendMessageA(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
   } else {
     SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(Images));
   }
   for (auto& button : buttons_) InsertButton(*button);
-  if (text_) SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(65, 21));
+  if (text_) SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(kMinTextButtonWidth, 21));
 }
 
 void TToolBar::InsertButton(TToolButton& button) {
@@ -65,13 +66,29 @@ void TToolBar::InsertButton(TToolButton& button) {
     info.fsStyle = BTNS_SEP;
     info.iBitmap = button.separatorWidth_;
   } else {
-    info.fsStyle = BTNS_BUTTON | (text_ ? BTNS_AUTOSIZE | BTNS_SHOWTEXT : 0);
+    info.fsStyle = BTNS_BUTTON | (text_ ? BTNS_SHOWTEXT : 0);
     info.iBitmap = text_ ? I_IMAGENONE : (button.action_ ? button.action_->ImageIndex() : -1);
     info.fsState = TBSTATE_ENABLED;
     if (text_) info.iString = reinterpret_cast<INT_PTR>(button.caption_.c_str());
   }
   SendMessageA(Handle(), TB_INSERTBUTTONA, IndexOf(button), reinterpret_cast<LPARAM>(&info));
+  if (text_ && !button.IsSeparator()) FitTextButton(button);
   Sync(button);
+}
+
+// A text button is as wide as its caption needs, and at least kMinTextButtonWidth. The width is set,
+// not left to auto-sizing: some systems (Wine) size an auto-sized button to its caption alone.
+void TToolBar::FitTextButton(TToolButton& button) {
+  WindowDC dc(nullptr);
+  SelectObjectScope font(dc.Get(), Font());
+  RECT text{};
+  DrawTextA(dc.Get(), button.caption_.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+  const auto padding = static_cast<DWORD>(SendMessageA(Handle(), TB_GETPADDING, 0, 0));
+  TBBUTTONINFOA info{};
+  info.cbSize = sizeof info;
+  info.dwMask = TBIF_SIZE;
+  info.cx = static_cast<WORD>(std::max<int>(kMinTextButtonWidth, text.right + 2 * LOWORD(padding)));
+  SendMessageA(Handle(), TB_SETBUTTONINFOA, button.commandId_, reinterpret_cast<LPARAM>(&info));
 }
 
 int TToolBar::IndexOf(const TToolButton& button) const {

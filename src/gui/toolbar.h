@@ -52,6 +52,7 @@ class TToolButton : public IActionClient {
 
 class TToolBar : public TControl {
  public:
+  static constexpr int kMinTextButtonWidth = 65;
   TToolBar(TWinControl* parent, bool textButtons);
   HIMAGELIST Images = nullptr;
 
@@ -77,6 +78,7 @@ class TToolBar : public TControl {
   friend class TToolButton;
   void InsertButton(TToolButton& button);
   void Sync(TToolButton& button);
+  void FitTextButton(TToolButton& button);
   int IndexOf(const TToolButton& button) const;
   TToolButton* FromCommand(int id) const;
 

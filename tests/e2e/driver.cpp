@@ -1,6 +1,7 @@
 #include "e2e/driver.h"
 
 #include <richedit.h>
+#include <winternl.h>
 
 #include <stdexcept>
 #include <utility>
@@ -31,6 +32,16 @@ class RemoteBuffer {
   HANDLE process_;
   void* data_;
 };
+
+// The program's texts as code page 936, whatever this process's code page: they are read through the
+// wide calls, which do not depend on it.
+std::string Text936(const wchar_t* wide) {
+  const int bytes = WideCharToMultiByte(936, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(bytes > 0 ? bytes : 1), '\0');
+  WideCharToMultiByte(936, 0, wide, -1, text.data(), bytes, nullptr, nullptr);
+  text.resize(text.size() - 1);
+  return text;
+}
 
 struct FindContext {
   DWORD processId;
@@ -89,9 +100,9 @@ std::string ExeFolder() {
 }
 
 std::string WindowText(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return Text936(text);
 }
 
 std::string ClassName(HWND window) {
@@ -220,17 +231,17 @@ std::vector<std::string> Program::ColumnCaptions(HWND list) const {
   std::vector<std::string> captions;
   HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
   const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-  RemoteBuffer remote(info_.hProcess, sizeof(HDITEMA) + 260);
+  RemoteBuffer remote(info_.hProcess, sizeof(HDITEMW) + 2 * 260);
   for (int i = 0; i < count; ++i) {
-    HDITEMA item{};
+    HDITEMW item{};
     item.mask = HDI_TEXT;
-    item.pszText = remote.Get() + sizeof(HDITEMA);
+    item.pszText = reinterpret_cast<wchar_t*>(remote.Get() + sizeof(HDITEMW));
     item.cchTextMax = 260;
     remote.Write(0, &item, sizeof item);
-    SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(remote.Get()));
-    char text[260] = {};
-    remote.Read(sizeof(HDITEMA), text, sizeof text - 1);
-    captions.emplace_back(text);
+    SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(remote.Get()));
+    wchar_t text[260] = {};
+    remote.Read(sizeof(HDITEMW), text, sizeof text - 2);
+    captions.push_back(Text936(text));
   }
   return captions;
 }
@@ -335,11 +346,26 @@ std::string Program::RichEditText(HWND edit) const {
 std::string Program::StatusText(int panel) const {
   const auto bars = ChildrenOfClass(main_, STATUSCLASSNAMEA);
   if (bars.empty()) return {};
-  RemoteBuffer remote(info_.hProcess, 512);
-  SendMessageA(bars[0], SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(remote.Get()));
-  char text[512] = {};
-  remote.Read(0, text, sizeof text - 1);
-  return text;
+  RemoteBuffer remote(info_.hProcess, 1024);
+  SendMessageW(bars[0], SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(remote.Get()));
+  wchar_t text[512] = {};
+  remote.Read(0, text, sizeof text - 2);
+  return Text936(text);
+}
+
+DWORD Program::AnsiCodePage() const {
+  // The ANSI code-page table the process environment block points to: its header holds the code
+  // page after a 16-bit size.
+  PROCESS_BASIC_INFORMATION basic{};
+  if (NtQueryInformationProcess(info_.hProcess, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
+    return 0;
+  const std::size_t tableField = sizeof(void*) == 8 ? 0xA0 : 0x58;
+  void* table = nullptr;
+  USHORT header[2] = {};
+  ReadProcessMemory(info_.hProcess, reinterpret_cast<char*>(basic.PebBaseAddress) + tableField, &table,
+                    sizeof table, nullptr);
+  if (!table || !ReadProcessMemory(info_.hProcess, table, header, sizeof header, nullptr)) return 0;
+  return header[1];
 }
 
 }  // namespace k32::e2e

@@ -49,6 +49,8 @@ class Program {
   std::vector<int> ColumnOrder(HWND list) const;
   void SetColumnOrder(HWND list, const std::vector<int>& order) const;
   std::string StatusText(int panel) const;
+  // The code page the program's ANSI calls use (0 when it cannot be read).
+  DWORD AnsiCodePage() const;
   // The whole text of a rich-edit control of the program.
   std::string RichEditText(HWND edit) const;
   // The first row whose cell in that column reads text; -1 when there is none.
@@ -84,6 +86,8 @@ bool WaitUntilGone(HWND window, DWORD milliseconds = 10000);
 
 // The folder of this test program, where the program and the test helpers are built too.
 std::string ExeFolder();
+// Texts of the program as code page 936, read through the wide calls (as are the column captions and
+// the status bar's texts), whatever this process's code page.
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 

@@ -1,0 +1,67 @@
+// What a user meets first, from outside: the texts under a system locale that is not Chinese, the
+// hints of a list's menu, and the keyboard reaching the lists and the settings dialog.
+#include <gtest/gtest.h>
+
+#include "e2e/driver.h"
+#include "win/registry_values.h"
+
+namespace k32::e2e {
+namespace {
+
+HWND Focus(const Program& program) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(program.MainWindow(), nullptr), &info);
+  return info.hwndFocus;
+}
+
+TEST(LocaleE2E, UnderAnEnglishLocaleTheProgramRunsInCodePage936AndShowsItsChineseTexts) {
+  if (GetACP() == 936) GTEST_SKIP() << "meant to run under another locale (KESTREL_LOCALE=en_US.UTF-8)";
+  RegistryTurn turn;
+  testing::DeleteKeyTree("Software\\Tobin Quillmark");
+  Program program;
+  ASSERT_NE(program.MainWindow(), nullptr);
+  EXPECT_EQ(program.AnsiCodePage(), 936u);
+  EXPECT_EQ(program.StartupMessages(), std::vector<std::string>{"无法获取 'StayOnTop' 的数据."});
+  const auto lists = program.ListViews();
+  ASSERT_EQ(lists.size(), 4u);
+  EXPECT_EQ(program.ColumnCaptions(lists[0]),
+            (std::vector<std::string>{"可执行文件", "PID", "父级 PID", "线程", "优先级"}));
+  // Alt+C drops the commands menu down; its first item's hint comes to panel 2.
+  PostMessageA(program.MainWindow(), WM_SYSKEYDOWN, 'C', 0x20000001);
+  PostMessageA(program.MainWindow(), WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_TRUE(WaitUntil([&] { return program.StatusText(2) == "刷新进程列表"; })) << program.StatusText(2);
+  PostMessageA(program.MainWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+TEST(KeyboardE2E, TheListsAndTheSettingsDialogTakeTheKeyboardAndTheListMenuShowsItsHints) {
+  Program program;
+  ASSERT_NE(program.MainWindow(), nullptr);
+  const auto lists = program.ListViews();
+  ASSERT_EQ(lists.size(), 4u);
+  EXPECT_TRUE(WaitUntil([&] { return Focus(program) == lists[0]; })) << "the process list at start";
+  PostMessageA(lists[0], WM_KEYDOWN, VK_TAB, 1);
+  EXPECT_TRUE(WaitUntil([&] { return Focus(program) == lists[1]; })) << "Tab: the module list";
+
+  PostMessageA(lists[0], WM_CONTEXTMENU, reinterpret_cast<WPARAM>(lists[0]), MAKELPARAM(300, 300));
+  ASSERT_TRUE(WaitUntil([] {
+    HWND menu = FindWindowA("#32768", nullptr);
+    return menu && IsWindowVisible(menu);
+  }));
+  for (const char* hint : {"终止选定的进程", "刷新进程列表"}) {
+    PostMessageA(lists[0], WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_TRUE(WaitUntil([&] { return program.StatusText(2) == hint; })) << hint;
+  }
+  PostMessageA(lists[0], WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(WaitUntil([&] { return program.StatusText(2).empty(); }));
+
+  PostMessageA(program.MainWindow(), WM_SYSKEYDOWN, 'S', 0x20000001);
+  HWND settings = WaitForWindow(program.ProcessId(), "设置");
+  ASSERT_NE(settings, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return Focus(program) == ChildWithText(settings, "自动刷新每隔(&R)"); }));
+  PostMessageA(Focus(program), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(WaitUntilGone(settings));
+}
+
+}  // namespace
+}  // namespace k32::e2e
