@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "gui/guard.h"
 #include "gui/listview.h"
 #include "process/list_rows.h"
 
@@ -13,7 +14,10 @@ namespace k32 {
 class ListUpdate {
  public:
   explicit ListUpdate(gui::TListView& list) : list_(list) { list_.BeginUpdate(); }
-  ~ListUpdate() { list_.EndUpdate(); }
+  // Ending the update may sort the rows.
+  ~ListUpdate() {
+    gui::Guarded([this] { list_.EndUpdate(); });
+  }
   ListUpdate(const ListUpdate&) = delete;
   ListUpdate& operator=(const ListUpdate&) = delete;
 

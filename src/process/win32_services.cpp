@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include "gui/guard.h"
 #include "gui/handles.h"
 
 namespace k32 {
@@ -32,9 +33,10 @@ std::string Terminated(const char* buffer, std::size_t size) {
   return std::string(buffer, length);
 }
 
+// An error in a visit ends the enumeration.
 BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
   const auto& visit = *reinterpret_cast<const ISystemServices::WindowVisitor*>(context);
-  return visit(ToId(window)) ? TRUE : FALSE;
+  return gui::Guarded([&] { return visit(ToId(window)) ? TRUE : FALSE; }, FALSE);
 }
 }  // namespace
 
