@@ -23,7 +23,7 @@ void TFormMain::ProcListSelectItem(gui::TListItem*, bool selected) {
   if (!selected) return;  // a deselection leaves the modules and the target as they are
   const gui::TListItem* row = ProcList->Selected();
   if (!row) return;
-  const std::uint32_t processId = ParseDecimalModulo32(row->Text(1));
+  const std::uint32_t processId = ParseDecimalModulo32(row->Text(kPidColumn));
   FillModuleList(processId);
   SelectedPid = processId;
 }

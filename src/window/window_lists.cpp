@@ -8,7 +8,7 @@ namespace k32 {
 
 void TFormMain::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
   windowCount = 0;
-  const int position = RememberedPosition(*WindowList);
+  const RememberedRow selected = RememberSelection(*WindowList, kHandleColumn);
   {
     ListUpdate update(*WindowList);
     WindowList->Clear();
@@ -18,7 +18,7 @@ void TFormMain::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
     }
     ResortList(WindowList);
   }
-  SelectPosition(*WindowList, position);
+  SelectAgain(*WindowList, selected, kHandleColumn);
 }
 
 void TFormMain::WindowListSelectItem(gui::TListItem*, bool selected) {
