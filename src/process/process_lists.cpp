@@ -2,6 +2,7 @@
 #include "app/form_main.h"
 #include "common/text.h"
 #include "process/list_update.h"
+#include "process/process_targets.h"
 
 namespace k32 {
 
@@ -36,5 +37,14 @@ void TFormMain::FillModuleList(std::uint32_t processId) {
 }
 
 void TFormMain::AddModItem(const ModuleEntry& module) { AppendRow(*ModuleList, ModuleRow(module)); }
+
+ProcessTargets ReadProcessTargets(const gui::TListView& processes, const gui::TListView& modules) {
+  ProcessTargets targets;
+  if (const gui::TListItem* row = processes.Selected())
+    targets.process = ParseDecimalModulo32(row->Text(kPidColumn));
+  const gui::TListItem* module = modules.Selected();
+  if (module && modules.Focused()) targets.modulePath = module->Text(kPathColumn);
+  return targets;
+}
 
 }  // namespace k32

@@ -102,6 +102,32 @@ TEST_F(Termination, ARefreshWhileTheQuestionIsOpenDoesNotChangeTheTarget) {
   EXPECT_EQ(form->SelectedPid, 30u);
 }
 
+// The process the user chose stays the target while a menu is open or a tool button held down,
+// whatever a timer refresh selects meanwhile.
+TEST_F(Termination, FromAMenuOrAToolButtonItEndsTheRowOfWhenTheChoiceBegan) {
+  form->settings.Confirm = false;
+  // With the menu open, B ends and a refresh selects C, now at B's position.
+  gui::TPopupMenu::TrackHook = [&](gui::TPopupMenu&, HMENU, POINT) -> UINT {
+    services.processes.erase(services.processes.begin() + 1);
+    form->RefreshCmdExecute();
+    return 1;  // "终止进程"
+  };
+  form->ProcMenu.Popup(0, 0, form->Handle());
+  EXPECT_EQ(services.terminations, std::vector<std::uint32_t>{20});
+  // With tbTerminate held down, C ends and a refresh leaves no row selected.
+  ASSERT_EQ(form->SelectedPid, 30u);
+  const RECT button = form->ToolBar1->Find("tbTerminate")->Rect();
+  const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  SendMessageA(form->ToolBar1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  services.processes.pop_back();
+  form->RefreshCmdExecute();
+  SendMessageA(form->ToolBar1->Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 30}));
+  // The choice over, the command acts on the row selected now: A, the first, after that refresh.
+  form->TerminateCmdExecute();
+  EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 30, 10}));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Real processes.
 
