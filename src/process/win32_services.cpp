@@ -33,6 +33,19 @@ std::string Terminated(const char* buffer, std::size_t size) {
   return std::string(buffer, length);
 }
 
+// A module snapshot fails with ERROR_BAD_LENGTH while the process is loading or unloading a
+// module: a passing state, asked again a few times before the process counts as one that cannot
+// be inspected.
+HANDLE ModuleSnapshotHandle(std::uint32_t processId) {
+  constexpr int kAttempts = 5;
+  for (int attempt = 1;; ++attempt) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(kModuleSnapshot, processId);
+    if (snapshot != INVALID_HANDLE_VALUE || GetLastError() != ERROR_BAD_LENGTH || attempt == kAttempts)
+      return snapshot;
+    Sleep(1);
+  }
+}
+
 // An error in a visit ends the enumeration.
 BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
   const auto& visit = *reinterpret_cast<const ISystemServices::WindowVisitor*>(context);
@@ -57,7 +70,7 @@ std::vector<ProcessEntry> Win32Services::ProcessSnapshot() {
 std::vector<ModuleEntry> Win32Services::ModuleSnapshot(std::uint32_t processId) {
   std::vector<ModuleEntry> modules;
   if (processId == 0) return modules;
-  gui::KernelHandle snapshot(CreateToolhelp32Snapshot(kModuleSnapshot, processId));
+  gui::KernelHandle snapshot(ModuleSnapshotHandle(processId));
   if (!snapshot) return modules;
   MODULEENTRY32 entry{};
   entry.dwSize = sizeof entry;
