@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "common/text.h"
 #include "gui/application.h"
 #include "gui/guard.h"
 #include "gui/menus.h"
@@ -50,10 +51,10 @@ const char* OwnWindowClass() {
   return kOwnClass;
 }
 
-std::string ShortHint(const std::string& hint) { return hint.substr(0, hint.find('|')); }
+std::string ShortHint(const std::string& hint) { return hint.substr(0, HintBar(hint)); }
 
 std::string LongHint(const std::string& hint) {
-  const auto bar = hint.find('|');
+  const auto bar = HintBar(hint);
   return bar == std::string::npos ? hint : hint.substr(bar + 1);
 }
 
