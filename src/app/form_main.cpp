@@ -248,8 +248,8 @@ void TFormMain::CreateMenus() {
   ModuleMenu.Add({"OpeninWindowsExplorer2", nullptr, ExplorerCmd, nullptr});
   ModuleMenu.Add({"RefreshList2", nullptr, RefreshCmd, nullptr});
   ModuleMenu.OnPopup = [this] {
-    HoldChosen();
     MenuPopup();
+    HoldChosen();  // last: the menu closes, and releases it, only when this has held
   };
 
   WindowMenu.Add({"WindowProperties2", nullptr, WinPropCmd, nullptr});
@@ -334,7 +334,8 @@ TFormMain::ChosenTargets TFormMain::Chosen() const {
 }
 
 void TFormMain::HoldChosen() {
-  if (holds_++ == 0) held_ = Chosen();
+  if (holds_ == 0) held_ = Chosen();
+  ++holds_;  // only once the rows are read: a failed read leaves nothing to release
 }
 
 void TFormMain::ReleaseChosen() {
