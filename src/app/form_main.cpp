@@ -206,6 +206,10 @@ void TFormMain::CreateControls() {
   ModuleList->OnColumnClick = [this](int column) { ModuleListColumnClick(column); };
   WindowList->OnColumnClick = [this](int column) { WindowListColumnClick(column); };
   ChildList->OnColumnClick = [this](int column) { ChildListColumnClick(column); };
+  for (gui::TToolBar* bar : {ToolBar1, ToolBar2}) {
+    bar->OnPress = [this] { HoldChosen(); };
+    bar->OnRelease = [this] { ReleaseChosen(); };
+  }
   ProcList->PopupMenu = &ProcMenu;
   ModuleList->PopupMenu = &ModuleMenu;
   WindowList->PopupMenu = &WindowMenu;
@@ -215,6 +219,10 @@ void TFormMain::CreateControls() {
 void TFormMain::CreateMenus() {
   for (gui::TPopupMenu* menu : {&CommandsMenu, &HelpMenu, &ProcMenu, &ModuleMenu, &WindowMenu})
     menu->Images = ImageList1.Handle();
+  for (gui::TPopupMenu* menu : {&CommandsMenu, &ProcMenu, &ModuleMenu, &WindowMenu}) {
+    menu->OnPopup = [this] { HoldChosen(); };
+    menu->OnClose = [this] { ReleaseChosen(); };
+  }
 
   CommandsMenu.Add({"miRefreshList", nullptr, RefreshCmd, nullptr});
   CommandsMenu.Add({"miTerminateProcess", nullptr, TerminateCmd, nullptr});
@@ -239,7 +247,10 @@ void TFormMain::CreateMenus() {
 
   ModuleMenu.Add({"OpeninWindowsExplorer2", nullptr, ExplorerCmd, nullptr});
   ModuleMenu.Add({"RefreshList2", nullptr, RefreshCmd, nullptr});
-  ModuleMenu.OnPopup = [this] { MenuPopup(); };
+  ModuleMenu.OnPopup = [this] {
+    MenuPopup();
+    HoldChosen();  // last: the menu closes, and releases it, only when this has held
+  };
 
   WindowMenu.Add({"WindowProperties2", nullptr, WinPropCmd, nullptr});
   WindowMenu.Add({"RefreshList3", nullptr, RefreshCmd, nullptr});
@@ -315,6 +326,20 @@ bool TFormMain::DialogChar(const MSG& msg) {
   if (!button) return false;
   button->Click();
   return true;
+}
+
+TFormMain::ChosenTargets TFormMain::Chosen() const {
+  if (held_) return *held_;
+  return {ReadProcessTargets(*ProcList, *ModuleList), ReadWindowTarget(*WindowList, *ChildList)};
+}
+
+void TFormMain::HoldChosen() {
+  if (holds_ == 0) held_ = Chosen();
+  ++holds_;  // only once the rows are read: a failed read leaves nothing to release
+}
+
+void TFormMain::ReleaseChosen() {
+  if (holds_ > 0 && --holds_ == 0) held_.reset();
 }
 
 void TFormMain::ApplicationEventsHint() { StatusBar->SetPanelText(2, gui::Application().Hint()); }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "about/form_busy.h"
@@ -14,8 +15,10 @@
 #include "gui/menus.h"
 #include "gui/toolbar.h"
 #include "listview/ext_list_view.h"
+#include "process/process_targets.h"
 #include "process/services.h"
 #include "tray/systray.h"
+#include "window/window_target.h"
 
 namespace k32 {
 
@@ -140,6 +143,19 @@ class TFormMain : public gui::TForm {
   std::unique_ptr<TSysTray> CreateSysTray();
   // Sorts a rebuilt list again by its current column and direction when its sorting is on.
   void ResortList(TMainListView* list);
+
+  // What the commands that act on a row act on. Read when the user begins to choose a command (a
+  // menu opens, a tool button goes down) and held until the choice is over, so that a timer
+  // refresh meanwhile cannot turn a command onto another row; read at once otherwise (keys).
+  struct ChosenTargets {
+    ProcessTargets processPage;
+    WindowTarget windowPage;
+  };
+  [[nodiscard]] ChosenTargets Chosen() const;
+  void HoldChosen();
+  void ReleaseChosen();
+  std::optional<ChosenTargets> held_;
+  int holds_ = 0;
 
   ISystemServices& services_;
 };

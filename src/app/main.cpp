@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <stdexcept>
+
 #include "app/form_main.h"
 #include "app/form_settings.h"
 #include "gui/application.h"
@@ -9,6 +11,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   auto& application = k32::gui::Application();
+  int exitCode = 0;
   try {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -19,9 +22,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     mainForm.FormBusy->HandleNeeded();
     application.SetMainForm(&mainForm);
     k32::TFormSettings settingsForm(mainForm);  // made hidden with the main window and never shown
-    return application.Run();
+    exitCode = application.Run();
   } catch (const std::exception& error) {
     application.HandleException(error);
+  } catch (...) {
+    application.HandleException(std::runtime_error("未知错误"));
   }
-  return 0;
+  // What failed while the windows went (a list's settings that could not be stored) is told now
+  // that they are gone: nothing of theirs can run inside these boxes.
+  try {
+    application.ShowPendingReports();
+  } catch (...) {
+  }
+  return exitCode;
 }

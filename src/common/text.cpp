@@ -29,6 +29,17 @@ std::size_t AfterLastSeparator(std::string_view path) {
 }
 }  // namespace
 
+std::size_t HintBar(std::string_view hint) {
+  for (std::size_t i = 0; i < hint.size(); ++i) {
+    const auto c = static_cast<unsigned char>(hint[i]);
+    if (IsLeadByte936(c) && i + 1 < hint.size())
+      ++i;
+    else if (c == '|')
+      return i;
+  }
+  return std::string_view::npos;
+}
+
 std::string FileNamePart(std::string_view path) { return std::string(path.substr(AfterLastSeparator(path))); }
 
 std::string FolderPart(std::string_view path) {

@@ -27,6 +27,10 @@ std::string FileNamePart(std::string_view path);
 // Text up to and including the last "\" or ":"; empty when there is neither.
 std::string FolderPart(std::string_view path);
 
+// Where a "short|long" hint parts: its first "|" that is not the second byte of a double-byte
+// character; npos when there is none.
+std::size_t HintBar(std::string_view hint);
+
 // Reads leading white space, an optional sign and decimal digits, modulo 2^32 (like a C runtime's
 // strtoul without range checks). Anything after the digits is ignored; no digits gives 0.
 std::uint32_t ParseDecimalModulo32(std::string_view text);

@@ -9,6 +9,7 @@
 #include "gui/control.h"
 #include "gui/dialogs.h"
 #include "gui/form.h"
+#include "gui/guard.h"
 #include "gui/menus.h"
 
 namespace k32::gui {
@@ -34,6 +35,8 @@ class SystemShell final : public IShell {
 };
 
 constexpr char kUtilityClass[] = "Kestrel32.Application";
+// Posted to the utility window: show the error reports kept since.
+constexpr UINT kShowReportsMessage = WM_APP + 13;
 
 }  // namespace
 
@@ -86,6 +89,39 @@ void TApplication::HandleException(const std::exception& error) {
     MessageBox(ErrorReportText(error.what()), MB_OK | MB_ICONERROR);
   } catch (...) {
     // The report itself must never throw out of a window procedure.
+  }
+}
+
+void ReportCaughtLater() noexcept {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    Application().ReportLater(error.what());
+  } catch (...) {
+    Application().ReportLater("未知错误");
+  }
+}
+
+void TApplication::ReportLater(const std::string& message) noexcept {
+  try {
+    pendingReports_.push_back(message);
+  } catch (...) {
+    return;  // no memory left even for the text
+  }
+  if (utility_) PostMessageA(utility_, kShowReportsMessage, 0, 0);
+}
+
+void TApplication::ShowPendingReports() {
+  if (showingReports_) return;
+  showingReports_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{showingReports_};
+  while (!pendingReports_.empty()) {
+    const std::string message = std::move(pendingReports_.front());
+    pendingReports_.erase(pendingReports_.begin());
+    MessageBox(ErrorReportText(message), MB_OK | MB_ICONERROR);
   }
 }
 
@@ -153,15 +189,8 @@ bool TApplication::PreTranslate(MSG& msg) {
 }
 
 void TApplication::HandleMessage(MSG& msg) {
-  // Shortcut keys run handlers outside any window procedure: their errors are reported here.
-  bool dispatch = true;
-  try {
-    dispatch = PreTranslate(msg);
-  } catch (const std::exception& error) {
-    HandleException(error);
-    return;
-  }
-  if (!dispatch) return;
+  // Shortcut keys run handlers outside any window procedure: this is their boundary.
+  if (!Guarded([&] { return PreTranslate(msg); }, false)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }
@@ -243,27 +272,19 @@ LRESULT CALLBACK TApplication::UtilityProc(HWND window, UINT message, WPARAM wpa
                              [id](auto& entry) { return entry.first == id; });
       if (it == app.systemChangeHandlers_.end()) continue;
       auto handler = it->second;
-      try {
-        handler(message);
-      } catch (const std::exception& error) {
-        app.HandleException(error);
-      } catch (...) {
-        app.HandleException(std::runtime_error("未知错误"));
-      }
+      Guarded([&] { handler(message); });
     }
+  }
+  if (message == kShowReportsMessage) {
+    Guarded([] { Application().ShowPendingReports(); });
+    return 0;
   }
   if (message == WM_TIMER) {
     TApplication& app = Application();
     for (auto& [id, handler] : app.timers_) {
       if (id != wparam) continue;
       auto run = handler;  // the handler may stop its own timer
-      try {
-        run();
-      } catch (const std::exception& error) {
-        app.HandleException(error);
-      } catch (...) {
-        app.HandleException(std::runtime_error("未知错误"));
-      }
+      Guarded(run);
       break;
     }
     return 0;
@@ -305,14 +326,7 @@ LRESULT CALLBACK THiddenWindow::Proc(HWND window, UINT message, WPARAM wparam, L
   }
   auto* self = reinterpret_cast<THiddenWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!self || !self->handler_) return DefWindowProcA(window, message, wparam, lparam);
-  try {
-    return self->handler_(window, message, wparam, lparam);
-  } catch (const std::exception& error) {
-    Application().HandleException(error);
-  } catch (...) {
-    Application().HandleException(std::runtime_error("未知错误"));
-  }
-  return 0;
+  return Guarded([&] { return self->handler_(window, message, wparam, lparam); });
 }
 
 }  // namespace k32::gui

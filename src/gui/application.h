@@ -48,9 +48,17 @@ class TApplication {
   std::function<void()> OnRestore;
 
   // The general error report: the error's text (with a full stop when its last character sorts
-  // after "."), the title as caption, an error icon.
+  // after "."), the title as caption, an error icon. Shown now: for errors outside any handler.
   void HandleException(const std::exception& error);
   static std::string ErrorReportText(const std::string& message);
+  // The same report for an error caught at a boundary (gui/guard.h): kept, and shown from the
+  // message loop once the failing handler is over. Never raises.
+  void ReportLater(const std::string& message) noexcept;
+  // Shows the reports kept so far, each once, in order. The loop calls it; so does the program's
+  // end, once its windows are gone. A report's box does not show the ones kept meanwhile itself:
+  // they come after it.
+  void ShowPendingReports();
+  [[nodiscard]] bool ReportsPending() const { return !pendingReports_.empty(); }
 
   int MessageBox(const std::string& text, UINT flags);
   void SetMessageBoxes(IMessageBoxes* boxes) { boxes_ = boxes ? boxes : defaultBoxes_; }
@@ -103,6 +111,8 @@ class TApplication {
   void UpdateHint(const MSG& msg);
 
   std::string hint_;
+  std::vector<std::string> pendingReports_;
+  bool showingReports_ = false;
   IMessageBoxes* defaultBoxes_;
   IMessageBoxes* boxes_;
   IShell* defaultShell_;

@@ -38,8 +38,11 @@ void ClipboardSetText(HWND owner, const std::string& text) {
   }
   std::memcpy(bytes, text.c_str(), text.size() + 1);
   GlobalUnlock(memory);
-  // The clipboard owns the memory once it is set.
-  if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+  // The clipboard owns the memory once it is set; the user must not believe a copy that failed.
+  if (!SetClipboardData(CF_TEXT, memory)) {
+    GlobalFree(memory);
+    throw EGuiError("无法设置剪贴板数据");
+  }
 }
 
 }  // namespace k32::gui

@@ -8,7 +8,7 @@
 namespace k32::gui {
 
 // Replaces what the clipboard holds with the text as CF_TEXT (zero-terminated). Raises EGuiError
-// when the clipboard cannot be opened.
+// when the clipboard cannot be opened or does not take the text.
 void ClipboardSetText(HWND owner, const std::string& text);
 
 }  // namespace k32::gui

@@ -186,8 +186,11 @@ void TSplitter::DrawLine() {
   static const WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
   BitmapHandle bitmap(CreateBitmap(8, 8, 1, 1, pattern));
   BrushHandle brush(CreatePatternBrush(bitmap.Get()));
-  SelectObjectScope select(dc, brush.Get());
-  PatBlt(dc, 0, lineY_, client.right, Height(), PATINVERT);
+  {
+    // The DC's own brush goes back before the DC does.
+    SelectObjectScope select(dc, brush.Get());
+    PatBlt(dc, 0, lineY_, client.right, Height(), PATINVERT);
+  }
   ReleaseDC(parent, dc);
 }
 

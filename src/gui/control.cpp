@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "common/text.h"
 #include "gui/application.h"
+#include "gui/guard.h"
 #include "gui/menus.h"
 
 namespace k32::gui {
@@ -49,10 +51,10 @@ const char* OwnWindowClass() {
   return kOwnClass;
 }
 
-std::string ShortHint(const std::string& hint) { return hint.substr(0, hint.find('|')); }
+std::string ShortHint(const std::string& hint) { return hint.substr(0, HintBar(hint)); }
 
 std::string LongHint(const std::string& hint) {
-  const auto bar = hint.find('|');
+  const auto bar = HintBar(hint);
   return bar == std::string::npos ? hint : hint.substr(bar + 1);
 }
 
@@ -135,21 +137,14 @@ void TControl::RecreateWnd() {
 LRESULT CALLBACK TControl::StaticProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   TControl* self = FromHandle(window);
   if (!self) return DefWindowProcA(window, message, wparam, lparam);
-  LRESULT result = 0;
-  try {
-    if (message == WM_NCDESTROY) {
-      self->DestroyWnd();
-      result = self->WndProc(message, wparam, lparam);
-      self->Detach();
-      return result;
-    }
-    result = self->WndProc(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    Application().HandleException(error);
-  } catch (...) {
-    Application().HandleException(std::runtime_error("未知错误"));
+  if (message == WM_NCDESTROY) {
+    // The window's last message: the object lets go of it whatever its handlers raise.
+    Guarded([&] { self->DestroyWnd(); });
+    const LRESULT result = Guarded([&] { return self->WndProc(message, wparam, lparam); });
+    self->Detach();
+    return result;
   }
-  return result;
+  return Guarded([&] { return self->WndProc(message, wparam, lparam); });
 }
 
 LRESULT TControl::DefaultHandler(UINT message, WPARAM wparam, LPARAM lparam) {

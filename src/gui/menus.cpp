@@ -2,6 +2,7 @@
 
 #include "gui/application.h"
 #include "gui/control.h"
+#include "gui/guard.h"
 
 namespace k32::gui {
 
@@ -71,6 +72,13 @@ HMENU TPopupMenu::BuildMenu() const {
 
 void TPopupMenu::Popup(int x, int y, HWND owner) {
   if (OnPopup) OnPopup();
+  // However the choice ends.
+  struct Closed {
+    TPopupMenu& menu;
+    ~Closed() {
+      if (menu.OnClose) Guarded(menu.OnClose);
+    }
+  } closed{*this};
   HMENU menu = BuildMenu();
   UINT chosen = 0;
   TPopupMenu* outer = open_;

@@ -60,7 +60,9 @@ class TPopupMenu {
   explicit TPopupMenu(std::string name) : Name(std::move(name)) {}
   std::string Name;
   HIMAGELIST Images = nullptr;
+  // Before the menu opens; and once it has closed, after the chosen item has run.
   std::function<void()> OnPopup;
+  std::function<void()> OnClose;
 
   TMenuItem* Add(const TMenuItemRow& row);
   void AddSeparator();

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "gui/error.h"
+#include "gui/guard.h"
 #include "gui/handles.h"
 
 namespace k32::gui {
@@ -18,14 +19,18 @@ void LoadRichEditLibrary() {
 }
 
 DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
-  DWORD done = 0;
-  if (!WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &done, nullptr)) {
-    *written = 0;
-    const DWORD error = GetLastError();
-    return error != 0 ? error : 1;
-  }
-  *written = static_cast<LONG>(done);
-  return done == static_cast<DWORD>(size) ? 0 : 1;
+  *written = 0;
+  return Guarded(
+      [&]() -> DWORD {
+        DWORD done = 0;
+        if (!WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &done, nullptr)) {
+          const DWORD error = GetLastError();
+          return error != 0 ? error : 1;
+        }
+        *written = static_cast<LONG>(done);
+        return done == static_cast<DWORD>(size) ? 0 : 1;
+      },
+      DWORD{1});
 }
 
 // Some engines take kilobytes of memory per line and fail without a word when the address space

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "gui/guard.h"
 #include "gui/handles.h"
 
 namespace k32::gui {
@@ -183,7 +184,41 @@ bool TToolBar::CommandReflected(WPARAM wparam, LRESULT* result) {
   return true;
 }
 
+void TToolBar::Release() {
+  if (!pressed_) return;
+  pressed_ = false;
+  if (OnRelease) OnRelease();
+}
+
 LRESULT TToolBar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      // Only a press on a button takes the mouse until it is let go; elsewhere there is no press.
+      if (!pressed_ && OnPress) OnPress();
+      pressed_ = true;
+      const LRESULT result = TControl::WndProc(message, wparam, lparam);
+      if (GetCapture() != Handle()) Release();
+      return result;
+    }
+    case WM_LBUTTONUP: {
+      // The click runs while the bar handles this, before the press ends.
+      releasing_ = true;
+      struct Done {
+        TToolBar& bar;
+        ~Done() {
+          bar.releasing_ = false;
+          Guarded([this] { bar.Release(); });
+        }
+      } done{*this};
+      return TControl::WndProc(message, wparam, lparam);
+    }
+    case WM_CAPTURECHANGED:
+      if (!releasing_) Release();
+      break;
+    default:
+      break;
+  }
   if (message == WM_NOTIFY) {
     auto* header = reinterpret_cast<NMHDR*>(lparam);
     if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW) {

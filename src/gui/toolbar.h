@@ -55,6 +55,10 @@ class TToolBar : public TControl {
   static constexpr int kMinTextButtonWidth = 65;
   TToolBar(TWinControl* parent, bool textButtons);
   HIMAGELIST Images = nullptr;
+  // A button is held down with the mouse; and let go again, after its click has run (or without
+  // one, when the mouse left it).
+  std::function<void()> OnPress;
+  std::function<void()> OnRelease;
 
   TToolButton* AddButton(const std::string& name, TAction* action);
   TToolButton* AddTextButton(const std::string& name, const std::string& caption,
@@ -81,10 +85,13 @@ class TToolBar : public TControl {
   void FitTextButton(TToolButton& button);
   int IndexOf(const TToolButton& button) const;
   TToolButton* FromCommand(int id) const;
+  void Release();
 
   bool text_;
   std::vector<std::unique_ptr<TToolButton>> buttons_;
   int nextCommand_ = 1;
+  bool pressed_ = false;
+  bool releasing_ = false;
   std::string tipBuffer_;
   std::wstring tipBufferW_;
 };

@@ -2,7 +2,7 @@
 // sort arrow on the sort column, and kept from resizing where that is locked.
 #include <windowsx.h>
 
-#include "gui/application.h"
+#include "gui/guard.h"
 #include "listview/canvas_scope.h"
 #include "listview/control_text.h"
 #include "listview/enh_list_view.h"
@@ -72,14 +72,7 @@ HWND TCustomEnhListView::GetHeaderHandle() {
 LRESULT CALLBACK TCustomEnhListView::HeaderProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = static_cast<TCustomEnhListView*>(GetPropA(window, kHeaderOwnerProp));
   if (!self || self->header_ != window) return DefWindowProcW(window, message, wparam, lparam);
-  try {
-    return self->HeaderWndProc(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    gui::Application().HandleException(error);
-  } catch (...) {
-    gui::Application().HandleException(std::runtime_error("未知错误"));
-  }
-  return 0;
+  return gui::Guarded([&] { return self->HeaderWndProc(message, wparam, lparam); });
 }
 
 LRESULT TCustomEnhListView::HeaderWndProc(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "gui/guard.h"
 #include "listview/enh_list_view.h"
 #include "listview/user_sort_locale.h"
 
@@ -33,12 +34,16 @@ struct SortRun {
   SortLocale locale;
   std::vector<SortKey> keys;
   std::unordered_map<const TListItem*, std::size_t> slots;
+  // A comparison that failed has been reported; the rest of this sort compares nothing.
+  bool failed = false;
 
   static SortRun* current;
 
   static int CALLBACK CompareKeys(LPARAM a, LPARAM b, LPARAM) noexcept;
   static int CALLBACK CompareByHandler(LPARAM a, LPARAM b, LPARAM) noexcept;
   int KeyCompare(const TListItem* a, const TListItem* b) const;
+  template <typename Compare>
+  static int Guard(LPARAM a, LPARAM b, Compare compare) noexcept;
 };
 
 SortRun* SortRun::current = nullptr;
@@ -52,28 +57,31 @@ int SortRun::KeyCompare(const TListItem* a, const TListItem* b) const {
   return CompareSortKeys(keys[sa->second], keys[sb->second], style, CompareLocaleText, direction);
 }
 
+template <typename Compare>
+int SortRun::Guard(LPARAM a, LPARAM b, Compare compare) noexcept {
+  auto* ia = reinterpret_cast<TListItem*>(a);
+  auto* ib = reinterpret_cast<TListItem*>(b);
+  if (!current || current->failed || !ia || !ib) return 0;
+  bool answered = false;
+  const int result = gui::Guarded([&] {
+    const int order = compare(*current, ia, ib);
+    answered = true;
+    return order;
+  });
+  if (!answered) current->failed = true;
+  return result;
+}
+
 int CALLBACK SortRun::CompareKeys(LPARAM a, LPARAM b, LPARAM) noexcept {
-  try {
-    const auto* ia = reinterpret_cast<const TListItem*>(a);
-    const auto* ib = reinterpret_cast<const TListItem*>(b);
-    if (!current || !ia || !ib) return 0;
-    return current->KeyCompare(ia, ib);
-  } catch (...) {
-    return 0;
-  }
+  return Guard(a, b, [](SortRun& run, TListItem* ia, TListItem* ib) { return run.KeyCompare(ia, ib); });
 }
 
 int CALLBACK SortRun::CompareByHandler(LPARAM a, LPARAM b, LPARAM) noexcept {
-  try {
-    auto* ia = reinterpret_cast<TListItem*>(a);
-    auto* ib = reinterpret_cast<TListItem*>(b);
-    if (!current || !ia || !ib) return 0;
+  return Guard(a, b, [](SortRun& run, TListItem* ia, TListItem* ib) {
     int result = 0;
-    current->list->SortItems(ia, ib, current->subItem, result);
-    return Sign(result) * current->direction;
-  } catch (...) {
-    return 0;
-  }
+    run.list->SortItems(ia, ib, run.subItem, result);
+    return Sign(result) * run.direction;
+  });
 }
 
 void TCustomEnhListView::SortItems(TListItem* item1, TListItem* item2, int sortColumn, int& compResult) {
@@ -151,7 +159,9 @@ void TCustomEnhListView::EndUpdate() {
   // The redraw comes back on however the sort ends.
   struct Redraw {
     TCustomEnhListView* list;
-    ~Redraw() { list->TListView::EndUpdate(); }
+    ~Redraw() {
+      gui::Guarded([this] { list->TListView::EndUpdate(); });
+    }
   } redraw{this};
   if (updateDepth_ == 0 && resortPending_) Resort();
 }

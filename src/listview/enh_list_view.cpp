@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "gui/application.h"
+#include "gui/guard.h"
 #include "listview/control_text.h"
 #include "listview/user_sort_locale.h"
 
@@ -169,7 +170,8 @@ void TCustomEnhListView::DestroyWnd() {
 LRESULT TCustomEnhListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_DESTROY:
-      StoreSettings();
+      // Settings that cannot be stored are reported later; the window goes all the same.
+      gui::Guarded([this] { StoreSettings(); });
       break;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lparam);

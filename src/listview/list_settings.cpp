@@ -2,6 +2,7 @@
 // list only), the widths by display position, the sort column and direction, the view style.
 #include <vector>
 
+#include "gui/guard.h"
 #include "listview/enh_list_view.h"
 #include "listview/ext_list_view.h"
 
@@ -13,7 +14,9 @@ namespace {
 class UpdateScope {
  public:
   explicit UpdateScope(TCustomEnhListView& list) : list_(list) { list_.BeginUpdate(); }
-  ~UpdateScope() { list_.EndUpdate(); }
+  ~UpdateScope() {
+    gui::Guarded([this] { list_.EndUpdate(); });
+  }
   UpdateScope(const UpdateScope&) = delete;
   UpdateScope& operator=(const UpdateScope&) = delete;
 

@@ -19,6 +19,10 @@ struct ListRow {
   bool operator==(const ListRow&) const = default;
 };
 
+// The columns that hold a process row's identifier and a module row's path.
+inline constexpr int kPidColumn = 1;
+inline constexpr int kPathColumn = 1;
+
 // Images of the process and module rows.
 inline constexpr int kFileImage = 0;
 inline constexpr int kExeImage = 1;

@@ -1,9 +1,12 @@
 // What every rebuild of a list does around its rows: redraw off for the whole rebuild, and the
-// selected position carried over to the new rows.
+// selection carried over to the new rows.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <utility>
 
+#include "gui/guard.h"
 #include "gui/listview.h"
 #include "process/list_rows.h"
 
@@ -13,7 +16,10 @@ namespace k32 {
 class ListUpdate {
  public:
   explicit ListUpdate(gui::TListView& list) : list_(list) { list_.BeginUpdate(); }
-  ~ListUpdate() { list_.EndUpdate(); }
+  // Ending the update may sort the rows.
+  ~ListUpdate() {
+    gui::Guarded([this] { list_.EndUpdate(); });
+  }
   ListUpdate(const ListUpdate&) = delete;
   ListUpdate& operator=(const ListUpdate&) = delete;
 
@@ -21,16 +27,34 @@ class ListUpdate {
   gui::TListView& list_;
 };
 
-// The position to select after the rebuild: the selected row's, or 0 when none is selected.
-inline int RememberedPosition(const gui::TListView& list) {
+// What a rebuild selects again: the row that shows the same key (a process identifier, a window
+// handle) while it is still listed, so that a command acts on what the user chose; only when that
+// row is gone, the row at the same position.
+struct RememberedRow {
+  int position = 0;
+  std::optional<std::string> key;
+};
+
+// The selected row's position and its text in the key column; position 0 and no key when none is
+// selected.
+inline RememberedRow RememberSelection(const gui::TListView& list, int keyColumn) {
   const int selected = list.Count() > 0 ? list.SelectedIndex() : -1;
-  return selected < 0 ? 0 : selected;
+  if (selected < 0) return {};
+  return {selected, list.Item(selected)->Text(keyColumn)};
 }
 
-// Selects the row now standing at the position (its selection handler runs), or nothing when the
-// list has become too short.
-inline void SelectPosition(gui::TListView& list, int position) {
-  if (position < list.Count()) list.SelectIndex(position);
+// Selects the remembered row again (its selection handler runs), or nothing when it is gone and the
+// list has become too short for its position.
+inline void SelectAgain(gui::TListView& list, const RememberedRow& remembered, int keyColumn) {
+  const int count = list.Count();
+  int index = remembered.position;
+  for (int i = 0; remembered.key && i < count; ++i) {
+    if (list.Item(i)->Text(keyColumn) == *remembered.key) {
+      index = i;
+      break;
+    }
+  }
+  if (index < count) list.SelectIndex(index);
 }
 
 inline void AppendRow(gui::TListView& list, ListRow row) {

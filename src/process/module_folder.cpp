@@ -11,10 +11,9 @@ namespace k32 {
 
 void TFormMain::ExplorerCmdExecute() {
   // From a menu the command may arrive while another list has the focus: then it does nothing.
-  if (!ModuleList->Focused()) return;
-  const gui::TListItem* item = ModuleList->Selected();
-  if (item == nullptr) return;
-  const std::string folder = FolderPart(item->Text(1));
+  const std::optional<std::string> path = Chosen().processPage.modulePath;
+  if (!path) return;
+  const std::string folder = FolderPart(*path);
   // Fire and forget: whatever the shell makes of the folder is the shell's to show.
   gui::Application().Shell().Execute(Handle(), "explore", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

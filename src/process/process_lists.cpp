@@ -2,6 +2,7 @@
 #include "app/form_main.h"
 #include "common/text.h"
 #include "process/list_update.h"
+#include "process/process_targets.h"
 
 namespace k32 {
 
@@ -23,7 +24,7 @@ void TFormMain::ProcListSelectItem(gui::TListItem*, bool selected) {
   if (!selected) return;  // a deselection leaves the modules and the target as they are
   const gui::TListItem* row = ProcList->Selected();
   if (!row) return;
-  const std::uint32_t processId = ParseDecimalModulo32(row->Text(1));
+  const std::uint32_t processId = ParseDecimalModulo32(row->Text(kPidColumn));
   FillModuleList(processId);
   SelectedPid = processId;
 }
@@ -36,5 +37,14 @@ void TFormMain::FillModuleList(std::uint32_t processId) {
 }
 
 void TFormMain::AddModItem(const ModuleEntry& module) { AppendRow(*ModuleList, ModuleRow(module)); }
+
+ProcessTargets ReadProcessTargets(const gui::TListView& processes, const gui::TListView& modules) {
+  ProcessTargets targets;
+  if (const gui::TListItem* row = processes.Selected())
+    targets.process = ParseDecimalModulo32(row->Text(kPidColumn));
+  const gui::TListItem* module = modules.Selected();
+  if (module && modules.Focused()) targets.modulePath = module->Text(kPathColumn);
+  return targets;
+}
 
 }  // namespace k32

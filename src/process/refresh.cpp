@@ -1,4 +1,4 @@
-// The refresh: every list of both pages rebuilt, selected positions kept, counts shown.
+// The refresh: every list of both pages rebuilt, the selections kept, counts shown.
 #include <string>
 #include <vector>
 
@@ -21,9 +21,9 @@ void TFormMain::RefreshCmdExecute() {
   RefreshWindowList(processes);
 
   processCount = 0;
-  const int position = RememberedPosition(*ProcList);
+  const RememberedRow selected = RememberSelection(*ProcList, kPidColumn);
   FillProcessList(processes);
-  SelectPosition(*ProcList, position);
+  SelectAgain(*ProcList, selected, kPidColumn);
 
   StatusBar->SetPanelText(0, "进程: " + std::to_string(processCount));
   StatusBar->SetPanelText(1, "顶层窗口: " + std::to_string(windowCount));

@@ -7,17 +7,17 @@
 namespace k32 {
 
 void TFormMain::TerminateCmdExecute() {
-  if (ProcList->Selected() == nullptr) {
+  // Taken before the question: timer refreshes go on while it is open, and the row the user asked
+  // about may be gone by then, another one selected in its place.
+  const std::optional<std::uint32_t> processId = Chosen().processPage.process;
+  if (!processId) {
     gui::Application().MessageBox("没有选定项目。请选择您想要终止的进程。", MB_OK | MB_ICONINFORMATION);
     return;
   }
-  // Taken before the question: timer refreshes go on while it is open and re-select by position,
-  // so the selection may by then name another process than the one the user asked about.
-  const std::uint32_t processId = SelectedPid;
   if (settings.Confirm &&
       gui::Application().MessageBox("您确定要终止选定的进程吗？", MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
-  TerminatePid(processId);
+  TerminatePid(*processId);
 }
 
 void TFormMain::TerminatePid(std::uint32_t processId) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include "gui/guard.h"
 #include "gui/handles.h"
 
 namespace k32 {
@@ -32,9 +33,23 @@ std::string Terminated(const char* buffer, std::size_t size) {
   return std::string(buffer, length);
 }
 
+// A module snapshot fails with ERROR_BAD_LENGTH while the process is loading or unloading a
+// module: a passing state, asked again a few times before the process counts as one that cannot
+// be inspected.
+HANDLE ModuleSnapshotHandle(std::uint32_t processId) {
+  constexpr int kAttempts = 5;
+  for (int attempt = 1;; ++attempt) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(kModuleSnapshot, processId);
+    if (snapshot != INVALID_HANDLE_VALUE || GetLastError() != ERROR_BAD_LENGTH || attempt == kAttempts)
+      return snapshot;
+    Sleep(1);
+  }
+}
+
+// An error in a visit ends the enumeration.
 BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
   const auto& visit = *reinterpret_cast<const ISystemServices::WindowVisitor*>(context);
-  return visit(ToId(window)) ? TRUE : FALSE;
+  return gui::Guarded([&] { return visit(ToId(window)) ? TRUE : FALSE; }, FALSE);
 }
 }  // namespace
 
@@ -55,7 +70,7 @@ std::vector<ProcessEntry> Win32Services::ProcessSnapshot() {
 std::vector<ModuleEntry> Win32Services::ModuleSnapshot(std::uint32_t processId) {
   std::vector<ModuleEntry> modules;
   if (processId == 0) return modules;
-  gui::KernelHandle snapshot(CreateToolhelp32Snapshot(kModuleSnapshot, processId));
+  gui::KernelHandle snapshot(ModuleSnapshotHandle(processId));
   if (!snapshot) return modules;
   MODULEENTRY32 entry{};
   entry.dwSize = sizeof entry;

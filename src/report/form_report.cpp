@@ -1,6 +1,7 @@
 #include "report/form_report.h"
 
 #include "gui/clipboard.h"
+#include "gui/guard.h"
 #include "report/report_lines.h"
 
 namespace k32 {
@@ -11,7 +12,9 @@ namespace {
 class UpdateScope {
  public:
   explicit UpdateScope(gui::TRichEdit& edit) : edit_(edit) { edit_.BeginUpdate(); }
-  ~UpdateScope() { edit_.EndUpdate(); }
+  ~UpdateScope() {
+    gui::Guarded([this] { edit_.EndUpdate(); });
+  }
   UpdateScope(const UpdateScope&) = delete;
   UpdateScope& operator=(const UpdateScope&) = delete;
 

@@ -133,13 +133,16 @@ void TSysTray::Notification(gui::TComponent* component, gui::TOperation operatio
 }
 
 void TSysTray::DoRightClick() {
-  POINT cursor{};
-  GetCursorPos(&cursor);
+  GetCursorPos(&rightClickAt_);
+  // The menu's owner must be the foreground window, or a click elsewhere would not close it.
+  if (PopupMenu) SetForegroundWindow(window_.Handle());
+  PostMessageA(window_.Handle(), kRightClickMessage, 0, 0);
+}
+
+void TSysTray::RightClickMenu() {
+  const POINT cursor = rightClickAt_;
   if (PopupMenu) {
-    // The menu's owner must be the foreground window, or a click elsewhere would not close it.
     HWND owner = window_.Handle();
-    SetForegroundWindow(owner);
-    gui::Application().ProcessMessages();
     PopupMenu->Popup(cursor.x, cursor.y, owner);
     PostMessageA(owner, WM_NULL, 0, 0);  // lets the menu close at once if it is opened again
   }
@@ -150,6 +153,9 @@ LRESULT TSysTray::WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   switch (message) {
     case kToolTipMessage:
       SetToolTip(toolTip_);
+      return 0;
+    case kRightClickMessage:
+      RightClickMenu();
       return 0;
     case kCallbackMessage:
       switch (LOWORD(lparam)) {

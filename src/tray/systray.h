@@ -33,6 +33,8 @@ class TSysTray : public gui::TComponent {
   static constexpr UINT kCallbackMessage = WM_USER + 1;
   // Posted to itself: send the tip again.
   static constexpr UINT kToolTipMessage = WM_USER + 2;
+  // Posted to itself by a right click: open the menu, then raise OnRightClick.
+  static constexpr UINT kRightClickMessage = WM_USER + 3;
   static constexpr UINT kDefaultAnimateInterval = 100;
 
   TSysTray();
@@ -64,6 +66,8 @@ class TSysTray : public gui::TComponent {
   bool ModifyIcon();
   bool DeleteIcon();
 
+  // Brings the icon's window forward and leaves the menu to the loop: nothing is handled inside
+  // the shell's notification.
   void DoRightClick();
   // One animation step: the next image of Images becomes the icon.
   void ChangeIcon();
@@ -78,6 +82,7 @@ class TSysTray : public gui::TComponent {
 
  private:
   void FillRecord();
+  void RightClickMenu();
 
   bool active_ = false;
   bool animate_ = false;
@@ -88,6 +93,7 @@ class TSysTray : public gui::TComponent {
   gui::TImageList* images_ = nullptr;
   std::string toolTip_;
   int frame_ = 0;
+  POINT rightClickAt_{};
   TNotifyIconRecord record_{};
   gui::TTimer timer_;
   gui::THiddenWindow window_;

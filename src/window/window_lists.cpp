@@ -3,12 +3,13 @@
 #include "common/text.h"
 #include "process/list_update.h"
 #include "window/window_rows.h"
+#include "window/window_target.h"
 
 namespace k32 {
 
 void TFormMain::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
   windowCount = 0;
-  const int position = RememberedPosition(*WindowList);
+  const RememberedRow selected = RememberSelection(*WindowList, kHandleColumn);
   {
     ListUpdate update(*WindowList);
     WindowList->Clear();
@@ -18,7 +19,7 @@ void TFormMain::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
     }
     ResortList(WindowList);
   }
-  SelectPosition(*WindowList, position);
+  SelectAgain(*WindowList, selected, kHandleColumn);
 }
 
 void TFormMain::WindowListSelectItem(gui::TListItem*, bool selected) {
@@ -29,6 +30,15 @@ void TFormMain::WindowListSelectItem(gui::TListItem*, bool selected) {
   ListUpdate update(*ChildList);
   ChildList->Clear();
   for (ListRow& child : DescendantWindowRows(services_, parent)) AppendRow(*ChildList, std::move(child));
+}
+
+WindowTarget ReadWindowTarget(const gui::TListView& windows, const gui::TListView& children) {
+  const gui::TListView* source = windows.Focused() ? &windows : children.Focused() ? &children : nullptr;
+  if (source == nullptr) return {};
+  WindowTarget target{true, std::nullopt};
+  if (const gui::TListItem* row = source->Selected())
+    target.window = ParseDecimalModulo32(row->Text(kHandleColumn));
+  return target;
 }
 
 }  // namespace k32

@@ -12,6 +12,9 @@
 
 namespace k32 {
 
+// The column that holds a window row's handle.
+inline constexpr int kHandleColumn = 0;
+
 // Images of the window rows.
 inline constexpr int kWindowImage = 0;
 inline constexpr int kHiddenWindowImage = 1;

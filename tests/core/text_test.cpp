@@ -41,6 +41,14 @@ TEST(FileNamePart, SeparatorsAndDoubleByteTrailBytes) {
   EXPECT_EQ(FileNamePart("a\\\xB1"), "\xB1");
 }
 
+TEST(HintBar, TheFirstBarThatIsNotTheSecondByteOfACharacter) {
+  EXPECT_EQ(HintBar("ab|c|d"), 2u);
+  EXPECT_EQ(HintBar("abc"), std::string_view::npos);
+  // 0xB0 0x7C is one character whose second byte looks like a bar.
+  EXPECT_EQ(HintBar("\xB0\x7C|\xB0\x7C"), 2u);
+  EXPECT_EQ(HintBar("\xB0\x7C"), std::string_view::npos);
+}
+
 TEST(ParseDecimalModulo32, WrapsLikeTheRuntime) {
   EXPECT_EQ(ParseDecimalModulo32("  4294967287"), 4294967287u);
   EXPECT_EQ(ParseDecimalModulo32("4294967296"), 0u);

@@ -164,6 +164,24 @@ HWND WaitForMessageBox(DWORD processId, DWORD milliseconds) {
   return find.box;
 }
 
+HWND WaitForPopupMenu(DWORD processId, DWORD milliseconds) {
+  HWND menu = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT)) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(top, &owner);
+          if (owner == processId && ClassName(top) == "#32768" && IsWindowVisible(top)) {
+            menu = top;
+            return true;
+          }
+        }
+        return false;
+      },
+      milliseconds);
+  return menu;
+}
+
 std::string MessageBoxText(HWND box) {
   std::string text;
   for (HWND label : ChildrenOfClass(box, "Static")) {
@@ -299,6 +317,20 @@ void Program::OpenReport(HWND& report, HWND& edit) const {
   if (edits.size() != 1) return;
   report = window;
   edit = edits[0];
+}
+
+HWND Program::ToolBar(int buttons) const {
+  for (HWND bar : ChildrenOfClass(main_, TOOLBARCLASSNAMEA))
+    if (SendMessageA(bar, TB_BUTTONCOUNT, 0, 0) == buttons) return bar;
+  return nullptr;
+}
+
+RECT Program::ToolButtonRect(HWND bar, int index) const {
+  RemoteBuffer remote(info_.hProcess, sizeof(RECT));
+  SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote.Get()));
+  RECT rect{};
+  remote.Read(0, &rect, sizeof rect);
+  return rect;
 }
 
 std::vector<int> Program::ColumnOrder(HWND list) const {

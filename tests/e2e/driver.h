@@ -61,6 +61,10 @@ class Program {
   void ClickHeader(HWND list, int column) const;
   // F4: the report window and its text control once they are up; null both when none came up.
   void OpenReport(HWND& report, HWND& edit) const;
+  // The tool bar of the main window that has this many buttons (separators counted).
+  HWND ToolBar(int buttons) const;
+  // Where a button of a tool bar is, in the bar's client coordinates.
+  RECT ToolButtonRect(HWND bar, int index) const;
   // Waits until the process has ended; returns its exit code, or STILL_ACTIVE.
   DWORD WaitForExit(DWORD milliseconds) const;
 
@@ -98,6 +102,8 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
 HWND WaitForOwnedDialog(HWND owner, DWORD milliseconds = 15000);
 // A child of a window whose caption reads text; null when there is none.
 HWND ChildWithText(HWND parent, const std::string& text);
+// The open popup menu of a process, polling for a while; null when none comes up.
+HWND WaitForPopupMenu(DWORD processId, DWORD milliseconds = 10000);
 // A message box of a process, polling for a while; null when none comes up.
 HWND WaitForMessageBox(DWORD processId, DWORD milliseconds = 10000);
 // The text of a message box (its static text that is not the icon).

@@ -154,5 +154,37 @@ TEST_F(SettingsE2E, EachListOpensAsItWasLeftAndStoresItsColumnsAtTheEnd) {
   EXPECT_EQ(GetValue(childList + "\\Columns", "Sizes").Text(), "70,150,250");
 }
 
+TEST_F(SettingsE2E, ListsThatCannotStoreAreToldOnceEachAfterTheWindowsAreGoneAndTheProgramEnds) {
+  testing::StoreDefaultSettings();
+  SetDword(kProgramKeyPath, "AutoRefresh", 1);  // a refresh each second while the window is there
+  SetDword(kProgramKeyPath, "Timer", 1);
+  // A volatile key takes no lasting subkey: two of the lists cannot store their columns.
+  testing::SetString(kProgramKeyPath + "\\2.0\\Lists", "", "");
+  for (const char* list : {"ProcList", "WindowList"}) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (kProgramKeyPath + "\\2.0\\Lists\\" + list).c_str(), 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+  Program program;
+  HWND main = program.MainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(program.StartupMessages().empty());
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  std::vector<std::string> told;
+  const DWORD start = GetTickCount();
+  while (program.WaitForExit(50) == STILL_ACTIVE && GetTickCount() - start < 20000) {
+    if (HWND box = WaitForMessageBox(program.ProcessId(), 200)) {
+      EXPECT_FALSE(IsWindow(main)) << "a box while the windows are there, their handlers able to run";
+      told.push_back(MessageBoxText(box));
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+      WaitUntilGone(box);
+    }
+  }
+  EXPECT_EQ(program.WaitForExit(0), 0u);
+  EXPECT_EQ(told, std::vector<std::string>(2, "无法设置 'Order' 的数据."));
+}
+
 }  // namespace
 }  // namespace k32::e2e

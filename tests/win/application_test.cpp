@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "gui/actions.h"
 #include "gui/comctrls.h"
+#include "gui/form.h"
+#include "process/win32_services.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
@@ -26,6 +31,28 @@ TEST(GeneralErrorReport, ShowsTheTextWithTheTitleAndAnErrorIcon) {
   EXPECT_EQ(boxes.shown[0].text, "无法打开剪贴板.");
   EXPECT_EQ(boxes.shown[0].caption, "Kestrel32");
   EXPECT_EQ(boxes.shown[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+}
+
+TEST(GeneralErrorReport, AShortcutKeyOrAWindowEnumerationThatRaisesAnythingIsToldFromTheLoop) {
+  testing::RecordingBoxes boxes;
+  Win32Services services;
+  int visits = 0;
+  services.EnumTopLevelWindows([&](WindowId) -> bool {
+    ++visits;
+    throw std::runtime_error("枚举");
+  });
+  EXPECT_EQ(visits, 1);  // the enumeration ends there
+  gui::TForm form;
+  form.HandleNeeded();
+  gui::TActionList actions([&] { return form.Handle(); });
+  gui::TAction* action = actions.Add("Raise");
+  action->SetShortCut(VK_F9);
+  action->OnExecute = [] { throw 9; };
+  MSG key{form.Handle(), WM_KEYDOWN, VK_F9, 1, 0, {}};
+  gui::Application().HandleMessage(key);
+  EXPECT_TRUE(boxes.shown.empty());
+  testing::Pump();
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"枚举.", "未知错误."}));
 }
 
 TEST(Timer, TicksThroughTheQueueAndNeverWithIntervalZero) {

@@ -72,9 +72,9 @@ TEST_F(MainLists, HeaderClicksSortAndARefreshKeepsTheSort) {
   services.AddProcess("C:\\WINDOWS\\system32\\lsass.exe", 500, 312, 20);
   form->RefreshCmdExecute();
   EXPECT_EQ(Column(procs, 1), (std::vector<std::string>{"1024", "500", "312", "96", "9"}));
-  // The position selected before (smss.exe had moved to 1 by the sort) is selected again.
-  EXPECT_EQ(procs->SelectedIndex(), 1);
-  EXPECT_EQ(procs->Item(1)->Text(1), "500");
+  // The process selected before (smss.exe, moved to 1 by the sort) is selected again where it is now.
+  EXPECT_EQ(procs->SelectedIndex(), 2);
+  EXPECT_EQ(procs->Item(2)->Text(1), "312");
 
   // The thread counts: another column sorts ascending.
   ClickHeader(procs, 3);

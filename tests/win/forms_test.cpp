@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "gui/comctrls.h"
 #include "gui/error.h"
 #include "gui/form.h"
 #include "gui/stdctrls.h"
+#include "win/import_patch.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
@@ -107,6 +110,8 @@ TEST_F(Forms, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {
   SendMessageA(button->Handle(), BM_CLICK, 0, 0);
   SendMessageA(button->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(clicks, 2);
+  EXPECT_TRUE(boxes.shown.empty()) << "shown from the loop, not inside the failing handler";
+  testing::Pump();
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "无法打开剪贴板.");
   EXPECT_EQ(boxes.shown[0].flags, static_cast<UINT>(MB_ICONERROR));
@@ -119,6 +124,26 @@ TEST_F(Forms, AFormMadeWithTheStayOnTopStyleIsTopmost) {
     dialog.HandleNeeded();
     EXPECT_EQ((GetWindowLongA(dialog.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, onTop);
   }
+}
+
+// What the program does with device contexts, in order: 'G' got, 'S' selected into, 'R' released.
+std::vector<std::pair<char, HDC>> dcCalls;
+decltype(&GetDCEx) realGetDCEx = nullptr;
+decltype(&SelectObject) realSelectObject = nullptr;
+decltype(&ReleaseDC) realReleaseDC = nullptr;
+
+HDC WINAPI LoggedGetDCEx(HWND window, HRGN region, DWORD flags) {
+  HDC dc = realGetDCEx(window, region, flags);
+  dcCalls.emplace_back('G', dc);
+  return dc;
+}
+HGDIOBJ WINAPI LoggedSelectObject(HDC dc, HGDIOBJ object) {
+  dcCalls.emplace_back('S', dc);
+  return realSelectObject(dc, object);
+}
+int WINAPI LoggedReleaseDC(HWND window, HDC dc) {
+  dcCalls.emplace_back('R', dc);
+  return realReleaseDC(window, dc);
 }
 
 TEST_F(Forms, DraggingTheSplitterResizesTheControlAboveItButNeverBelowOnePixel) {
@@ -134,9 +159,22 @@ TEST_F(Forms, DraggingTheSplitterResizesTheControlAboveItButNeverBelowOnePixel) 
   lower->HandleNeeded();
   owner.AlignControls();
   ASSERT_EQ(splitter->Top(), 100);
-  SendMessageA(splitter->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2));
-  SendMessageA(splitter->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 42));
-  SendMessageA(splitter->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 42));
+  {
+    testing::ImportPatch get("user32.dll", "GetDCEx", reinterpret_cast<void*>(&LoggedGetDCEx));
+    testing::ImportPatch select("gdi32.dll", "SelectObject", reinterpret_cast<void*>(&LoggedSelectObject));
+    testing::ImportPatch release("user32.dll", "ReleaseDC", reinterpret_cast<void*>(&LoggedReleaseDC));
+    realGetDCEx = get.Original<decltype(&GetDCEx)>();
+    realSelectObject = select.Original<decltype(&SelectObject)>();
+    realReleaseDC = release.Original<decltype(&ReleaseDC)>();
+    SendMessageA(splitter->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2));
+    SendMessageA(splitter->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 42));
+    SendMessageA(splitter->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 42));
+  }
+  // The line is drawn with a brush of its own, which leaves each DC before the DC goes back.
+  ASSERT_FALSE(dcCalls.empty());
+  for (std::size_t i = 0; i < dcCalls.size(); ++i)
+    for (std::size_t j = i + 1; dcCalls[i].first == 'R' && j < dcCalls.size() && dcCalls[j].first != 'G'; ++j)
+      EXPECT_NE(dcCalls[j].second, dcCalls[i].second) << "selected into a DC after its release";
   EXPECT_EQ(upper->Height(), 140);
   EXPECT_EQ(lower->Top(), 145);
   SendMessageA(splitter->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2));

@@ -250,6 +250,7 @@ TEST_F(ListSettings, AKeyThatCannotBeMadeGivesTheLayoutAndAMessageWhenStoring) {
   EXPECT_EQ(Widths(*list), (std::vector<int>{100, 60, 80, 40}));
   list = nullptr;
   host.reset();
+  testing::Pump();
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "无法设置 'Order' 的数据.");
 }

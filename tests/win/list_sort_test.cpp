@@ -2,13 +2,16 @@
 // cells, re-sorting after inserts and updates, and the sort handler.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "gui/form.h"
 #include "listview/ext_list_view.h"
 #include "listview/user_sort_locale.h"
+#include "process/list_update.h"
 #include "win/list_view_test_support.h"
+#include "win/win_test_support.h"
 
 namespace k32 {
 namespace {
@@ -66,6 +69,21 @@ TEST_F(SortableList, FirstClickKeepsTheRestoredDirectionThenTheSameHeaderReverse
   EXPECT_EQ(Column(2), (std::vector<std::string>{"x", "y", "z"}));
   EXPECT_EQ(list->LastColumnClicked(), 2);
   EXPECT_TRUE(list->CurrentSortAscending());
+}
+
+TEST_F(SortableList, ASortHandlerThatRaisesIsToldOnceFromTheLoopAndTheUpdateStillEnds) {
+  testing::RecordingBoxes boxes;
+  AddRows({{"b", "2", "z"}, {"c", "10", "x"}, {"a", "9", "y"}});
+  list->OnSortItems = [](auto&&...) { throw std::runtime_error("比较"); };
+  list->OnSortFinished = [](auto&&...) { throw std::runtime_error("排序"); };
+  {
+    ListUpdate update(*list);
+    list->Resort();
+  }  // the sort runs as the update ends, in a destructor
+  EXPECT_EQ(list->UpdateDepth(), 0);
+  EXPECT_TRUE(boxes.shown.empty());
+  testing::Pump();
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"比较.", "排序."}));
 }
 
 TEST_F(SortableList, FirstClickOnAnotherColumnSortsItInTheRestoredDirection) {

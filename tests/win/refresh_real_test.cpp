@@ -1,6 +1,8 @@
 // The refresh on the real system services: this test process, its modules and its windows as the
 // lists show them.
+#include <windows.h>
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "app/form_main.h"
 #include "common/text.h"
 #include "process/win32_services.h"
+#include "win/import_patch.h"
 #include "win/main_window_fixture.h"
 #include "win/win_test_support.h"
 
@@ -27,6 +30,30 @@ DWORD WINAPI Wait(void* event) {
 BOOL CALLBACK CollectDescendant(HWND window, LPARAM found) {
   reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
   return TRUE;
+}
+
+// Module snapshots fail with ERROR_BAD_LENGTH this many times more, as while a process loads a module.
+int badLengths = 0;
+int snapshotsAsked = 0;
+decltype(&CreateToolhelp32Snapshot) realSnapshot = nullptr;
+
+HANDLE WINAPI BadLengthFirst(DWORD flags, DWORD processId) {
+  ++snapshotsAsked;
+  if (!(flags & TH32CS_SNAPMODULE) || badLengths-- <= 0) return realSnapshot(flags, processId);
+  SetLastError(ERROR_BAD_LENGTH);
+  return INVALID_HANDLE_VALUE;
+}
+
+TEST(ModuleSnapshot, ABadLengthPassesAndIsAskedAgainAFewTimesNotForEver) {
+  testing::ImportPatch patch("kernel32.dll", "CreateToolhelp32Snapshot", reinterpret_cast<void*>(&BadLengthFirst));
+  realSnapshot = patch.Original<decltype(&CreateToolhelp32Snapshot)>();
+  Win32Services services;
+  badLengths = 2;
+  EXPECT_FALSE(services.ModuleSnapshot(GetCurrentProcessId()).empty());
+  badLengths = 1000;
+  snapshotsAsked = 0;
+  EXPECT_TRUE(services.ModuleSnapshot(GetCurrentProcessId()).empty());
+  EXPECT_LE(snapshotsAsked, 10);
 }
 
 class RealRefresh : public testing::MainWindowHost {

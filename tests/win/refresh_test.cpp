@@ -1,5 +1,5 @@
 // The refresh and the four lists in the real main window: rows as the controls show them, the
-// selected positions kept, the status bar, F5 and the timer, one redraw per rebuild, no leaks.
+// selections kept, the status bar, F5 and the timer, one redraw per rebuild, no leaks.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -141,48 +141,54 @@ TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
   EXPECT_EQ(form->SelectedPid, 300u);
 }
 
-TEST_F(Refresh, KeepsTheSelectedPositionNotTheRow) {
+TEST_F(Refresh, KeepsTheSelectedRowWhileItIsListedElseTheSelectedPosition) {
   form->ProcList->SelectIndex(2);
   form->WindowList->SelectIndex(1);
   ASSERT_EQ(Captions(form->ChildList), std::vector<std::string>{"528"});
+  // Rows come in above: the same process and window stay selected, where they stand now.
   fake.processes.insert(fake.processes.begin(), ProcessEntry{"new.exe", 900, 0, 1});
+  fake.windows.emplace_front().id = 0x300;
   form->RefreshCmdExecute();
-  EXPECT_EQ(form->ProcList->SelectedIndex(), 2);
-  EXPECT_EQ(form->SelectedPid, 120u);  // another process now stands there
-  EXPECT_EQ(Captions(form->ModuleList), (std::vector<std::string>{"EXPLORER.EXE", "KERNEL32.DLL"}));
-  EXPECT_EQ(form->WindowList->SelectedIndex(), 1);
+  EXPECT_EQ(form->ProcList->SelectedIndex(), 3);
+  EXPECT_EQ(form->SelectedPid, 300u);
+  EXPECT_EQ(Captions(form->ModuleList), std::vector<std::string>{"嘰.exe"});
+  EXPECT_EQ(form->WindowList->SelectedIndex(), 2);
   EXPECT_EQ(Captions(form->ChildList), std::vector<std::string>{"528"});
 
   // Deselecting leaves the lower lists and the target as they were.
   form->ProcList->SelectIndex(-1);
   form->WindowList->SelectIndex(-1);
-  EXPECT_EQ(Captions(form->ModuleList).size(), 2u);
+  EXPECT_EQ(Captions(form->ModuleList).size(), 1u);
   EXPECT_EQ(Captions(form->ChildList).size(), 1u);
-  EXPECT_EQ(form->SelectedPid, 120u);
+  EXPECT_EQ(form->SelectedPid, 300u);
 
   // Nothing selected in a non-empty list: the first row is selected.
   form->RefreshCmdExecute();
   EXPECT_EQ(form->ProcList->SelectedIndex(), 0);
   EXPECT_EQ(form->SelectedPid, 900u);
   EXPECT_EQ(form->WindowList->SelectedIndex(), 0);
-  EXPECT_EQ(Captions(form->ChildList).size(), 2u);
+  EXPECT_TRUE(Captions(form->ChildList).empty());
 
-  // Lists shorter than the selected position: nothing is selected, the lower lists stay empty.
-  form->ProcList->SelectIndex(4);
-  form->WindowList->SelectIndex(1);
-  ASSERT_EQ(form->SelectedPid, 4000000000u);
-  fake.processes.resize(3);
+  // The selected rows gone: the row now at the same position is selected, or none when the list
+  // has become too short for it, and the lower lists stay empty.
+  form->ProcList->SelectIndex(3);
+  form->WindowList->SelectIndex(2);
+  fake.processes.erase(fake.processes.begin() + 3);
   fake.Vanish(0x200);
+  form->RefreshCmdExecute();
+  EXPECT_EQ(form->ProcList->SelectedIndex(), 3);
+  EXPECT_EQ(form->SelectedPid, 4000000000u);
+  EXPECT_EQ(form->WindowList->Count(), 2);
+  EXPECT_EQ(form->WindowList->SelectedIndex(), -1);
+  EXPECT_TRUE(Shown(form->ChildList).empty());
+  fake.processes.resize(3);
   form->RefreshCmdExecute();
   EXPECT_EQ(form->ProcList->Count(), 3);
   EXPECT_EQ(form->ProcList->SelectedIndex(), -1);
   EXPECT_TRUE(Shown(form->ModuleList).empty());
   EXPECT_EQ(form->SelectedPid, 4000000000u);
-  EXPECT_EQ(form->WindowList->Count(), 1);
-  EXPECT_EQ(form->WindowList->SelectedIndex(), -1);
-  EXPECT_TRUE(Shown(form->ChildList).empty());
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 3");
-  EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 1");
+  EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 2");
 
   // Everything gone: empty lists, zero counts.
   fake.processes.clear();

@@ -16,6 +16,7 @@
 
 #include "app/form_main.h"
 #include "core/fake_services.h"
+#include "gui/clipboard.h"
 #include "gui/comctrls.h"
 #include "gui/dialogs.h"
 #include "gui/error.h"
@@ -23,6 +24,7 @@
 #include "report/form_report.h"
 #include "report/report_lines.h"
 #include "shared/report_files.h"
+#include "win/import_patch.h"
 #include "win/main_window_fixture.h"
 #include "win/win_test_support.h"
 
@@ -491,6 +493,19 @@ LRESULT CALLBACK HalfFull(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     return CallWindowProcA(previous, window, message, wparam, reinterpret_cast<LPARAM>(half.c_str()));
   }
   return CallWindowProcA(previous, window, message, wparam, lparam);
+}
+
+HANDLE WINAPI RefuseClipboardData(UINT, HANDLE) { return nullptr; }
+
+// The clipboard opened but did not take the text: the user must not believe it was copied.
+TEST(Clipboard, TextTheClipboardDoesNotTakeIsAnError) {
+  testing::ImportPatch refuse("user32.dll", "SetClipboardData", reinterpret_cast<void*>(&RefuseClipboardData));
+  try {
+    gui::ClipboardSetText(nullptr, "报告");
+    ADD_FAILURE() << "no error";
+  } catch (const gui::EGuiError& error) {
+    EXPECT_STREQ(error.what(), "无法设置剪贴板数据");
+  }
 }
 
 TEST(RichEdit, LinesTheControlDoesNotTakeWholeAreAnError) {

@@ -238,6 +238,7 @@ TEST_F(SettingsStore, AWriteFailureIsReportedAndTheWindowStaysOpen) {
   testing::Pump();
   boxes.shown.clear();
   SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+  testing::Pump();
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"无法设置 'Top' 的数据."});
   MSG msg{};
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -252,6 +253,7 @@ TEST_F(SettingsStore, AWriteFailureIsReportedAndTheWindowStaysOpen) {
   RegCloseKey(program);
   boxes.shown.clear();
   SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+  testing::Pump();
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"无法设置 'ProcID' 的数据."});
   EXPECT_EQ(testing::GetValue(kProgram, "Confirm").type, static_cast<DWORD>(REG_DWORD));
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

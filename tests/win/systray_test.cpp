@@ -349,7 +349,19 @@ TEST_F(SysTray, ARightClickOpensTheMenuAtTheCursorThenRaisesItsEvent) {
   SetCursorPos(300, 200);
   POINT cursor{};
   GetCursorPos(&cursor);
+  // The menu opens from the loop: a message waiting meanwhile is not handled inside the click.
+  bool inside = false, probeInside = false;
+  gui::THiddenWindow probe([&](HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_USER) probeInside = inside;
+    return DefWindowProcA(window, message, wparam, lparam);
+  });
+  PostMessageA(probe.Handle(), WM_USER, 0, 0);
+  inside = true;
   Mouse(tray, WM_RBUTTONUP);
+  inside = false;
+  EXPECT_TRUE(order.empty());
+  testing::Pump();
+  EXPECT_FALSE(probeInside);
   EXPECT_EQ(order, (std::vector<std::string>{"menu", "event"}));
   EXPECT_EQ(menuAt.x, cursor.x);
   EXPECT_EQ(menuAt.y, cursor.y);
@@ -363,6 +375,7 @@ TEST_F(SysTray, ARightClickOpensTheMenuAtTheCursorThenRaisesItsEvent) {
   order.clear();
   tray.PopupMenu = nullptr;
   Mouse(tray, WM_RBUTTONUP);
+  testing::Pump();
   EXPECT_EQ(order, std::vector<std::string>{"event"});
 }
 

@@ -84,8 +84,7 @@ TEST_F(Termination, EachFailureHasItsTextAndIsFollowedByARefresh) {
   EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 20}));
 }
 
-// A timer refresh while the question is open selects the row at the same position, which may
-// by then be another process: the one the user was asked about is the one that ends.
+// A timer refresh while the question is open: the one the user was asked about is the one that ends.
 TEST_F(Termination, ARefreshWhileTheQuestionIsOpenDoesNotChangeTheTarget) {
   form->settings.Confirm = true;
   boxes.answers = {IDYES};
@@ -97,10 +96,36 @@ TEST_F(Termination, ARefreshWhileTheQuestionIsOpenDoesNotChangeTheTarget) {
   form->TerminateCmdExecute();
   EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20}));
   EXPECT_EQ(boxes.shown.size(), 1u);
-  // After the refresh that follows, position 1 holds the newcomer and B is gone.
+  // B is gone after the refresh that follows: its position, 2 since the newcomer came, holds C.
   ASSERT_EQ(form->ProcList->Count(), 3);
-  EXPECT_EQ(form->ProcList->Item(1)->Text(1), "15");
-  EXPECT_EQ(form->SelectedPid, 15u);
+  EXPECT_EQ(form->ProcList->SelectedIndex(), 2);
+  EXPECT_EQ(form->SelectedPid, 30u);
+}
+
+// The process the user chose stays the target while a menu is open or a tool button held down,
+// whatever a timer refresh selects meanwhile.
+TEST_F(Termination, FromAMenuOrAToolButtonItEndsTheRowOfWhenTheChoiceBegan) {
+  form->settings.Confirm = false;
+  // With the menu open, B ends and a refresh selects C, now at B's position.
+  gui::TPopupMenu::TrackHook = [&](gui::TPopupMenu&, HMENU, POINT) -> UINT {
+    services.processes.erase(services.processes.begin() + 1);
+    form->RefreshCmdExecute();
+    return 1;  // "终止进程"
+  };
+  form->ProcMenu.Popup(0, 0, form->Handle());
+  EXPECT_EQ(services.terminations, std::vector<std::uint32_t>{20});
+  // With tbTerminate held down, C ends and a refresh leaves no row selected.
+  ASSERT_EQ(form->SelectedPid, 30u);
+  const RECT button = form->ToolBar1->Find("tbTerminate")->Rect();
+  const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  SendMessageA(form->ToolBar1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  services.processes.pop_back();
+  form->RefreshCmdExecute();
+  SendMessageA(form->ToolBar1->Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 30}));
+  // The choice over, the command acts on the row selected now: A, the first, after that refresh.
+  form->TerminateCmdExecute();
+  EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 30, 10}));
 }
 
 // ---------------------------------------------------------------------------------------------

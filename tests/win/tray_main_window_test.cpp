@@ -33,6 +33,7 @@ class TrayMainWindow : public testing::MainWindowTest {
       return GetMenuItemID(built, 0);
     };
     SendMessageA(form->SysTray->Handle(), TSysTray::kCallbackMessage, 0, WM_RBUTTONUP);
+    testing::Pump();  // the menu opens from the loop
     gui::TPopupMenu::TrackHook = nullptr;
     return caption;
   }
