@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "e2e/driver.h"
 
 namespace k32::e2e {
@@ -25,6 +28,25 @@ TEST(MainWindowE2E, OpensAtItsPlaceWithBothPagesAndTheirColumns) {
   };
   for (std::size_t i = 0; i < lists.size(); ++i)
     EXPECT_EQ(program.ColumnCaptions(lists[i]), expected[i]) << i;
+}
+
+// Both builds carry the same version; each names its own file, the 64-bit one says what it is.
+TEST(MainWindowE2E, TheVersionResourceNamesThisBuild) {
+  const std::string exe = ExeFolder() + kProgramExe;
+  std::vector<char> info(GetFileVersionInfoSizeA(exe.c_str(), nullptr));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  auto value = [&](const char* name) {
+    char* text = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\080403a8\\") + name;
+    return VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) && text
+               ? std::string(text)
+               : std::string();
+  };
+  EXPECT_EQ(value("OriginalFilename"), kProgramExe);
+  EXPECT_EQ(value("ProductVersion"), "2.01");
+  EXPECT_EQ(value("FileDescription").find("64 位") != std::string::npos, sizeof(void*) == 8);
 }
 
 }  // namespace k32::e2e
