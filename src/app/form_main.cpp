@@ -285,10 +285,6 @@ void TFormMain::RefreshCmdExecute() {
   StatusBar->SetPanelText(1, "顶层窗口: " + std::to_string(windowPage_->WindowCount()));
 }
 
-void TFormMain::TerminateCmdExecute() { processPage_->Terminate(settings.Confirm); }
-void TFormMain::ExplorerCmdExecute() { processPage_->OpenModuleFolder(Handle()); }
-void TFormMain::WinPropCmdExecute() { windowPage_->ShowProperties(*this); }
-
 bool TFormMain::FormClose() {
   WriteReg();
   return true;

@@ -1,9 +1,7 @@
 // The main window: two pages of lists, the commands, tool bars, menus, status bar and refresh timer.
 #pragma once
 
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "about/form_busy.h"
