@@ -142,7 +142,8 @@ struct BareLists {
     RegisterClassA(&frameClass);
     frame = CreateWindowExA(0, "BenchFloorFrame", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 660, 10, 642,
                             455, nullptr, nullptr, nullptr, nullptr);
-    TMainListView* models[4] = {like.ProcList, like.ModuleList, like.WindowList, like.ChildList};
+    TMainListView* models[4] = {like.ProcessPage().ProcList(), like.ProcessPage().ModuleList(),
+                                like.WindowPage().WindowList(), like.WindowPage().ChildList()};
     for (int i = 0; i < 4; ++i) {
       // Like the two pages: the process page shown, the window page hidden.
       const bool upper = i % 2 == 0;
@@ -250,11 +251,11 @@ int main() {
     const std::vector<ListRow> windowRows = TopLevelWindowRows(system, system.ProcessSnapshot());
     const std::vector<ListRow> childRows = DescendantWindowRows(system, 0x10000);
 
-    form.ProcList->SelectIndex(1);  // a process with modules
+    form.ProcessPage().ProcList()->SelectIndex(1);  // a process with modules
     form.RefreshCmdExecute();
     std::printf("rows: %d processes, %d modules, %d top-level windows, %d descendants\n",
-                form.ProcList->Count(), form.ModuleList->Count(), form.WindowList->Count(),
-                form.ChildList->Count());
+                form.ProcessPage().ProcList()->Count(), form.ProcessPage().ModuleList()->Count(),
+                form.WindowPage().WindowList()->Count(), form.WindowPage().ChildList()->Count());
 
     // The rounds alternate, so that other work on the machine weighs on both sides alike.
     BareLists bare(form);
@@ -296,8 +297,8 @@ int main() {
     std::printf("  full refresh, real services:                         %8.2f / %8.2f\n", real.median,
                 real.best);
     std::printf("  (%d processes, %d modules, %d top-level windows, %d descendants)\n",
-                form.ProcList->Count(), form.ModuleList->Count(), form.WindowList->Count(),
-                form.ChildList->Count());
+                form.ProcessPage().ProcList()->Count(), form.ProcessPage().ModuleList()->Count(),
+                form.WindowPage().WindowList()->Count(), form.WindowPage().ChildList()->Count());
   }
   return 0;
 }

@@ -1,5 +1,8 @@
 #include "app/form_main.h"
 
+#include <string>
+#include <vector>
+
 #include "app/settings_store.h"
 #include "gui/application.h"
 
@@ -45,7 +48,6 @@ const ActionRow kActions[] = {
 };
 
 struct ListLayout {
-  TMainListView* TFormMain::*field;
   const char* name;
   bool keepSelectionDrawn;
   struct Column {
@@ -56,30 +58,26 @@ struct ListLayout {
 };
 
 const ListLayout kLists[] = {
-    {&TFormMain::ProcList,
-     "ProcList",
+    {"ProcList",
      true,
      {{"可执行文件", 120, LVCFMT_LEFT},
       {"PID", 70, LVCFMT_LEFT},
       {"父级 PID", 70, LVCFMT_LEFT},
       {"线程", 70, LVCFMT_LEFT},
       {"优先级", 170, LVCFMT_LEFT}}},
-    {&TFormMain::ModuleList,
-     "ModuleList",
+    {"ModuleList",
      false,
      {{"模块名称", 120, LVCFMT_LEFT},
       {"路径", 250, LVCFMT_LEFT},
       {"句柄 (定位)", 80, LVCFMT_LEFT},
       {"大小", 70, LVCFMT_RIGHT}}},
-    {&TFormMain::WindowList,
-     "WindowList",
+    {"WindowList",
      true,
      {{"句柄", 70, LVCFMT_LEFT},
       {"窗口种类", 150, LVCFMT_LEFT},
       {"窗口标题", 250, LVCFMT_LEFT},
       {"进程", 120, LVCFMT_LEFT}}},
-    {&TFormMain::ChildList,
-     "ChildList",
+    {"ChildList",
      false,
      {{"句柄", 70, LVCFMT_LEFT}, {"窗口种类", 150, LVCFMT_LEFT}, {"窗口标题", 250, LVCFMT_LEFT}}},
 };
@@ -108,7 +106,9 @@ TFormMain::TFormMain(ISystemServices& services)
   gui::Application().OnRestore = [this] { ApplicationEventsRestore(); };
 
   HandleNeeded();
-  for (TMainListView* list : {ProcList, ModuleList, WindowList, ChildList}) list->Loaded();
+  for (TMainListView* list : {processPage_->ProcList(), processPage_->ModuleList(), windowPage_->WindowList(),
+                              windowPage_->ChildList()})
+    list->Loaded();
   FormCreate();
 }
 
@@ -165,6 +165,7 @@ void TFormMain::CreateControls() {
   Notebook = Add<gui::TNotebook>();
   Notebook->SetAlign(TAlign::alClient);
   gui::TPanel* pages[2] = {Notebook->AddPage("进程"), Notebook->AddPage("窗口")};
+  TMainListView* lists[std::size(kLists)];
 
   for (std::size_t i = 0; i < std::size(kLists); ++i) {
     const ListLayout& row = kLists[i];
@@ -191,29 +192,26 @@ void TFormMain::CreateControls() {
     } else {
       list->SetAlign(TAlign::alClient);
     }
-    this->*row.field = list;
+    lists[i] = list;
   }
   Splitter1 = static_cast<gui::TSplitter*>(pages[0]->Controls()[1]);
   Splitter2 = static_cast<gui::TSplitter*>(pages[1]->Controls()[1]);
 
-  ProcList->OnSelectItem = [this](gui::TListItem* item, bool selected) {
-    ProcListSelectItem(item, selected);
-  };
-  WindowList->OnSelectItem = [this](gui::TListItem* item, bool selected) {
-    WindowListSelectItem(item, selected);
-  };
-  ProcList->OnColumnClick = [this](int column) { ProcListColumnClick(column); };
-  ModuleList->OnColumnClick = [this](int column) { ModuleListColumnClick(column); };
-  WindowList->OnColumnClick = [this](int column) { WindowListColumnClick(column); };
-  ChildList->OnColumnClick = [this](int column) { ChildListColumnClick(column); };
+  processPage_ =
+      std::make_unique<TProcessPage>(*lists[0], *lists[1], services_, [this] { RefreshCmdExecute(); });
+  windowPage_ = std::make_unique<TWindowPage>(*lists[2], *lists[3], services_);
+  lists[0]->OnColumnClick = [this](int column) { ProcListColumnClick(column); };
+  lists[1]->OnColumnClick = [this](int column) { ModuleListColumnClick(column); };
+  lists[2]->OnColumnClick = [this](int column) { WindowListColumnClick(column); };
+  lists[3]->OnColumnClick = [this](int column) { ChildListColumnClick(column); };
   for (gui::TToolBar* bar : {ToolBar1, ToolBar2}) {
     bar->OnPress = [this] { HoldChosen(); };
     bar->OnRelease = [this] { ReleaseChosen(); };
   }
-  ProcList->PopupMenu = &ProcMenu;
-  ModuleList->PopupMenu = &ModuleMenu;
-  WindowList->PopupMenu = &WindowMenu;
-  ChildList->PopupMenu = &WindowMenu;
+  lists[0]->PopupMenu = &ProcMenu;
+  lists[1]->PopupMenu = &ModuleMenu;
+  lists[2]->PopupMenu = &WindowMenu;
+  lists[3]->PopupMenu = &WindowMenu;
 }
 
 void TFormMain::CreateMenus() {
@@ -275,6 +273,18 @@ void TFormMain::FormCreate() {
 
 void TFormMain::FormShow() { RefreshCmdExecute(); }
 
+// Every list of both pages rebuilt, the selections kept, the counts shown.
+void TFormMain::RefreshCmdExecute() {
+  windowPage_->ClearChildren();
+  processPage_->ClearModules();
+  // One snapshot serves the window owners and the process list, so both show the same moment.
+  const std::vector<ProcessEntry> processes = services_.ProcessSnapshot();
+  windowPage_->RefreshWindowList(processes);
+  processPage_->Refresh(processes);
+  StatusBar->SetPanelText(0, "进程: " + std::to_string(processPage_->ProcessCount()));
+  StatusBar->SetPanelText(1, "顶层窗口: " + std::to_string(windowPage_->WindowCount()));
+}
+
 bool TFormMain::FormClose() {
   WriteReg();
   return true;
@@ -328,23 +338,24 @@ bool TFormMain::DialogChar(const MSG& msg) {
   return true;
 }
 
-TFormMain::ChosenTargets TFormMain::Chosen() const {
-  if (held_) return *held_;
-  return {ReadProcessTargets(*ProcList, *ModuleList), ReadWindowTarget(*WindowList, *ChildList)};
-}
-
 void TFormMain::HoldChosen() {
-  if (holds_ == 0) held_ = Chosen();
-  ++holds_;  // only once the rows are read: a failed read leaves nothing to release
+  processPage_->HoldTargets();
+  try {
+    windowPage_->HoldTarget();
+  } catch (...) {
+    processPage_->ReleaseTargets();  // a failed hold leaves nothing to release
+    throw;
+  }
 }
 
 void TFormMain::ReleaseChosen() {
-  if (holds_ > 0 && --holds_ == 0) held_.reset();
+  processPage_->ReleaseTargets();
+  windowPage_->ReleaseTarget();
 }
 
 void TFormMain::ApplicationEventsHint() { StatusBar->SetPanelText(2, gui::Application().Hint()); }
 
-void TFormMain::MenuPopup() { ExplorerCmd->SetEnabled(ModuleList->Selected() != nullptr); }
+void TFormMain::MenuPopup() { ExplorerCmd->SetEnabled(processPage_->ModuleList()->Selected() != nullptr); }
 
 void TFormMain::HelpCmdExecute() {
   using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);

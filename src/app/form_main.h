@@ -1,9 +1,7 @@
 // The main window: two pages of lists, the commands, tool bars, menus, status bar and refresh timer.
 #pragma once
 
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "about/form_busy.h"
@@ -15,10 +13,10 @@
 #include "gui/menus.h"
 #include "gui/toolbar.h"
 #include "listview/ext_list_view.h"
-#include "process/process_targets.h"
+#include "process/process_page.h"
 #include "process/services.h"
 #include "tray/systray.h"
-#include "window/window_target.h"
+#include "window/window_page.h"
 
 namespace k32 {
 
@@ -35,13 +33,9 @@ class TFormMain : public gui::TForm {
   void ReadReg();
   void miExitClick();
   void miAboutClick();
-  void AddPidItem(const ProcessEntry& process);
-  void AddModItem(const ModuleEntry& module);
   void RefreshCmdExecute();
   void TerminateCmdExecute();
   void ApplicationEventsHint();
-  void ProcListSelectItem(gui::TListItem* item, bool selected);
-  void WindowListSelectItem(gui::TListItem* item, bool selected);
   void ProcessesCmdExecute();
   void WindowsCmdExecute();
   void WinPropCmdExecute();
@@ -67,27 +61,15 @@ class TFormMain : public gui::TForm {
   void WindowListColumnClick(int column);
   void ChildListColumnClick(int column);
 
-  // The process termination and its refresh.
-  void TerminatePid(std::uint32_t processId);
-
-  // The lists behind the refresh and the selections.
-  // Both take the refresh's one process snapshot: the window owners are looked up in it.
-  void FillProcessList(const std::vector<ProcessEntry>& processes);
-  void FillModuleList(std::uint32_t processId);
-  void RefreshWindowList(const std::vector<ProcessEntry>& processes);
-
   bool DialogChar(const MSG& msg) override;
   // Tab and Shift+Tab move between the lists; each list keeps its arrow keys.
   [[nodiscard]] bool IsDialog() const override { return true; }
 
   // State the window keeps besides its controls.
   Settings settings;
-  std::uint32_t SelectedPid = 0;
   std::string reportText;
   // Shown while a report is made; kept from start-up to the end.
   std::unique_ptr<TFormBusy> FormBusy;
-  int processCount = 0;
-  int windowCount = 0;
 
   // Actions.
   gui::TActionList ActionList;
@@ -112,12 +94,8 @@ class TFormMain : public gui::TForm {
   gui::TToolBar* ToolBar1;
   gui::TToolBar* ToolBar2;
   gui::TNotebook* Notebook;
-  TMainListView* ProcList;
   gui::TSplitter* Splitter1;
-  TMainListView* ModuleList;
-  TMainListView* WindowList;
   gui::TSplitter* Splitter2;
-  TMainListView* ChildList;
   gui::TStatusBar* StatusBar;
 
   // Popup menus.
@@ -134,6 +112,9 @@ class TFormMain : public gui::TForm {
   std::unique_ptr<TSysTray> SysTray{CreateSysTray()};
 
   [[nodiscard]] ISystemServices& Services() const { return services_; }
+  // The pages, made with the window.
+  [[nodiscard]] TProcessPage& ProcessPage() const { return *processPage_; }
+  [[nodiscard]] TWindowPage& WindowPage() const { return *windowPage_; }
 
  private:
   void CreateActions();
@@ -141,23 +122,16 @@ class TFormMain : public gui::TForm {
   void CreateMenus();
   void DropDown(gui::TToolButton* button, gui::TPopupMenu& menu);
   std::unique_ptr<TSysTray> CreateSysTray();
-  // Sorts a rebuilt list again by its current column and direction when its sorting is on.
-  void ResortList(TMainListView* list);
 
-  // What the commands that act on a row act on. Read when the user begins to choose a command (a
-  // menu opens, a tool button goes down) and held until the choice is over, so that a timer
-  // refresh meanwhile cannot turn a command onto another row; read at once otherwise (keys).
-  struct ChosenTargets {
-    ProcessTargets processPage;
-    WindowTarget windowPage;
-  };
-  [[nodiscard]] ChosenTargets Chosen() const;
+  // What the commands that act on a row act on is read when the user begins to choose a command (a
+  // menu opens, a tool button goes down) and held by both pages until the choice is over; read at
+  // once otherwise (keys).
   void HoldChosen();
   void ReleaseChosen();
-  std::optional<ChosenTargets> held_;
-  int holds_ = 0;
 
   ISystemServices& services_;
+  std::unique_ptr<TProcessPage> processPage_;
+  std::unique_ptr<TWindowPage> windowPage_;
 };
 
 }  // namespace k32

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/form_main.h"
 #include "app/seconds_field.h"
 #include "app/settings_store.h"
 #include "gui/application.h"
@@ -59,7 +58,8 @@ constexpr char kInvalidSeconds[] = "您在刷新设置中输入的是无效数�
 
 }  // namespace
 
-TFormSettings::TFormSettings(TFormMain& main) : gui::TForm(&main), main_(main) {
+TFormSettings::TFormSettings(gui::TForm& owner, Settings& settings, gui::TTimer& timer)
+    : gui::TForm(&owner), settings_(settings), timer_(timer) {
   BorderStyle = gui::TBorderStyle::bsDialog;
   Position = gui::TPosition::poScreenCenter;
   SetCaption("设置");
@@ -95,7 +95,7 @@ TFormSettings::TFormSettings(TFormMain& main) : gui::TForm(&main), main_(main) {
 }
 
 void TFormSettings::FormShow() {
-  const Settings& settings = main_.settings;
+  const Settings& settings = settings_;
   edSec->SetText(std::to_string(settings.Timer));
   for (const CheckRow& row : kChecks) (this->*row.field)->SetChecked(settings.*row.setting);
 }
@@ -105,7 +105,7 @@ bool TFormSettings::FormClose() { return true; }
 
 void TFormSettings::btnOKClick() {
   SetModalResult(gui::mrOk);
-  Settings& settings = main_.settings;
+  Settings& settings = settings_;
   // The check boxes count even when the seconds are then refused.
   for (const CheckRow& row : kChecks) settings.*row.setting = (this->*row.field)->Checked();
   const auto seconds = ParseSecondsField(edSec->Text());
@@ -115,7 +115,7 @@ void TFormSettings::btnOKClick() {
     return;
   }
   settings.Timer = *seconds;
-  ApplyRefreshTimer(main_.Timer, settings);
+  ApplyRefreshTimer(timer_, settings);
 }
 
 }  // namespace k32

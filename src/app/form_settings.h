@@ -2,17 +2,17 @@
 // the items of the process report.
 #pragma once
 
+#include "app/settings.h"
+#include "gui/comctrls.h"
 #include "gui/form.h"
 #include "gui/stdctrls.h"
 
 namespace k32 {
 
-class TFormMain;
-
 class TFormSettings : public gui::TForm {
  public:
-  // Edits the record of main and applies the refresh settings to its timer.
-  explicit TFormSettings(TFormMain& main);
+  // Edits settings and applies the refresh settings to timer.
+  TFormSettings(gui::TForm& owner, Settings& settings, gui::TTimer& timer);
 
   gui::TGroupBox* GroupBox1;
   gui::TCheckBox* cbAutoRefresh;
@@ -37,7 +37,8 @@ class TFormSettings : public gui::TForm {
   void btnOKClick();
 
  private:
-  TFormMain& main_;
+  Settings& settings_;
+  gui::TTimer& timer_;
 };
 
 }  // namespace k32

@@ -21,7 +21,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     mainForm.FormBusy = std::make_unique<k32::TFormBusy>(&mainForm);
     mainForm.FormBusy->HandleNeeded();
     application.SetMainForm(&mainForm);
-    k32::TFormSettings settingsForm(mainForm);  // made hidden with the main window and never shown
+    k32::TFormSettings settingsForm(mainForm, mainForm.settings,
+                                    mainForm.Timer);  // made hidden with the main window and never shown
     exitCode = application.Run();
   } catch (const std::exception& error) {
     application.HandleException(error);

@@ -8,6 +8,7 @@
 
 #include "gui/guard.h"
 #include "gui/listview.h"
+#include "listview/ext_list_view.h"
 #include "process/list_rows.h"
 
 namespace k32 {
@@ -55,6 +56,12 @@ inline void SelectAgain(gui::TListView& list, const RememberedRow& remembered, i
     }
   }
   if (index < count) list.SelectIndex(index);
+}
+
+// A list whose column sorting is on is sorted again by its current column and direction; inside
+// the list's update the sort waits for the update's end.
+inline void ResortList(TdfsExtListView& list) {
+  if (list.AutoColumnSort() != acsNoSort) list.Resort();
 }
 
 inline void AppendRow(gui::TListView& list, ListRow row) {

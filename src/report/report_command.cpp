@@ -1,11 +1,11 @@
-// The report command of the main window: the report text from fresh snapshots while the busy
-// window shows, then the report window.
+// The report command: the report text from fresh snapshots while the busy window shows, then the
+// report window.
+#include "report/report_command.h"
+
 #include <windows.h>
 
 #include <memory>
 
-#include "about/form_busy.h"
-#include "app/form_main.h"
 #include "report/form_report.h"
 #include "report/report_text.h"
 #include "report/time_picture.h"
@@ -66,14 +66,14 @@ ReportHeader ReadHeader() {
 
 }  // namespace
 
-void TFormMain::ReportCmdExecute() {
-  if (!FormBusy) FormBusy = std::make_unique<TFormBusy>(this);
+void ShowReport(gui::TForm& owner, ISystemServices& services, const Settings& settings, TFormBusy& busy,
+                std::string& reportText) {
   std::unique_ptr<TFormReport> report;
   {
-    TBusyScope busy(*FormBusy);
-    WriteReport(reportText, Services(), settings, ReadHeader());
-    report = std::make_unique<TFormReport>(this);
-    if (FormStyle() == gui::TFormStyle::fsStayOnTop) report->SetFormStyle(gui::TFormStyle::fsStayOnTop);
+    TBusyScope shown(busy);
+    WriteReport(reportText, services, settings, ReadHeader());
+    report = std::make_unique<TFormReport>(&owner);
+    if (owner.FormStyle() == gui::TFormStyle::fsStayOnTop) report->SetFormStyle(gui::TFormStyle::fsStayOnTop);
     report->SetReport(reportText);
   }
   report->ShowModal();

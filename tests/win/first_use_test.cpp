@@ -65,8 +65,8 @@ TEST_F(FirstUse, TheListsMenuDrawsTheActionsPictures) {
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 1);
   };
   look.SetInterval(200);
-  SendMessageA(form->ProcList->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->ProcList->Handle()),
-               MAKELPARAM(200, 200));
+  SendMessageA(form->ProcessPage().ProcList()->Handle(), WM_CONTEXTMENU,
+               reinterpret_cast<WPARAM>(form->ProcessPage().ProcList()->Handle()), MAKELPARAM(200, 200));
   EXPECT_GT(red, 20);
   EXPECT_GT(green, 20);
 }
@@ -80,12 +80,12 @@ TEST_F(FirstUse, TheTextButtonsAreAtLeast65PixelsWide) {
 using FirstUseAlone = FirstUse;
 
 TEST_F(FirstUseAlone, TheKeyboardGoesFromListToListAndToTheFirstControlOfEachDialog) {
-  EXPECT_EQ(GetFocus(), form->ProcList->Handle());
-  EXPECT_EQ(Key(VK_TAB), form->ModuleList->Handle());
-  EXPECT_EQ(Key(VK_DOWN), form->ModuleList->Handle()) << "the list keeps its arrow keys";
-  EXPECT_EQ(Key(VK_TAB), form->ProcList->Handle());
-  EXPECT_EQ(Key(VK_TAB, VK_SHIFT), form->ModuleList->Handle());
-  EXPECT_EQ(Key('W', VK_CONTROL), form->WindowList->Handle());
+  EXPECT_EQ(GetFocus(), form->ProcessPage().ProcList()->Handle());
+  EXPECT_EQ(Key(VK_TAB), form->ProcessPage().ModuleList()->Handle());
+  EXPECT_EQ(Key(VK_DOWN), form->ProcessPage().ModuleList()->Handle()) << "the list keeps its arrow keys";
+  EXPECT_EQ(Key(VK_TAB), form->ProcessPage().ProcList()->Handle());
+  EXPECT_EQ(Key(VK_TAB, VK_SHIFT), form->ProcessPage().ModuleList()->Handle());
+  EXPECT_EQ(Key('W', VK_CONTROL), form->WindowPage().WindowList()->Handle());
 
   EXPECT_TRUE(OpensAt([&] { form->SettingsCmdExecute(); },
                       [](gui::TForm& shown) { return dynamic_cast<TFormSettings&>(shown).cbAutoRefresh; }));
@@ -93,8 +93,8 @@ TEST_F(FirstUseAlone, TheKeyboardGoesFromListToListAndToTheFirstControlOfEachDia
                       [](gui::TForm& shown) { return dynamic_cast<TFormWinProp&>(shown).edHandle; }));
   EXPECT_TRUE(OpensAt([&] { form->miAboutClick(); },
                       [](gui::TForm& shown) { return dynamic_cast<TFormAbout&>(shown).btnOK; }));
-  EXPECT_EQ(GetFocus(), form->WindowList->Handle()) << "back where it was";
-  EXPECT_EQ(Key('P', VK_CONTROL), form->ProcList->Handle());
+  EXPECT_EQ(GetFocus(), form->WindowPage().WindowList()->Handle()) << "back where it was";
+  EXPECT_EQ(Key('P', VK_CONTROL), form->ProcessPage().ProcList()->Handle());
 }
 
 TEST_F(FirstUseAlone, PanelTwoEmptiesWhenThePointerLeavesTheWindow) {

@@ -35,7 +35,8 @@ class MainLists : public testing::MainWindowTest {
     testing::ClickHeader(list->GetHeaderHandle(), column);
   }
   std::vector<TMainListView*> Lists() const {
-    return {form->ProcList, form->ModuleList, form->WindowList, form->ChildList};
+    return {form->ProcessPage().ProcList(), form->ProcessPage().ModuleList(), form->WindowPage().WindowList(),
+            form->WindowPage().ChildList()};
   }
 };
 
@@ -52,22 +53,23 @@ TEST_F(MainLists, AreExtendedListsWithTheirStylesAndOwnerDrawnHeaders) {
     const LONG style = GetWindowLongA(list->Handle(), GWL_STYLE);
     EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
     EXPECT_FALSE(style & LVS_EDITLABELS);
-    const bool keepsSelection = list == form->ProcList || list == form->WindowList;
+    const bool keepsSelection =
+        list == form->ProcessPage().ProcList() || list == form->WindowPage().WindowList();
     EXPECT_EQ((style & LVS_SHOWSELALWAYS) != 0, keepsSelection);
   }
   // Until the first click the rows stand in snapshot order.
-  EXPECT_EQ(Column(form->ProcList, 1), (std::vector<std::string>{"312", "1024", "96", "9"}));
+  EXPECT_EQ(Column(form->ProcessPage().ProcList(), 1), (std::vector<std::string>{"312", "1024", "96", "9"}));
 }
 
 TEST_F(MainLists, HeaderClicksSortAndARefreshKeepsTheSort) {
-  TMainListView* procs = form->ProcList;
+  TMainListView* procs = form->ProcessPage().ProcList();
   ClickHeader(procs, 1);
   EXPECT_EQ(procs->AutoColumnSort(), acsSortToggle);
   EXPECT_EQ(Column(procs, 1), (std::vector<std::string>{"9", "96", "312", "1024"}));
   ClickHeader(procs, 1);
   EXPECT_EQ(Column(procs, 1), (std::vector<std::string>{"1024", "312", "96", "9"}));
   // Other lists are not switched on by it.
-  EXPECT_EQ(form->ModuleList->AutoColumnSort(), acsNoSort);
+  EXPECT_EQ(form->ProcessPage().ModuleList()->AutoColumnSort(), acsNoSort);
 
   services.AddProcess("C:\\WINDOWS\\system32\\lsass.exe", 500, 312, 20);
   form->RefreshCmdExecute();
@@ -82,10 +84,10 @@ TEST_F(MainLists, HeaderClicksSortAndARefreshKeepsTheSort) {
 }
 
 TEST_F(MainLists, ModulesStaySortedBySizeAcrossSelections) {
-  TMainListView* procs = form->ProcList;
+  TMainListView* procs = form->ProcessPage().ProcList();
   procs->SelectIndex(0);  // smss.exe, 312
   testing::Pump();
-  TMainListView* modules = form->ModuleList;
+  TMainListView* modules = form->ProcessPage().ModuleList();
   ASSERT_EQ(modules->Count(), 3);
   ClickHeader(modules, 3);
   EXPECT_EQ(modules->AutoColumnSort(), acsSortToggle);
@@ -104,7 +106,7 @@ TEST_F(MainLists, ModulesStaySortedBySizeAcrossSelections) {
 TEST_F(MainLists, WindowListsSortByTheirHeaders) {
   form->WindowsCmdExecute();
   testing::Pump();
-  TMainListView* windows = form->WindowList;
+  TMainListView* windows = form->WindowPage().WindowList();
   ClickHeader(windows, 0);
   // Handles in signed decimal, as numbers.
   EXPECT_EQ(Column(windows, 0), (std::vector<std::string>{"416", "12466", "131088"}));
@@ -112,8 +114,8 @@ TEST_F(MainLists, WindowListsSortByTheirHeaders) {
   EXPECT_EQ(Column(windows, 1), (std::vector<std::string>{"Button", "Progman", "Shell_TrayWnd"}));
   form->RefreshCmdExecute();
   EXPECT_EQ(Column(windows, 1), (std::vector<std::string>{"Button", "Progman", "Shell_TrayWnd"}));
-  ClickHeader(form->ChildList, 0);
-  EXPECT_EQ(form->ChildList->AutoColumnSort(), acsSortToggle);
+  ClickHeader(form->WindowPage().ChildList(), 0);
+  EXPECT_EQ(form->WindowPage().ChildList()->AutoColumnSort(), acsSortToggle);
 }
 
 }  // namespace

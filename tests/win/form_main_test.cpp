@@ -69,17 +69,17 @@ TEST_F(MainWindow, StartsOnTheProcessesPageWithItsCaptionPlaceAndSize) {
   EXPECT_EQ(rect.right - rect.left, 642);
   EXPECT_EQ(rect.bottom - rect.top, 455);
   EXPECT_EQ(form->Notebook->PageIndex(), 0);
-  EXPECT_TRUE(IsWindowVisible(form->ProcList->Handle()));
-  EXPECT_FALSE(IsWindowVisible(form->WindowList->Handle()));
+  EXPECT_TRUE(IsWindowVisible(form->ProcessPage().ProcList()->Handle()));
+  EXPECT_FALSE(IsWindowVisible(form->WindowPage().WindowList()->Handle()));
   EXPECT_TRUE(form->ProcessesCmd->Checked());
   EXPECT_FALSE(form->WindowsCmd->Checked());
   EXPECT_FALSE(form->WinPropCmd->Visible());
   EXPECT_FALSE(form->OnTopCmd->Checked());
   EXPECT_EQ(form->StatusBar->PanelText(2), "");
   // The lists fill the page: the upper one 207 high, the splitter, the lower one the rest.
-  EXPECT_EQ(form->ProcList->Height(), 207);
+  EXPECT_EQ(form->ProcessPage().ProcList()->Height(), 207);
   EXPECT_EQ(form->Splitter1->Top(), 207);
-  EXPECT_EQ(form->ModuleList->Top(), 212);
+  EXPECT_EQ(form->ProcessPage().ModuleList()->Top(), 212);
 }
 
 TEST_F(MainWindow, PageSwitchingSetsCommandsButtonsAndMenuItemsBothWays) {
@@ -134,13 +134,13 @@ TEST_F(MainWindow, ShortcutsFireEnabledActionsEvenWhenHiddenAndNeverDisabledOnes
   };
   form->WindowsCmd->Execute();
   ASSERT_EQ(pages, 1);
-  HWND list = form->WindowList->Handle();
+  HWND list = form->WindowPage().WindowList()->Handle();
   Key(list, VK_F4);  // hidden but enabled
   EXPECT_EQ(reports, 1);
   Key(list, VK_F2);  // hidden and disabled
   EXPECT_EQ(terminations, 0);
   form->ProcessesCmdExecute();
-  Key(form->ProcList->Handle(), VK_F2);
+  Key(form->ProcessPage().ProcList()->Handle(), VK_F2);
   EXPECT_EQ(terminations, 1);
   EXPECT_TRUE(form->ActionList.ExecuteShortCut(gui::scCtrl | 'W'));
   EXPECT_EQ(pages, 2);
@@ -167,13 +167,14 @@ TEST_F(MainWindow, TheHintOfTheButtonUnderTheMouseReachesPanelTwo) {
   EXPECT_EQ(form->StatusBar->PanelText(2), "刷新进程列表");
   EXPECT_EQ(gui::ShortHint(Button("tbRefresh")->Hint()), "刷新列表");
   // A place without a hint clears it.
-  PostMessageA(form->ProcList->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 40));
+  PostMessageA(form->ProcessPage().ProcList()->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 40));
   testing::Pump();
   EXPECT_EQ(form->StatusBar->PanelText(2), "");
 }
 
 TEST_F(MainWindow, ModuleMenuEnablesOpenFolderOnlyWithASelectedModule) {
-  form->ModuleList->AddItem("KERNEL32.DLL", {"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", "-1074331648", "456 K"}, 0);
+  form->ProcessPage().ModuleList()->AddItem("KERNEL32.DLL",
+                                            {"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", "-1074331648", "456 K"}, 0);
   auto openFolder = [&] {
     for (const auto& item : Open(form->ModuleMenu))
       if (item.caption == "打开模块文件夹") return item.enabled;
@@ -181,7 +182,7 @@ TEST_F(MainWindow, ModuleMenuEnablesOpenFolderOnlyWithASelectedModule) {
     return false;
   };
   EXPECT_FALSE(openFolder());
-  form->ModuleList->SelectIndex(0);
+  form->ProcessPage().ModuleList()->SelectIndex(0);
   EXPECT_TRUE(openFolder());
   // The commands menu shows what the last opening left.
   bool inCommands = false;

@@ -76,8 +76,8 @@ class ListSettings : public ::testing::Test {
 
 TEST_F(ListSettings, AFirstRunKeepsTheLayoutAndWritesAllFiveTextsForEachList) {
   main = std::make_unique<TFormMain>(services);
-  EXPECT_EQ(main->ProcList->GetColumnOrder(), (std::vector<int>{0, 1, 2, 3, 4}));
-  EXPECT_EQ(Widths(*main->ProcList), (std::vector<int>{120, 70, 70, 70, 170}));
+  EXPECT_EQ(main->ProcessPage().ProcList()->GetColumnOrder(), (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(Widths(*main->ProcessPage().ProcList()), (std::vector<int>{120, 70, 70, 70, 170}));
   main.reset();
   EXPECT_TRUE(boxes.shown.empty());
   const struct {
@@ -106,17 +106,17 @@ TEST_F(ListSettings, TheNextRunShowsWhatTheUserLeftAndOnlyInItsOwnList) {
   testing::SetString(kLists + "ProcList\\Sort", "Ascending", "0");
   testing::SetString(kLists + "ProcList\\Sort", "SortCol", "3");
   main = std::make_unique<TFormMain>(services);
-  EXPECT_EQ(main->ProcList->GetColumnOrder(), (std::vector<int>{2, 0, 1, 3, 4}));
-  EXPECT_EQ(Widths(*main->ProcList), (std::vector<int>{120, 70, 45, 70, 170}));
-  EXPECT_FALSE(main->ProcList->CurrentSortAscending());
-  EXPECT_EQ(main->ProcList->LastColumnClicked(), 3);
-  EXPECT_EQ(main->ModuleList->GetColumnOrder(), (std::vector<int>{0, 1, 2, 3}));
-  EXPECT_EQ(main->ModuleList->LastColumnClicked(), 0);
-  EXPECT_TRUE(main->ModuleList->CurrentSortAscending());
+  EXPECT_EQ(main->ProcessPage().ProcList()->GetColumnOrder(), (std::vector<int>{2, 0, 1, 3, 4}));
+  EXPECT_EQ(Widths(*main->ProcessPage().ProcList()), (std::vector<int>{120, 70, 45, 70, 170}));
+  EXPECT_FALSE(main->ProcessPage().ProcList()->CurrentSortAscending());
+  EXPECT_EQ(main->ProcessPage().ProcList()->LastColumnClicked(), 3);
+  EXPECT_EQ(main->ProcessPage().ModuleList()->GetColumnOrder(), (std::vector<int>{0, 1, 2, 3}));
+  EXPECT_EQ(main->ProcessPage().ModuleList()->LastColumnClicked(), 0);
+  EXPECT_TRUE(main->ProcessPage().ModuleList()->CurrentSortAscending());
 
   // What the user changes is what the next close stores.
-  main->ProcList->SetColumnOrder({4, 3, 2, 1, 0});
-  main->ProcList->SetColumnWidth(4, 33);
+  main->ProcessPage().ProcList()->SetColumnOrder({4, 3, 2, 1, 0});
+  main->ProcessPage().ProcList()->SetColumnWidth(4, 33);
   main.reset();
   EXPECT_EQ(Stored(kLists + "ProcList", "Columns", "Order"), "4,3,2,1,0");
   EXPECT_EQ(Stored(kLists + "ProcList", "Columns", "Sizes"), "33,70,45,70,120");

@@ -22,6 +22,10 @@ inline int RowWhere(TMainListView* list, int column, const std::string& text) {
   return -1;
 }
 
+// Each refresh writes the process count into the status bar; a mark there shows whether one ran.
+inline void MarkRefresh(TFormMain& form) { form.StatusBar->SetPanelText(0, "-"); }
+inline bool Refreshed(TFormMain& form) { return form.StatusBar->PanelText(0) != "-"; }
+
 // Seams a fixture installs (message boxes, shell) are members made before SetUp runs, so the main
 // window made here always sees them.
 class MainWindowHost : public ::testing::Test {

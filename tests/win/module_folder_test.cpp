@@ -23,12 +23,12 @@ class ModuleFolder : public testing::MainWindowTest {
     // The second byte of "俓" is 0x5C, a backslash, and no separator.
     services.AddModule(12, "A.DLL", "C:\\程序\\A俓B.DLL", 0x10020000, 4096);
     MainWindowTest::SetUp();
-    ASSERT_EQ(form->ModuleList->Count(), 4);
+    ASSERT_EQ(form->ProcessPage().ModuleList()->Count(), 4);
   }
   // The folder the command hands to the shell for the module row at index.
   std::string FolderOf(int index) {
-    form->ModuleList->SelectIndex(index);
-    form->ModuleList->SetFocus();
+    form->ProcessPage().ModuleList()->SelectIndex(index);
+    form->ProcessPage().ModuleList()->SetFocus();
     const std::size_t before = shell.opened.size();
     form->ExplorerCmd->Execute();
     return shell.opened.size() == before + 1 ? shell.opened.back().file : "<nothing>";
@@ -52,13 +52,13 @@ TEST_F(ModuleFolder, HandsTheFolderOfThePathToTheShellToExplore) {
 }
 
 TEST_F(ModuleFolder, DoesNothingWithoutFocusOrSelection) {
-  form->ModuleList->SelectIndex(0);
-  form->ProcList->SetFocus();
+  form->ProcessPage().ModuleList()->SelectIndex(0);
+  form->ProcessPage().ProcList()->SetFocus();
   form->ExplorerCmd->Execute();
   EXPECT_TRUE(shell.opened.empty());
 
-  form->ModuleList->SelectIndex(-1);
-  form->ModuleList->SetFocus();
+  form->ProcessPage().ModuleList()->SelectIndex(-1);
+  form->ProcessPage().ModuleList()->SetFocus();
   form->ExplorerCmd->Execute();
   EXPECT_TRUE(shell.opened.empty());
 }
@@ -66,11 +66,12 @@ TEST_F(ModuleFolder, DoesNothingWithoutFocusOrSelection) {
 // The module menu opens from a right click, which takes the focus into the list and selects the row
 // under the mouse, or none below the rows.
 TEST_F(ModuleFolder, TheModuleMenuFollowsTheRightClickedRow) {
-  form->ModuleList->SelectIndex(3);
-  form->ProcList->SetFocus();
+  form->ProcessPage().ModuleList()->SelectIndex(3);
+  form->ProcessPage().ProcList()->SetFocus();
   RECT row{};
   row.left = LVIR_BOUNDS;
-  SendMessageA(form->ModuleList->Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  SendMessageA(form->ProcessPage().ModuleList()->Handle(), LVM_GETITEMRECT, 0,
+               reinterpret_cast<LPARAM>(&row));
   const LPARAM at = MAKELPARAM(row.left + 20, (row.top + row.bottom) / 2);
   std::vector<std::string> shownItems;
   gui::TPopupMenu::TrackHook = [&](gui::TPopupMenu& menu, HMENU, POINT) -> UINT {
@@ -78,8 +79,8 @@ TEST_F(ModuleFolder, TheModuleMenuFollowsTheRightClickedRow) {
       shownItems.push_back(item->Name + (item->Enabled() ? "" : " (off)"));
     return 1;  // the first item
   };
-  PostMessageA(form->ModuleList->Handle(), WM_RBUTTONUP, 0, at);
-  SendMessageA(form->ModuleList->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+  PostMessageA(form->ProcessPage().ModuleList()->Handle(), WM_RBUTTONUP, 0, at);
+  SendMessageA(form->ProcessPage().ModuleList()->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
   testing::Pump(50);
   gui::TPopupMenu::TrackHook = nullptr;
   EXPECT_EQ(shownItems, (std::vector<std::string>{"OpeninWindowsExplorer2", "RefreshList2"}));
@@ -87,7 +88,7 @@ TEST_F(ModuleFolder, TheModuleMenuFollowsTheRightClickedRow) {
   EXPECT_EQ(shell.opened[0].file, "C:\\WINDOWS\\SYSTEM\\");
 
   // Below the rows nothing is selected: the command is off, in this menu and the commands menu.
-  form->ModuleList->SelectIndex(-1);
+  form->ProcessPage().ModuleList()->SelectIndex(-1);
   shownItems.clear();
   gui::TPopupMenu::TrackHook = [&](gui::TPopupMenu& menu, HMENU, POINT) -> UINT {
     for (const auto& item : menu.Items())
@@ -95,8 +96,8 @@ TEST_F(ModuleFolder, TheModuleMenuFollowsTheRightClickedRow) {
     return 0;
   };
   const LPARAM below = MAKELPARAM(row.left + 20, row.bottom + 4 * (row.bottom - row.top) + 10);
-  PostMessageA(form->ModuleList->Handle(), WM_RBUTTONUP, 0, below);
-  SendMessageA(form->ModuleList->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, below);
+  PostMessageA(form->ProcessPage().ModuleList()->Handle(), WM_RBUTTONUP, 0, below);
+  SendMessageA(form->ProcessPage().ModuleList()->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, below);
   testing::Pump(50);
   gui::TPopupMenu::TrackHook = nullptr;
   EXPECT_EQ(shownItems, (std::vector<std::string>{"OpeninWindowsExplorer2 (off)", "RefreshList2"}));
@@ -112,15 +113,16 @@ class ModuleFolderReal : public testing::MainWindowHost {
 
 // One request to the real shell: the file browser opens on the folder of a module of this process.
 TEST_F(ModuleFolderReal, TheShellOpensTheFolder) {
-  const int row = testing::RowWhere(form->ProcList, 1, std::to_string(GetCurrentProcessId()));
+  const int row = testing::RowWhere(form->ProcessPage().ProcList(), 1, std::to_string(GetCurrentProcessId()));
   ASSERT_GE(row, 0);
-  form->ProcList->SelectIndex(row);
+  form->ProcessPage().ProcList()->SelectIndex(row);
   int module = -1;
-  for (int i = 0; i < form->ModuleList->Count(); ++i)
-    if (lstrcmpiA(form->ModuleList->Item(i)->Caption.c_str(), "kernel32.dll") == 0) module = i;
+  for (int i = 0; i < form->ProcessPage().ModuleList()->Count(); ++i)
+    if (lstrcmpiA(form->ProcessPage().ModuleList()->Item(i)->Caption.c_str(), "kernel32.dll") == 0)
+      module = i;
   ASSERT_GE(module, 0);
-  form->ModuleList->SelectIndex(module);
-  form->ModuleList->SetFocus();
+  form->ProcessPage().ModuleList()->SelectIndex(module);
+  form->ProcessPage().ModuleList()->SetFocus();
 
   // Passes the request on to the system's shell and keeps what went and came back.
   struct Watch final : gui::IShell {

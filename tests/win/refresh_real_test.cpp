@@ -59,7 +59,7 @@ TEST(ModuleSnapshot, ABadLengthPassesAndIsAskedAgainAFewTimesNotForEver) {
 class RealRefresh : public testing::MainWindowHost {
  protected:
   void SetUp() override { OpenMainWindow(services); }
-  int OwnRow() { return RowWhere(form->ProcList, 1, UnsignedText(GetCurrentProcessId())); }
+  int OwnRow() { return RowWhere(form->ProcessPage().ProcList(), 1, UnsignedText(GetCurrentProcessId())); }
 
   testing::RecordingBoxes boxes;
   Win32Services services;
@@ -68,7 +68,7 @@ class RealRefresh : public testing::MainWindowHost {
 TEST_F(RealRefresh, ListsThisProcessWithItsThreadsAndModules) {
   const int own = OwnRow();
   ASSERT_GE(own, 0);
-  const gui::TListItem* row = form->ProcList->Item(own);
+  const gui::TListItem* row = form->ProcessPage().ProcList()->Item(own);
   EXPECT_EQ(row->Caption, "win_tests.exe");
   EXPECT_EQ(row->ImageIndex, 1);
   const std::uint32_t threads = ParseDecimalModulo32(row->Text(3));
@@ -79,19 +79,20 @@ TEST_F(RealRefresh, ListsThisProcessWithItsThreadsAndModules) {
   HANDLE started[3];
   for (HANDLE& thread : started) thread = CreateThread(nullptr, 0, &Wait, release, 0, nullptr);
   form->RefreshCmdExecute();
-  EXPECT_EQ(ParseDecimalModulo32(form->ProcList->Item(OwnRow())->Text(3)), threads + 3);
+  EXPECT_EQ(ParseDecimalModulo32(form->ProcessPage().ProcList()->Item(OwnRow())->Text(3)), threads + 3);
   SetEvent(release);
   WaitForMultipleObjects(3, started, TRUE, 5000);
   for (HANDLE thread : started) CloseHandle(thread);
   CloseHandle(release);
-  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: " + std::to_string(form->ProcList->Count()));
+  EXPECT_EQ(form->StatusBar->PanelText(0),
+            "进程: " + std::to_string(form->ProcessPage().ProcList()->Count()));
 
-  form->ProcList->SelectIndex(OwnRow());
-  EXPECT_EQ(form->SelectedPid, GetCurrentProcessId());
+  form->ProcessPage().ProcList()->SelectIndex(OwnRow());
+  EXPECT_EQ(form->ProcessPage().SelectedPid(), GetCurrentProcessId());
   HMODULE exe = GetModuleHandleA(nullptr);
-  const int exeRow = RowWhere(form->ModuleList, 2, HandleText(exe));
+  const int exeRow = RowWhere(form->ProcessPage().ModuleList(), 2, HandleText(exe));
   ASSERT_GE(exeRow, 0);
-  const gui::TListItem* module = form->ModuleList->Item(exeRow);
+  const gui::TListItem* module = form->ProcessPage().ModuleList()->Item(exeRow);
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(exe);
@@ -101,9 +102,10 @@ TEST_F(RealRefresh, ListsThisProcessWithItsThreadsAndModules) {
   EXPECT_EQ(module->Text(1), path);
   EXPECT_EQ(module->Text(3), KilobyteText(nt->OptionalHeader.SizeOfImage));
   EXPECT_EQ(module->ImageIndex, 1);
-  const int kernel = RowWhere(form->ModuleList, 2, HandleText(GetModuleHandleA("kernel32.dll")));
+  const int kernel =
+      RowWhere(form->ProcessPage().ModuleList(), 2, HandleText(GetModuleHandleA("kernel32.dll")));
   ASSERT_GE(kernel, 0);
-  EXPECT_EQ(form->ModuleList->Item(kernel)->ImageIndex, 0);
+  EXPECT_EQ(form->ProcessPage().ModuleList()->Item(kernel)->ImageIndex, 0);
 }
 
 TEST_F(RealRefresh, ListsAWindowOfThisProcessAndItsDescendants) {
@@ -118,27 +120,28 @@ TEST_F(RealRefresh, ListsAWindowOfThisProcessAndItsDescendants) {
   testing::Pump();
 
   form->RefreshCmdExecute();
-  const int row = RowWhere(form->WindowList, 0, HandleText(probe));
+  const int row = RowWhere(form->WindowPage().WindowList(), 0, HandleText(probe));
   ASSERT_GE(row, 0);
-  const gui::TListItem* item = form->WindowList->Item(row);
+  const gui::TListItem* item = form->WindowPage().WindowList()->Item(row);
   EXPECT_EQ(item->Text(1), "KestrelProbe");
   EXPECT_EQ(item->Text(2), "探针窗口");
   EXPECT_EQ(item->Text(3), "win_tests.exe");
   EXPECT_EQ(item->ImageIndex, 0);
-  EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: " + std::to_string(form->WindowList->Count()));
+  EXPECT_EQ(form->StatusBar->PanelText(1),
+            "顶层窗口: " + std::to_string(form->WindowPage().WindowList()->Count()));
   // The main window itself is listed too.
-  const int main = RowWhere(form->WindowList, 0, HandleText(form->Handle()));
+  const int main = RowWhere(form->WindowPage().WindowList(), 0, HandleText(form->Handle()));
   ASSERT_GE(main, 0);
-  EXPECT_EQ(form->WindowList->Item(main)->Text(2), "Kestrel32");
+  EXPECT_EQ(form->WindowPage().WindowList()->Item(main)->Text(2), "Kestrel32");
 
-  form->WindowList->SelectIndex(row);
+  form->WindowPage().WindowList()->SelectIndex(row);
   std::vector<HWND> descendants;
   EnumChildWindows(probe, &CollectDescendant, reinterpret_cast<LPARAM>(&descendants));
   ASSERT_EQ(descendants.size(), 3u);
-  ASSERT_EQ(form->ChildList->Count(), 3);
+  ASSERT_EQ(form->WindowPage().ChildList()->Count(), 3);
   for (int i = 0; i < 3; ++i) {
     HWND window = descendants[static_cast<std::size_t>(i)];
-    const gui::TListItem* child = form->ChildList->Item(i);
+    const gui::TListItem* child = form->WindowPage().ChildList()->Item(i);
     char className[100] = {}, title[250] = {};
     GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
@@ -147,8 +150,9 @@ TEST_F(RealRefresh, ListsAWindowOfThisProcessAndItsDescendants) {
     EXPECT_EQ(child->Text(2), title);
     EXPECT_EQ(child->ImageIndex, IsWindowVisible(window) ? 2 : 3) << title;
   }
-  EXPECT_GE(RowWhere(form->ChildList, 2, "隐藏的孙窗口"), 0);
-  EXPECT_EQ(form->ChildList->Item(RowWhere(form->ChildList, 2, "隐藏的孙窗口"))->ImageIndex, 3);
+  TMainListView* children = form->WindowPage().ChildList();
+  EXPECT_GE(RowWhere(children, 2, "隐藏的孙窗口"), 0);
+  EXPECT_EQ(children->Item(RowWhere(children, 2, "隐藏的孙窗口"))->ImageIndex, 3);
   DestroyWindow(probe);
 }
 

@@ -95,27 +95,29 @@ class Refresh : public testing::MainWindowHost {
 };
 
 TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
-  EXPECT_EQ(Shown(form->ProcList), (std::vector<ListRow>{
-                                       Row("[System Process]", {"0", "0", "1", "---"}, 0),
-                                       Row("EXPLORER.EXE", {"120", "0", "14", "NORMAL_PRIORITY_CLASS"}, 1),
-                                       Row("嘰.exe", {"300", "120", "3", "---"}, 1),
-                                       Row("svchost", {"4000000000", "120", "7", "HIGH_PRIORITY_CLASS"}, 0),
-                                   }));
+  EXPECT_EQ(Shown(form->ProcessPage().ProcList()),
+            (std::vector<ListRow>{
+                Row("[System Process]", {"0", "0", "1", "---"}, 0),
+                Row("EXPLORER.EXE", {"120", "0", "14", "NORMAL_PRIORITY_CLASS"}, 1),
+                Row("嘰.exe", {"300", "120", "3", "---"}, 1),
+                Row("svchost", {"4000000000", "120", "7", "HIGH_PRIORITY_CLASS"}, 0),
+            }));
   // The first row is selected: the idle process, which has no modules and is not asked for any.
-  EXPECT_EQ(form->ProcList->SelectedIndex(), 0);
-  EXPECT_EQ(form->SelectedPid, 0u);
-  EXPECT_TRUE(Shown(form->ModuleList).empty());
+  EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), 0);
+  EXPECT_EQ(form->ProcessPage().SelectedPid(), 0u);
+  EXPECT_TRUE(Shown(form->ProcessPage().ModuleList()).empty());
   EXPECT_TRUE(fake.moduleSnapshots.empty());
 
-  EXPECT_EQ(Shown(form->WindowList), (std::vector<ListRow>{
-                                         Row("65732", {"Progman", "Program Manager", "EXPLORER.EXE"}, 0),
-                                         Row("512", {"工具窗口", "", "嘰.exe"}, 1),
-                                     }));
-  EXPECT_EQ(form->WindowList->SelectedIndex(), 0);
-  EXPECT_EQ(Shown(form->ChildList), (std::vector<ListRow>{
-                                        Row("65734", {"SHELLDLL_DefView", ""}, 2),
-                                        Row("65736", {"SysListView32", "FolderView"}, 3),
-                                    }));
+  EXPECT_EQ(Shown(form->WindowPage().WindowList()),
+            (std::vector<ListRow>{
+                Row("65732", {"Progman", "Program Manager", "EXPLORER.EXE"}, 0),
+                Row("512", {"工具窗口", "", "嘰.exe"}, 1),
+            }));
+  EXPECT_EQ(form->WindowPage().WindowList()->SelectedIndex(), 0);
+  EXPECT_EQ(Shown(form->WindowPage().ChildList()), (std::vector<ListRow>{
+                                                       Row("65734", {"SHELLDLL_DefView", ""}, 2),
+                                                       Row("65736", {"SysListView32", "FolderView"}, 3),
+                                                   }));
 
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 4");
   EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 2");
@@ -124,9 +126,9 @@ TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
   form->RefreshCmdExecute();
   EXPECT_EQ(fake.processSnapshots, snapshots + 1);
 
-  form->ProcList->SelectIndex(1);
-  EXPECT_EQ(form->SelectedPid, 120u);
-  EXPECT_EQ(Shown(form->ModuleList),
+  form->ProcessPage().ProcList()->SelectIndex(1);
+  EXPECT_EQ(form->ProcessPage().SelectedPid(), 120u);
+  EXPECT_EQ(Shown(form->ProcessPage().ModuleList()),
             (std::vector<ListRow>{
                 Row("EXPLORER.EXE", {"C:\\WINDOWS\\EXPLORER.EXE", "4194304", "0 K"}, 1),
                 Row("KERNEL32.DLL",
@@ -136,57 +138,57 @@ TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
             }));
   // A process that has ended since: no modules, but it is still the target.
   fake.modules.erase(300);
-  form->ProcList->SelectIndex(2);
-  EXPECT_TRUE(Shown(form->ModuleList).empty());
-  EXPECT_EQ(form->SelectedPid, 300u);
+  form->ProcessPage().ProcList()->SelectIndex(2);
+  EXPECT_TRUE(Shown(form->ProcessPage().ModuleList()).empty());
+  EXPECT_EQ(form->ProcessPage().SelectedPid(), 300u);
 }
 
 TEST_F(Refresh, KeepsTheSelectedRowWhileItIsListedElseTheSelectedPosition) {
-  form->ProcList->SelectIndex(2);
-  form->WindowList->SelectIndex(1);
-  ASSERT_EQ(Captions(form->ChildList), std::vector<std::string>{"528"});
+  form->ProcessPage().ProcList()->SelectIndex(2);
+  form->WindowPage().WindowList()->SelectIndex(1);
+  ASSERT_EQ(Captions(form->WindowPage().ChildList()), std::vector<std::string>{"528"});
   // Rows come in above: the same process and window stay selected, where they stand now.
   fake.processes.insert(fake.processes.begin(), ProcessEntry{"new.exe", 900, 0, 1});
   fake.windows.emplace_front().id = 0x300;
   form->RefreshCmdExecute();
-  EXPECT_EQ(form->ProcList->SelectedIndex(), 3);
-  EXPECT_EQ(form->SelectedPid, 300u);
-  EXPECT_EQ(Captions(form->ModuleList), std::vector<std::string>{"嘰.exe"});
-  EXPECT_EQ(form->WindowList->SelectedIndex(), 2);
-  EXPECT_EQ(Captions(form->ChildList), std::vector<std::string>{"528"});
+  EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), 3);
+  EXPECT_EQ(form->ProcessPage().SelectedPid(), 300u);
+  EXPECT_EQ(Captions(form->ProcessPage().ModuleList()), std::vector<std::string>{"嘰.exe"});
+  EXPECT_EQ(form->WindowPage().WindowList()->SelectedIndex(), 2);
+  EXPECT_EQ(Captions(form->WindowPage().ChildList()), std::vector<std::string>{"528"});
 
   // Deselecting leaves the lower lists and the target as they were.
-  form->ProcList->SelectIndex(-1);
-  form->WindowList->SelectIndex(-1);
-  EXPECT_EQ(Captions(form->ModuleList).size(), 1u);
-  EXPECT_EQ(Captions(form->ChildList).size(), 1u);
-  EXPECT_EQ(form->SelectedPid, 300u);
+  form->ProcessPage().ProcList()->SelectIndex(-1);
+  form->WindowPage().WindowList()->SelectIndex(-1);
+  EXPECT_EQ(Captions(form->ProcessPage().ModuleList()).size(), 1u);
+  EXPECT_EQ(Captions(form->WindowPage().ChildList()).size(), 1u);
+  EXPECT_EQ(form->ProcessPage().SelectedPid(), 300u);
 
   // Nothing selected in a non-empty list: the first row is selected.
   form->RefreshCmdExecute();
-  EXPECT_EQ(form->ProcList->SelectedIndex(), 0);
-  EXPECT_EQ(form->SelectedPid, 900u);
-  EXPECT_EQ(form->WindowList->SelectedIndex(), 0);
-  EXPECT_TRUE(Captions(form->ChildList).empty());
+  EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), 0);
+  EXPECT_EQ(form->ProcessPage().SelectedPid(), 900u);
+  EXPECT_EQ(form->WindowPage().WindowList()->SelectedIndex(), 0);
+  EXPECT_TRUE(Captions(form->WindowPage().ChildList()).empty());
 
   // The selected rows gone: the row now at the same position is selected, or none when the list
   // has become too short for it, and the lower lists stay empty.
-  form->ProcList->SelectIndex(3);
-  form->WindowList->SelectIndex(2);
+  form->ProcessPage().ProcList()->SelectIndex(3);
+  form->WindowPage().WindowList()->SelectIndex(2);
   fake.processes.erase(fake.processes.begin() + 3);
   fake.Vanish(0x200);
   form->RefreshCmdExecute();
-  EXPECT_EQ(form->ProcList->SelectedIndex(), 3);
-  EXPECT_EQ(form->SelectedPid, 4000000000u);
-  EXPECT_EQ(form->WindowList->Count(), 2);
-  EXPECT_EQ(form->WindowList->SelectedIndex(), -1);
-  EXPECT_TRUE(Shown(form->ChildList).empty());
+  EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), 3);
+  EXPECT_EQ(form->ProcessPage().SelectedPid(), 4000000000u);
+  EXPECT_EQ(form->WindowPage().WindowList()->Count(), 2);
+  EXPECT_EQ(form->WindowPage().WindowList()->SelectedIndex(), -1);
+  EXPECT_TRUE(Shown(form->WindowPage().ChildList()).empty());
   fake.processes.resize(3);
   form->RefreshCmdExecute();
-  EXPECT_EQ(form->ProcList->Count(), 3);
-  EXPECT_EQ(form->ProcList->SelectedIndex(), -1);
-  EXPECT_TRUE(Shown(form->ModuleList).empty());
-  EXPECT_EQ(form->SelectedPid, 4000000000u);
+  EXPECT_EQ(form->ProcessPage().ProcList()->Count(), 3);
+  EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), -1);
+  EXPECT_TRUE(Shown(form->ProcessPage().ModuleList()).empty());
+  EXPECT_EQ(form->ProcessPage().SelectedPid(), 4000000000u);
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 3");
   EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 2");
 
@@ -194,8 +196,8 @@ TEST_F(Refresh, KeepsTheSelectedRowWhileItIsListedElseTheSelectedPosition) {
   fake.processes.clear();
   fake.windows.clear();
   form->RefreshCmdExecute();
-  EXPECT_EQ(form->ProcList->Count(), 0);
-  EXPECT_EQ(form->WindowList->Count(), 0);
+  EXPECT_EQ(form->ProcessPage().ProcList()->Count(), 0);
+  EXPECT_EQ(form->WindowPage().WindowList()->Count(), 0);
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 0");
   EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 0");
 }
@@ -206,25 +208,25 @@ TEST_F(Refresh, F5OnEitherPageAndTheTimerRebuildAllFourLists) {
     PostMessageA(target, WM_KEYUP, key, 0xC0000001);
     testing::Pump();
   };
-  form->ProcList->SelectIndex(1);
+  form->ProcessPage().ProcList()->SelectIndex(1);
   fake.processes[1].threadCount = 15;
   fake.modules[120][1].moduleSize = 2048;
   fake.windows[0].title = "桌面";
   fake.windows[3].title = "内容";
-  SetFocus(form->ProcList->Handle());
-  post(form->ProcList->Handle(), VK_F5);
-  EXPECT_EQ(Shown(form->ProcList)[1].subItems[2], "15");
-  EXPECT_EQ(Shown(form->ModuleList)[1].subItems[2], "2 K");
-  EXPECT_EQ(Shown(form->WindowList)[0].subItems[1], "桌面");
-  EXPECT_EQ(Shown(form->ChildList)[0].subItems[1], "内容");
+  SetFocus(form->ProcessPage().ProcList()->Handle());
+  post(form->ProcessPage().ProcList()->Handle(), VK_F5);
+  EXPECT_EQ(Shown(form->ProcessPage().ProcList())[1].subItems[2], "15");
+  EXPECT_EQ(Shown(form->ProcessPage().ModuleList())[1].subItems[2], "2 K");
+  EXPECT_EQ(Shown(form->WindowPage().WindowList())[0].subItems[1], "桌面");
+  EXPECT_EQ(Shown(form->WindowPage().ChildList())[0].subItems[1], "内容");
 
   form->WindowsCmdExecute();
   fake.AddProcess("late.exe", 777);
   fake.AddWindow(0x300).processId = 777;
-  SetFocus(form->WindowList->Handle());
-  post(form->WindowList->Handle(), VK_F5);
-  EXPECT_EQ(Captions(form->ProcList).back(), "late.exe");
-  EXPECT_EQ(Shown(form->WindowList).back(), Row("768", {"", "", "late.exe"}, 0));
+  SetFocus(form->WindowPage().WindowList()->Handle());
+  post(form->WindowPage().WindowList()->Handle(), VK_F5);
+  EXPECT_EQ(Captions(form->ProcessPage().ProcList()).back(), "late.exe");
+  EXPECT_EQ(Shown(form->WindowPage().WindowList()).back(), Row("768", {"", "", "late.exe"}, 0));
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 5");
   EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 3");
 
@@ -233,7 +235,7 @@ TEST_F(Refresh, F5OnEitherPageAndTheTimerRebuildAllFourLists) {
   form->Timer.SetEnabled(true);
   testing::Pump(200);
   form->Timer.SetEnabled(false);
-  EXPECT_EQ(Captions(form->ProcList).back(), "ticked.exe");
+  EXPECT_EQ(Captions(form->ProcessPage().ProcList()).back(), "ticked.exe");
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 6");
 }
 
@@ -270,12 +272,13 @@ class RedrawWatch {
 };
 
 TEST_F(Refresh, EachListIsFilledWithDrawingOffAndDrawnOnce) {
-  form->ProcList->SelectIndex(1);
-  RedrawWatch procs(form->ProcList->Handle()), modules(form->ModuleList->Handle()),
-      windows(form->WindowList->Handle()), children(form->ChildList->Handle());
+  form->ProcessPage().ProcList()->SelectIndex(1);
+  RedrawWatch procs(form->ProcessPage().ProcList()->Handle()),
+      modules(form->ProcessPage().ModuleList()->Handle()), windows(form->WindowPage().WindowList()->Handle()),
+      children(form->WindowPage().ChildList()->Handle());
   form->RefreshCmdExecute();
-  EXPECT_EQ(form->ModuleList->Count(), 2);
-  EXPECT_EQ(form->ChildList->Count(), 2);
+  EXPECT_EQ(form->ProcessPage().ModuleList()->Count(), 2);
+  EXPECT_EQ(form->WindowPage().ChildList()->Count(), 2);
   for (const RedrawWatch* watch : {&procs, &modules, &windows, &children})
     EXPECT_EQ(watch->rowsWhileDrawing, 0);
   EXPECT_EQ(procs.redrawsOn, 1);
@@ -300,7 +303,7 @@ TEST_F(Refresh, AThousandRefreshesHoldNoMoreHandlesThanTen) {
   EXPECT_GT(afterTen.gdiObjects, 0);
   EXPECT_GT(afterTen.userWindows, 10);
   EXPECT_EQ(afterThousand, afterTen);
-  EXPECT_EQ(form->ProcList->Count(), 4);
+  EXPECT_EQ(form->ProcessPage().ProcList()->Count(), 4);
 }
 
 }  // namespace

@@ -28,19 +28,19 @@ class Termination : public testing::MainWindowTest {
   void SetUp() override {
     services.AddProcess("A.EXE", 10).AddProcess("B.EXE", 20).AddProcess("C.EXE", 30);
     MainWindowTest::SetUp();
-    form->ProcList->SelectIndex(1);
-    ASSERT_EQ(form->SelectedPid, 20u);
+    form->ProcessPage().ProcList()->SelectIndex(1);
+    ASSERT_EQ(form->ProcessPage().SelectedPid(), 20u);
     MarkRefresh();
   }
-  // The refresh counts the processes again; the mark shows whether one ran since.
-  void MarkRefresh() { form->processCount = -1; }
-  bool Refreshed() const { return form->processCount != -1; }
+  // The refresh writes the process count again; the mark shows whether one ran since.
+  void MarkRefresh() { testing::MarkRefresh(*form); }
+  bool Refreshed() const { return testing::Refreshed(*form); }
 
   testing::RecordingBoxes boxes;
 };
 
 TEST_F(Termination, WithoutASelectedRowItTellsAndDoesNothingElse) {
-  form->ProcList->SelectIndex(-1);
+  form->ProcessPage().ProcList()->SelectIndex(-1);
   form->TerminateCmdExecute();
   ASSERT_EQ(boxes.shown.size(), 1u);
   ExpectBox(boxes.shown[0], kNothingSelected, MB_OK | MB_ICONINFORMATION);
@@ -56,7 +56,7 @@ TEST_F(Termination, NoToTheQuestionLeavesEverythingAsItWas) {
   ExpectBox(boxes.shown[0], kQuestion, MB_YESNO | MB_ICONQUESTION);
   EXPECT_TRUE(services.terminations.empty());
   EXPECT_FALSE(Refreshed());
-  EXPECT_EQ(form->ProcList->Count(), 3);
+  EXPECT_EQ(form->ProcessPage().ProcList()->Count(), 3);
   // Closing the box any other way than Yes counts as No.
   boxes.answers = {IDCANCEL};
   form->TerminateCmdExecute();
@@ -97,9 +97,9 @@ TEST_F(Termination, ARefreshWhileTheQuestionIsOpenDoesNotChangeTheTarget) {
   EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20}));
   EXPECT_EQ(boxes.shown.size(), 1u);
   // B is gone after the refresh that follows: its position, 2 since the newcomer came, holds C.
-  ASSERT_EQ(form->ProcList->Count(), 3);
-  EXPECT_EQ(form->ProcList->SelectedIndex(), 2);
-  EXPECT_EQ(form->SelectedPid, 30u);
+  ASSERT_EQ(form->ProcessPage().ProcList()->Count(), 3);
+  EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), 2);
+  EXPECT_EQ(form->ProcessPage().SelectedPid(), 30u);
 }
 
 // The process the user chose stays the target while a menu is open or a tool button held down,
@@ -115,7 +115,7 @@ TEST_F(Termination, FromAMenuOrAToolButtonItEndsTheRowOfWhenTheChoiceBegan) {
   form->ProcMenu.Popup(0, 0, form->Handle());
   EXPECT_EQ(services.terminations, std::vector<std::uint32_t>{20});
   // With tbTerminate held down, C ends and a refresh leaves no row selected.
-  ASSERT_EQ(form->SelectedPid, 30u);
+  ASSERT_EQ(form->ProcessPage().SelectedPid(), 30u);
   const RECT button = form->ToolBar1->Find("tbTerminate")->Rect();
   const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
   SendMessageA(form->ToolBar1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -137,13 +137,15 @@ class RealTermination : public testing::MainWindowHost {
     ASSERT_TRUE(child.Started());
     OpenMainWindow(services);
   }
-  int RowOf(const std::string& pid) const { return testing::RowWhere(form->ProcList, 1, pid); }
+  int RowOf(const std::string& pid) const {
+    return testing::RowWhere(form->ProcessPage().ProcList(), 1, pid);
+  }
   // Selects the child's row the way a click does; false when it is not listed.
   bool SelectChild() {
     const int row = RowOf(child.Pid());
     if (row < 0) return false;
-    form->ProcList->SelectIndex(row);
-    return std::to_string(form->SelectedPid) == child.Pid();
+    form->ProcessPage().ProcList()->SelectIndex(row);
+    return std::to_string(form->ProcessPage().SelectedPid()) == child.Pid();
   }
 
   testing::TestChild child;
@@ -155,18 +157,18 @@ TEST_F(RealTermination, EndsTheSelectedProcessWithExitCodeMinusNine) {
   ASSERT_TRUE(SelectChild());
   form->settings.Confirm = true;
   boxes.answers = {IDNO};
-  form->processCount = -1;  // a refresh would count again
+  testing::MarkRefresh(*form);
   form->TerminateCmdExecute();
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, kQuestion);
   EXPECT_TRUE(child.Running());
-  EXPECT_EQ(form->processCount, -1);
+  EXPECT_FALSE(testing::Refreshed(*form));
 
   form->settings.Confirm = false;
   form->TerminateCmdExecute();
   EXPECT_EQ(boxes.shown.size(), 1u);  // no question, no message
   EXPECT_EQ(child.ExitCode(), 4294967287u);
-  EXPECT_GT(form->processCount, 0);
+  EXPECT_TRUE(testing::Refreshed(*form));
   EXPECT_EQ(RowOf(child.Pid()), -1);
 }
 

@@ -99,16 +99,16 @@ class WindowProperties : public testing::MainWindowTest {
     MainWindowTest::SetUp();
     form->WindowsCmdExecute();
     testing::Pump();
-    form->WindowList->SelectIndex(0);  // its descendants fill the child list
-    ASSERT_EQ(form->WindowList->Count(), 1);
-    ASSERT_EQ(form->ChildList->Count(), 1);
+    form->WindowPage().WindowList()->SelectIndex(0);  // its descendants fill the child list
+    ASSERT_EQ(form->WindowPage().WindowList()->Count(), 1);
+    ASSERT_EQ(form->WindowPage().ChildList()->Count(), 1);
   }
 };
 
 TEST_F(WindowProperties, ShowsTheFocusedListsWindowWithDashesForAFailingRectangle) {
   DialogView view;
   DialogHook hook([&](TFormWinProp& dialog) { view = Read(dialog); });
-  form->WindowList->SetFocus();
+  form->WindowPage().WindowList()->SetFocus();
   form->WinPropCmdExecute();
   ASSERT_EQ(hook.shown, 1);
   EXPECT_EQ(view.handle, "8192");
@@ -130,8 +130,8 @@ TEST_F(WindowProperties, ShowsTheFocusedListsWindowWithDashesForAFailingRectangl
 
   // From the child list, with the main window on top: the child, and a dialog on top too.
   form->OnTopCmdExecute();
-  form->ChildList->SelectIndex(0);
-  form->ChildList->SetFocus();
+  form->WindowPage().ChildList()->SelectIndex(0);
+  form->WindowPage().ChildList()->SetFocus();
   form->WinPropCmdExecute();
   ASSERT_EQ(hook.shown, 2);
   EXPECT_EQ(view.handle, "8208");
@@ -154,17 +154,17 @@ TEST_F(WindowProperties, TellsWhenNothingIsSelectedOrTheWindowIsGoneAndIgnoresOt
 
   // The focus elsewhere: nothing at all, even with rows selected.
   form->ProcessesCmdExecute();
-  form->ProcList->SetFocus();
+  form->ProcessPage().ProcList()->SetFocus();
   form->WinPropCmdExecute();
   form->WindowsCmdExecute();
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(hook.shown, 0);
 
   const std::string nothingSelected = "没有选定项目。请选择一个要查看属性的项目。";
-  form->WindowList->SelectIndex(-1);
-  form->WindowList->SetFocus();
+  form->WindowPage().WindowList()->SelectIndex(-1);
+  form->WindowPage().WindowList()->SetFocus();
   form->WinPropCmdExecute();
-  form->ChildList->SetFocus();
+  form->WindowPage().ChildList()->SetFocus();
   form->WinPropCmdExecute();  // the child list has no selection either
   ASSERT_EQ(boxes.shown.size(), 2u);
   for (const auto& box : boxes.shown) {
@@ -174,10 +174,10 @@ TEST_F(WindowProperties, TellsWhenNothingIsSelectedOrTheWindowIsGoneAndIgnoresOt
   }
 
   // Rows of windows that closed since the last refresh.
-  form->WindowList->SelectIndex(0);
-  form->ChildList->SelectIndex(0);
+  form->WindowPage().WindowList()->SelectIndex(0);
+  form->WindowPage().ChildList()->SelectIndex(0);
   services.Vanish(0x2000);
-  for (TMainListView* list : {form->ChildList, form->WindowList}) {
+  for (TMainListView* list : {form->WindowPage().ChildList(), form->WindowPage().WindowList()}) {
     list->SetFocus();
     form->WinPropCmdExecute();
   }
@@ -279,7 +279,7 @@ TEST_F(WindowProperties, DialogLayoutCaptionsTabOrderAndAccelerators) {
       EXPECT_EQ(GetFocus(), edit->Handle()) << letter;
     }
   });
-  form->WindowList->SetFocus();
+  form->WindowPage().WindowList()->SetFocus();
   form->WinPropCmdExecute();
   EXPECT_TRUE(checked);
 }

@@ -10,9 +10,9 @@ void SortOnClick(TMainListView* list) {
 }
 }  // namespace
 
-void TFormMain::ProcListColumnClick(int) { SortOnClick(ProcList); }
-void TFormMain::ModuleListColumnClick(int) { SortOnClick(ModuleList); }
-void TFormMain::WindowListColumnClick(int) { SortOnClick(WindowList); }
-void TFormMain::ChildListColumnClick(int) { SortOnClick(ChildList); }
+void TFormMain::ProcListColumnClick(int) { SortOnClick(ProcessPage().ProcList()); }
+void TFormMain::ModuleListColumnClick(int) { SortOnClick(ProcessPage().ModuleList()); }
+void TFormMain::WindowListColumnClick(int) { SortOnClick(WindowPage().WindowList()); }
+void TFormMain::ChildListColumnClick(int) { SortOnClick(WindowPage().ChildList()); }
 
 }  // namespace k32

@@ -1,0 +1,19 @@
+// The Help menu's about box, and the maker's web page.
+#include "about/about_command.h"
+
+#include "about/form_about.h"
+#include "gui/application.h"
+
+namespace k32 {
+
+void ShowAboutBox(gui::TForm& owner) {
+  TFormAbout about(&owner);
+  if (owner.FormStyle() == gui::TFormStyle::fsStayOnTop) about.SetFormStyle(gui::TFormStyle::fsStayOnTop);
+  about.ShowModal();
+}
+
+void OpenMakerWebPage(HWND owner) {
+  gui::Application().Shell().Execute(owner, nullptr, kMakerWebAddress, nullptr, nullptr, SW_SHOWDEFAULT);
+}
+
+}  // namespace k32

@@ -1,0 +1,30 @@
+// The main window's commands, each handed to the page or the dialog that does its work.
+#include <memory>
+
+#include "about/about_command.h"
+#include "app/form_main.h"
+#include "app/form_settings.h"
+#include "report/report_command.h"
+
+namespace k32 {
+
+void TFormMain::TerminateCmdExecute() { processPage_->Terminate(settings.Confirm); }
+void TFormMain::ExplorerCmdExecute() { processPage_->OpenModuleFolder(Handle()); }
+void TFormMain::WinPropCmdExecute() { windowPage_->ShowProperties(*this); }
+
+void TFormMain::ReportCmdExecute() {
+  if (!FormBusy) FormBusy = std::make_unique<TFormBusy>(this);
+  ShowReport(*this, services_, settings, *FormBusy, reportText);
+}
+
+// Everything is applied by the dialog's OK handler; nothing is left to do once it closes.
+void TFormMain::SettingsCmdExecute() {
+  TFormSettings dialog(*this, settings, Timer);
+  if (FormStyle() == gui::TFormStyle::fsStayOnTop) dialog.SetFormStyle(gui::TFormStyle::fsStayOnTop);
+  dialog.ShowModal();
+}
+
+void TFormMain::miAboutClick() { ShowAboutBox(*this); }
+void TFormMain::miQuillmarkSoftwareClick() { OpenMakerWebPage(Handle()); }
+
+}  // namespace k32
