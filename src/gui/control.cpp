@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <optional>
-#include <utility>
 #include <unordered_map>
+#include <utility>
 
 #include "common/text.h"
 #include "gui/application.h"

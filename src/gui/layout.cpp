@@ -10,23 +10,26 @@ namespace k32::gui {
 
 namespace {
 std::string NameOf(const char* name) { return name ? name : ""; }
+// Null (the form) matches only null.
+bool SameName(const char* a, const char* b) { return a && b ? std::strcmp(a, b) == 0 : a == b; }
 }  // namespace
 
 TLayout::TLayout(TWinControl& form, std::span<const TLayoutRow> rows, const TMakeControl& makeCustom)
     : rows_(rows), makeCustom_(makeCustom), controls_(rows.size(), nullptr) {
   for (std::size_t i = 0; i < rows.size(); ++i)
     for (std::size_t j = 0; j < i; ++j)
-      if (rows[i].name && rows[j].name && std::strcmp(rows[i].name, rows[j].name) == 0)
+      if (rows[i].name && SameName(rows[i].name, rows[j].name))
         throw std::logic_error("The layout names " + NameOf(rows[i].name) + " twice");
   Build(form, nullptr);
   for (std::size_t i = 0; i < rows.size(); ++i)
     if (!controls_[i])
-      throw std::logic_error("The layout has no parent " + NameOf(rows[i].parent) + " for " + NameOf(rows[i].name));
+      throw std::logic_error("The layout has no parent " + NameOf(rows[i].parent) + " for " +
+                             NameOf(rows[i].name));
 }
 
 TControl* TLayout::Find(const std::string& name) const {
   for (std::size_t i = 0; i < rows_.size(); ++i)
-    if (NameOf(rows_[i].name) == name) return controls_[i];
+    if (rows_[i].name && rows_[i].name == name) return controls_[i];
   return nullptr;
 }
 
@@ -34,8 +37,7 @@ TControl* TLayout::Find(const std::string& name) const {
 void TLayout::Build(TWinControl& parent, const char* parentName) {
   std::vector<std::size_t> order;
   for (std::size_t i = 0; i < rows_.size(); ++i) {
-    const char* rowParent = rows_[i].parent;
-    if (!rowParent == !parentName && (!rowParent || std::strcmp(rowParent, parentName) == 0)) order.push_back(i);
+    if (SameName(rows_[i].parent, parentName)) order.push_back(i);
   }
   std::stable_sort(order.begin(), order.end(),
                    [this](std::size_t a, std::size_t b) { return rows_[a].tabOrder < rows_[b].tabOrder; });
@@ -111,7 +113,8 @@ TControl* TLayout::Make(TWinControl& parent, const TLayoutRow& row) {
     control->SetBounds(row.left, row.top, row.width, row.height);
   }
   // A picture sizes the image to itself.
-  if (row.kind == TControlKind::ckImage && row.caption) static_cast<TImage*>(control)->LoadBitmapResource(row.caption);
+  if (row.kind == TControlKind::ckImage && row.caption)
+    static_cast<TImage*>(control)->LoadBitmapResource(row.caption);
   if (row.align != TAlign::alNone) control->SetAlign(row.align);
   return control;
 }

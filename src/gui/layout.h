@@ -36,11 +36,11 @@ enum TLayoutOption : unsigned {
 
 struct TLayoutRow {
   TControlKind kind;
-  const char* parent;   // the name of the row that holds this one; null: the form
-  const char* name;     // null for a control nothing refers to
-  const char* caption;  // an image's bitmap resource
+  const char* parent;            // the name of the row that holds this one; null: the form
+  const char* name;              // null for a control nothing refers to
+  const char* caption;           // an image's bitmap resource
   int left, top, width, height;  // a bevel's: the rectangle whose bottom edge carries the rule
-  int tabOrder = 0;     // among the controls of the same parent; equal ones keep their row order
+  int tabOrder = 0;              // among the controls of the same parent; equal ones keep their row order
   unsigned options = 0;
   int value = 0;  // a button's modal result, an edit's length limit, a list box's item height
   TAlign align = TAlign::alNone;

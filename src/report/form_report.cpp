@@ -31,8 +31,8 @@ const gui::TLayoutRow kLayout[] = {
     {TControlKind::ckButton, "Panel", "btnClose", "关闭", 271, 8, 75, 25, 0, gui::loDefault, gui::mrCancel},
     {TControlKind::ckButton, "Panel", "btnCopy", "复制", 187, 8, 75, 25},
     {TControlKind::ckButton, "Panel", "btnSave", "另存为...", 105, 8, 75, 25},
-    {TControlKind::ckRichEdit, nullptr, "Memo", nullptr, 0, 0, 452, 311, 0, gui::loReadOnly | gui::loFaceColor, 0,
-     gui::TAlign::alClient},
+    {TControlKind::ckRichEdit, nullptr, "Memo", nullptr, 0, 0, 452, 311, 0,
+     gui::loReadOnly | gui::loFaceColor, 0, gui::TAlign::alClient},
 };
 
 }  // namespace

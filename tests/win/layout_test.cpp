@@ -53,7 +53,8 @@ TEST(Layout, EachRowBecomesItsKindUnderItsParentWithItsBoundsInTabOrder) {
             (std::vector<HWND>{ok->Handle(), box->Handle(), list->Handle(), rule->Handle()}));
   EXPECT_EQ(ChildrenInZOrder(box->Handle()), (std::vector<HWND>{edit->Handle(), label->Handle()}));
 
-  const RECT editRect = BoundsInParent(edit), labelRect = BoundsInParent(label), ruleRect = BoundsInParent(rule);
+  const RECT editRect = BoundsInParent(edit), labelRect = BoundsInParent(label);
+  const RECT ruleRect = BoundsInParent(rule);
   EXPECT_EQ(editRect.left, 10);
   EXPECT_EQ(editRect.top, 20);
   EXPECT_EQ(editRect.right, 90);
