@@ -5,8 +5,27 @@
 #include <string>
 
 #include "gui/handles.h"
+#include "gui/layout.h"
 
 namespace k32 {
+
+namespace {
+
+using gui::TControlKind;
+
+const gui::TLayoutRow kLayout[] = {
+    {TControlKind::ckImage, nullptr, "Image1", "BANNER", 0, 0, 280, 40},
+    {TControlKind::ckBevel, nullptr, "Bevel1", nullptr, -1, 33, 281, 9},
+    {TControlKind::ckLabel, nullptr, "Label2", "版本 2.01", 8, 48, 0, 0},
+    {TControlKind::ckLabel, nullptr, "Label3", "版权所有 (C) 2003\r\n界面汉化: 秦远舟", 8, 73, 133, 23},
+    {TControlKind::ckLabel, nullptr, "Label4", "Tobin Quillmark", 8, 96, 0, 0},
+    {TControlKind::ckCustom, nullptr, "QMLinkLabel1", kAuthorMailAddress, 174, 96, 97, 13},
+    {TControlKind::ckBevel, nullptr, "Bevel2", nullptr, -1, 112, 281, 9},
+    {TControlKind::ckCustom, nullptr, "QMLinkLabel2", kMakerWebAddress, 8, 128, 125, 13},
+    {TControlKind::ckButton, nullptr, "btnOK", "确定", 192, 128, 81, 25, 0, gui::loDefault, gui::mrOk},
+};
+
+}  // namespace
 
 TFormAbout::TFormAbout(gui::TForm* owner) : TForm(owner) {
   SetCaption("关于 Kestrel32");
@@ -14,46 +33,20 @@ TFormAbout::TFormAbout(gui::TForm* owner) : TForm(owner) {
   Position = gui::TPosition::poScreenCenter;
   SetClientSize(280, 159);
 
-  Image1 = Add<gui::TImage>();
-  Image1->Name = "Image1";
-  Image1->SetBounds(0, 0, 280, 40);
-  Image1->LoadBitmapResource("BANNER");
-
-  Bevel1 = Add<gui::TBevel>();
-  Bevel1->Name = "Bevel1";
-  Bevel1->SetRect(-1, 33, 281, 9);
-
-  Label2 = Add<gui::TLabel>("版本 2.01");
-  Label2->Name = "Label2";
-  Label2->SetBounds(8, 48, 0, 0);
-
-  Label3 = Add<gui::TLabel>("版权所有 (C) 2003\r\n界面汉化: 秦远舟");
-  Label3->Name = "Label3";
-  Label3->SetBounds(8, 73, 133, 23);
-
-  Label4 = Add<gui::TLabel>("Tobin Quillmark");
-  Label4->Name = "Label4";
-  Label4->SetBounds(8, 96, 0, 0);
-
-  QMLinkLabel1 = Add<TQMLinkLabel>(kAuthorMailAddress);
-  QMLinkLabel1->Name = "QMLinkLabel1";
+  const gui::TLayout layout(*this, kLayout, [](gui::TWinControl& parent, const gui::TLayoutRow& row) {
+    return parent.Add<TQMLinkLabel>(row.caption);
+  });
+  Image1 = layout.Get<gui::TImage>("Image1");
+  Bevel1 = layout.Get<gui::TBevel>("Bevel1");
+  Label2 = layout.Get<gui::TLabel>("Label2");
+  Label3 = layout.Get<gui::TLabel>("Label3");
+  Label4 = layout.Get<gui::TLabel>("Label4");
+  QMLinkLabel1 = layout.Get<TQMLinkLabel>("QMLinkLabel1");
   QMLinkLabel1->Address = std::string("mailto:") + kAuthorMailAddress;
-  QMLinkLabel1->SetBounds(174, 96, 97, 13);
-
-  Bevel2 = Add<gui::TBevel>();
-  Bevel2->Name = "Bevel2";
-  Bevel2->SetRect(-1, 112, 281, 9);
-
-  QMLinkLabel2 = Add<TQMLinkLabel>(kMakerWebAddress);
-  QMLinkLabel2->Name = "QMLinkLabel2";
+  Bevel2 = layout.Get<gui::TBevel>("Bevel2");
+  QMLinkLabel2 = layout.Get<TQMLinkLabel>("QMLinkLabel2");
   QMLinkLabel2->Address = kMakerWebAddress;
-  QMLinkLabel2->SetBounds(8, 128, 125, 13);
-
-  btnOK = Add<gui::TButton>("确定");
-  btnOK->Name = "btnOK";
-  btnOK->SetBounds(192, 128, 81, 25);
-  btnOK->ModalResult = gui::mrOk;
-  btnOK->SetDefault(true);
+  btnOK = layout.Get<gui::TButton>("btnOK");
   DefaultButton = btnOK;
   CancelButton = btnOK;
 

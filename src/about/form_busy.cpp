@@ -1,5 +1,7 @@
 #include "about/form_busy.h"
 
+#include "gui/layout.h"
+
 namespace k32 {
 
 namespace {
@@ -25,15 +27,20 @@ HFONT BoldProgramFont() {
   return CreateFontIndirectA(&font);
 }
 
+const gui::TLayoutRow kLayout[] = {
+    {gui::TControlKind::ckCustom, nullptr, "Label1", "正在生成报告...", 46, 20, 117, 13, 0, gui::loFixedSize},
+};
+
 }  // namespace
 
 TFormBusy::TFormBusy(gui::TForm* owner) : gui::TForm(owner), boldFont_(BoldProgramFont()) {
   SetCaption("Kestrel32");
   Position = gui::TPosition::poScreenCenter;
   SetClientSize(208, 53);
-  Label1 = Add<TBoldLabel>("正在生成报告...", boldFont_.Get());
-  Label1->AutoSize = false;
-  Label1->SetBounds(46, 20, 117, 13);
+  const gui::TLayout layout(*this, kLayout, [this](gui::TWinControl& parent, const gui::TLayoutRow& row) {
+    return parent.Add<TBoldLabel>(row.caption, boldFont_.Get());
+  });
+  Label1 = layout.Get<gui::TLabel>("Label1");
 }
 
 // The window goes before the label's font.

@@ -214,6 +214,50 @@ void TFormMain::CreateControls() {
   lists[3]->PopupMenu = &WindowMenu;
 }
 
+namespace {
+
+using Menu = gui::TMenuRow<TFormMain>;
+using M = TFormMain;
+
+// In each menu, items top to bottom.
+const Menu kMenus[] = {
+    {&M::CommandsMenu, "miRefreshList", nullptr, &M::RefreshCmd},
+    {&M::CommandsMenu, "miTerminateProcess", nullptr, &M::TerminateCmd},
+    {&M::CommandsMenu, "miWindowProperties", nullptr, &M::WinPropCmd},
+    {&M::CommandsMenu, "miViewReport", nullptr, &M::ReportCmd},
+    {&M::CommandsMenu, "miOpenModuleFolder", nullptr, &M::ExplorerCmd},
+    {&M::CommandsMenu, "", "-"},
+    {&M::CommandsMenu, "miExit", "退出(&X)", nullptr, &M::miExitClick, VK_ESCAPE},
+
+    {&M::ViewMenu, "miProcesses", nullptr, &M::ProcessesCmd},
+    {&M::ViewMenu, "miWindows", nullptr, &M::WindowsCmd},
+    {&M::ViewMenu, "", "-"},
+    {&M::ViewMenu, "miStayonTop", nullptr, &M::OnTopCmd},
+
+    {&M::HelpMenu, "miHelpTopics", nullptr, &M::HelpCmd},
+    {&M::HelpMenu, "miQuillmarkSoftware", "Quillmark 软件"},
+    {&M::HelpMenu, "", "-"},
+    {&M::HelpMenu, "miAbout", "关于(&A)...", nullptr, &M::miAboutClick},
+
+    {&M::ProcMenu, "TerminateProcess1", nullptr, &M::TerminateCmd},
+    {&M::ProcMenu, "RefreshList1", nullptr, &M::RefreshCmd},
+
+    {&M::ModuleMenu, "OpeninWindowsExplorer2", nullptr, &M::ExplorerCmd},
+    {&M::ModuleMenu, "RefreshList2", nullptr, &M::RefreshCmd},
+
+    {&M::WindowMenu, "WindowProperties2", nullptr, &M::WinPropCmd},
+    {&M::WindowMenu, "RefreshList3", nullptr, &M::RefreshCmd},
+
+    {&M::TrayMenu, "miRestore", "最小化(&M)", nullptr, &M::miRestoreClick, gui::scNone, true},
+    {&M::TrayMenu, "", "-"},
+    {&M::TrayMenu, "HelpTopics1", "帮助主题(&H)...", nullptr, &M::HelpCmdExecute, gui::scNone, false,
+     "帮助主题|显示帮助主题"},
+    {&M::TrayMenu, "", "-"},
+    {&M::TrayMenu, "Exit1", "退出(&X)", nullptr, &M::miExitClick},
+};
+
+}  // namespace
+
 void TFormMain::CreateMenus() {
   for (gui::TPopupMenu* menu : {&CommandsMenu, &HelpMenu, &ProcMenu, &ModuleMenu, &WindowMenu})
     menu->Images = ImageList1.Handle();
@@ -222,43 +266,11 @@ void TFormMain::CreateMenus() {
     menu->OnClose = [this] { ReleaseChosen(); };
   }
 
-  CommandsMenu.Add({"miRefreshList", nullptr, RefreshCmd, nullptr});
-  CommandsMenu.Add({"miTerminateProcess", nullptr, TerminateCmd, nullptr});
-  CommandsMenu.Add({"miWindowProperties", nullptr, WinPropCmd, nullptr});
-  CommandsMenu.Add({"miViewReport", nullptr, ReportCmd, nullptr});
-  CommandsMenu.Add({"miOpenModuleFolder", nullptr, ExplorerCmd, nullptr});
-  CommandsMenu.AddSeparator();
-  CommandsMenu.Add({"miExit", "退出(&X)", nullptr, [this] { miExitClick(); }, VK_ESCAPE});
-
-  ViewMenu.Add({"miProcesses", nullptr, ProcessesCmd, nullptr});
-  ViewMenu.Add({"miWindows", nullptr, WindowsCmd, nullptr});
-  ViewMenu.AddSeparator();
-  ViewMenu.Add({"miStayonTop", nullptr, OnTopCmd, nullptr});
-
-  HelpMenu.Add({"miHelpTopics", nullptr, HelpCmd, nullptr});
-  HelpMenu.Add({"miQuillmarkSoftware", "Quillmark 软件", nullptr, nullptr});
-  HelpMenu.AddSeparator();
-  HelpMenu.Add({"miAbout", "关于(&A)...", nullptr, [this] { miAboutClick(); }});
-
-  ProcMenu.Add({"TerminateProcess1", nullptr, TerminateCmd, nullptr});
-  ProcMenu.Add({"RefreshList1", nullptr, RefreshCmd, nullptr});
-
-  ModuleMenu.Add({"OpeninWindowsExplorer2", nullptr, ExplorerCmd, nullptr});
-  ModuleMenu.Add({"RefreshList2", nullptr, RefreshCmd, nullptr});
+  gui::BuildMenus(*this, kMenus);
   ModuleMenu.OnPopup = [this] {
     MenuPopup();
     HoldChosen();  // last: the menu closes, and releases it, only when this has held
   };
-
-  WindowMenu.Add({"WindowProperties2", nullptr, WinPropCmd, nullptr});
-  WindowMenu.Add({"RefreshList3", nullptr, RefreshCmd, nullptr});
-
-  TrayMenu.Add({"miRestore", "最小化(&M)", nullptr, [this] { miRestoreClick(); }, gui::scNone, true});
-  TrayMenu.AddSeparator();
-  TrayMenu.Add({"HelpTopics1", "帮助主题(&H)...", nullptr, [this] { HelpCmdExecute(); }, gui::scNone, false,
-                "帮助主题|显示帮助主题"});
-  TrayMenu.AddSeparator();
-  TrayMenu.Add({"Exit1", "退出(&X)", nullptr, [this] { miExitClick(); }});
 }
 
 void TFormMain::FormCreate() {

@@ -4,7 +4,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
+#include <utility>
 
 #include "common/text.h"
 #include "gui/application.h"
@@ -29,7 +31,7 @@ ATOM RegisterOwnClass() {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = DefWindowProcA;  // replaced per window at creation
+  wc.lpfnWndProc = &TControl::StaticProc;  // ties the object named in the creation data
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -37,6 +39,10 @@ ATOM RegisterOwnClass() {
   wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   return RegisterClassExA(&wc);
 }
+// The object whose system control is being made on this thread, and the hook that ties it.
+thread_local TControl* pendingObject = nullptr;
+thread_local HHOOK creationHook = nullptr;
+
 // Child windows get distinct identifiers above those of the dialog keys (IDOK, IDCANCEL).
 UINT_PTR NextControlId() {
   static UINT_PTR next = 1000;
@@ -89,15 +95,48 @@ void TControl::CreateHandle() {
   if (!enabled_) params.style |= WS_DISABLED;
   const bool own = params.className == kOwnClass;
   if (own) OwnWindowClass();
+  // The program's own windows take the object from the creation data at WM_NCCREATE; a system
+  // control is tied by the creation hook.
+  struct Hooked {
+    TControl* outer = pendingObject;
+    bool installed = false;
+    explicit Hooked(TControl* object) {
+      pendingObject = object;
+      if (!creationHook) {
+        creationHook = SetWindowsHookExA(WH_CBT, &TControl::CreationHook, nullptr, GetCurrentThreadId());
+        installed = creationHook != nullptr;
+      }
+    }
+    ~Hooked() {
+      pendingObject = outer;
+      if (installed) UnhookWindowsHookEx(std::exchange(creationHook, nullptr));
+    }
+  };
+  std::optional<Hooked> hooked;
+  if (!own) hooked.emplace(this);
   HWND window = CreateWindowExA(
       params.exStyle, params.className.c_str(), params.caption.c_str(), params.style, left_, top_, width_,
       height_, parentWindow, (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(NextControlId()) : nullptr,
-      GetModuleHandleA(nullptr), nullptr);
+      GetModuleHandleA(nullptr), this);
+  hooked.reset();
   creating_ = false;
   if (!window) throw std::runtime_error("CreateWindowEx failed for " + params.className);
-  Attach(window);
+  if (window_ != window) {  // no hook could be set: the window would miss its object's handling
+    DestroyWindow(window);
+    throw std::runtime_error("No object was tied to the window of " + params.className);
+  }
   if (HFONT font = Font()) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   CreateWnd();
+}
+
+LRESULT CALLBACK TControl::CreationHook(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_CREATEWND && pendingObject) {
+    // Only the window asked for: a control may make windows of its own while it is made.
+    const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs;
+    if (create->lpCreateParams == pendingObject)
+      std::exchange(pendingObject, nullptr)->Attach(reinterpret_cast<HWND>(wparam));
+  }
+  return CallNextHookEx(creationHook, code, wparam, lparam);
 }
 
 void TControl::Attach(HWND window) {
@@ -135,6 +174,10 @@ void TControl::RecreateWnd() {
 }
 
 LRESULT CALLBACK TControl::StaticProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE && !FromHandle(window)) {
+    if (auto* self = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams))
+      self->Attach(window);
+  }
   TControl* self = FromHandle(window);
   if (!self) return DefWindowProcA(window, message, wparam, lparam);
   if (message == WM_NCDESTROY) {
@@ -349,13 +392,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     }
     case WM_MEASUREITEM: {
-      // Owner-drawn controls ask while they are being made, before their object is tied to them:
-      // they are found by their identifier, and the object by the window being made.
+      // Owner-drawn controls ask while they are being made: they are found by their identifier.
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
       if (item->CtlType == ODT_MENU) break;
       TControl* child = FromHandle(GetDlgItem(Handle(), static_cast<int>(item->CtlID)));
-      for (TControl* c : controls_)
-        if (!child && c->creating_) child = c;
       if (child && child != this && child->MeasureItemReflected(item)) return TRUE;
       break;
     }

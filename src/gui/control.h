@@ -43,6 +43,9 @@ class TControl {
 
   [[nodiscard]] TWinControl* Parent() const { return parent_; }
   static TControl* FromHandle(HWND window);
+  // The procedure of every tied window, and the class procedure of the program's own windows: it
+  // ties the object passed as creation data at WM_NCCREATE.
+  static LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   std::string Name;
   std::string Hint;  // "short|long" or one text for both
@@ -104,7 +107,8 @@ class TControl {
 
  private:
   friend class TWinControl;
-  static LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  // Ties a system control to its object before the control's first message.
+  static LRESULT CALLBACK CreationHook(int code, WPARAM wparam, LPARAM lparam);
   void Attach(HWND window);
   void Detach();
   void CreateHandle();

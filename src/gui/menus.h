@@ -7,7 +7,9 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "gui/actions.h"
@@ -84,5 +86,31 @@ class TPopupMenu {
   std::vector<std::unique_ptr<TMenuItem>> items_;
   static TPopupMenu* open_;
 };
+
+// One row of an owner's menu table: the menu, then the item. An item linked to an action takes its
+// caption (null here); "-" is a separator.
+template <typename Owner>
+struct TMenuRow {
+  TPopupMenu Owner::*menu;
+  const char* name;
+  const char* caption;
+  TAction* Owner::*action = nullptr;
+  void (Owner::*onClick)() = nullptr;
+  TShortCut shortcut = scNone;
+  bool isDefault = false;
+  const char* hint = nullptr;
+};
+
+// Fills the owner's menus from its table, in row order.
+template <typename Owner>
+void BuildMenus(Owner& owner, std::type_identity_t<std::span<const TMenuRow<Owner>>> rows) {
+  for (const TMenuRow<Owner>& row : rows) {
+    std::function<void()> click;
+    if (row.onClick) click = [&owner, handler = row.onClick] { (owner.*handler)(); };
+    (owner.*row.menu)
+        .Add({row.name, row.caption, row.action ? owner.*row.action : nullptr, std::move(click), row.shortcut,
+              row.isDefault, row.hint});
+  }
+}
 
 }  // namespace k32::gui

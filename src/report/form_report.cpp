@@ -2,6 +2,7 @@
 
 #include "gui/clipboard.h"
 #include "gui/guard.h"
+#include "gui/layout.h"
 #include "report/report_lines.h"
 
 namespace k32 {
@@ -22,6 +23,18 @@ class UpdateScope {
   gui::TRichEdit& edit_;
 };
 
+using gui::TControlKind;
+
+// The panel comes first in tab order, then the text.
+const gui::TLayoutRow kLayout[] = {
+    {TControlKind::ckPanel, nullptr, "Panel", nullptr, 0, 311, 452, 41, 0, 0, 0, gui::TAlign::alBottom},
+    {TControlKind::ckButton, "Panel", "btnClose", "关闭", 271, 8, 75, 25, 0, gui::loDefault, gui::mrCancel},
+    {TControlKind::ckButton, "Panel", "btnCopy", "复制", 187, 8, 75, 25},
+    {TControlKind::ckButton, "Panel", "btnSave", "另存为...", 105, 8, 75, 25},
+    {TControlKind::ckRichEdit, nullptr, "Memo", nullptr, 0, 0, 452, 311, 0,
+     gui::loReadOnly | gui::loFaceColor, 0, gui::TAlign::alClient},
+};
+
 }  // namespace
 
 TFormReport::TFormReport(gui::TForm* owner) : gui::TForm(owner) {
@@ -30,29 +43,17 @@ TFormReport::TFormReport(gui::TForm* owner) : gui::TForm(owner) {
   Position = gui::TPosition::poScreenCenter;
   SetClientSize(452, 352);
 
-  // Creation order is the tab order: the panel first, then the text.
-  Panel = Add<gui::TPanel>();
-  Panel->SetBounds(0, 311, 452, 41);
-  Panel->SetAlign(gui::TAlign::alBottom);
-  btnClose = Panel->Add<gui::TButton>("关闭");
-  btnClose->SetBounds(271, 8, 75, 25);
-  btnClose->ModalResult = gui::mrCancel;
-  btnClose->SetDefault(true);
-  btnCopy = Panel->Add<gui::TButton>("复制");
-  btnCopy->SetBounds(187, 8, 75, 25);
+  const gui::TLayout layout(*this, kLayout);
+  Panel = layout.Get<gui::TPanel>("Panel");
+  btnClose = layout.Get<gui::TButton>("btnClose");
+  btnCopy = layout.Get<gui::TButton>("btnCopy");
   btnCopy->OnClick = [this] { btnCopyClick(); };
-  btnSave = Panel->Add<gui::TButton>("另存为...");
-  btnSave->SetBounds(105, 8, 75, 25);
+  btnSave = layout.Get<gui::TButton>("btnSave");
   btnSave->OnClick = [this] { btnSaveClick(); };
-
-  Memo = Add<gui::TRichEdit>();
-  Memo->SetBounds(0, 0, 452, 311);
-  Memo->SetAlign(gui::TAlign::alClient);
-  Memo->ReadOnly = true;
+  Memo = layout.Get<gui::TRichEdit>("Memo");
   Memo->WordWrap = false;
   Memo->HorzScrollBar = true;
   Memo->VertScrollBar = true;
-  Memo->Color = GetSysColor(COLOR_BTNFACE);
 
   DefaultButton = btnClose;
   CancelButton = btnClose;

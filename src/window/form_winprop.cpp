@@ -2,16 +2,50 @@
 
 #include <string>
 
+#include "gui/layout.h"
 #include "window/window_properties.h"
 
 namespace k32 {
 
 namespace {
-constexpr int kEditHeight = 21;
-// Labels sit a little lower than their edits, so the texts share a base line.
-constexpr int kLabelDrop = 4;
-constexpr int kValueWidth = 38;
-constexpr int kValueHeight = 13;
+
+using gui::TControlKind;
+constexpr unsigned kShown = gui::loReadOnly | gui::loFaceColor;
+
+// Labels sit 4 pixels lower than their edits, so the texts share a base line. The groups are made
+// in tab order: the general group, the two style groups, the button, the size group.
+const gui::TLayoutRow kLayout[] = {
+    {TControlKind::ckGroupBox, nullptr, "gbGeneral", "常规", 8, 8, 329, 153, 0},
+    {TControlKind::ckLabel, "gbGeneral", nullptr, "句柄(&H):", 8, 28, 0, 0},
+    {TControlKind::ckEdit, "gbGeneral", "edHandle", nullptr, 72, 24, 241, 21, 0, kShown},
+    {TControlKind::ckLabel, "gbGeneral", nullptr, "种类(&C):", 8, 52, 0, 0},
+    {TControlKind::ckEdit, "gbGeneral", "edClass", nullptr, 72, 48, 241, 21, 0, kShown},
+    {TControlKind::ckLabel, "gbGeneral", nullptr, "标题(&A):", 8, 76, 0, 0},
+    {TControlKind::ckEdit, "gbGeneral", "edCaption", nullptr, 72, 72, 241, 21, 0, kShown},
+    {TControlKind::ckLabel, "gbGeneral", nullptr, "应用程序实例(&I):", 8, 100, 0, 0},
+    {TControlKind::ckEdit, "gbGeneral", "edAppInst", nullptr, 144, 96, 169, 21, 0, kShown},
+    {TControlKind::ckLabel, "gbGeneral", nullptr, "父级句柄(&P):", 8, 124, 0, 0},
+    {TControlKind::ckEdit, "gbGeneral", "edParent", nullptr, 144, 120, 169, 21, 0, kShown, 20},
+
+    // The values are wide enough for a parked position such as -32000.
+    {TControlKind::ckGroupBox, nullptr, "gdSizePos", "大小", 344, 8, 121, 153, 4},
+    {TControlKind::ckLabel, "gdSizePos", nullptr, "顶部:", 16, 24, 0, 0},
+    {TControlKind::ckLabel, "gdSizePos", "lblTop", "000", 80, 24, 38, 13, 0, gui::loFixedSize},
+    {TControlKind::ckLabel, "gdSizePos", nullptr, "左边:", 16, 40, 0, 0},
+    {TControlKind::ckLabel, "gdSizePos", "lblLeft", "000", 80, 40, 38, 13, 0, gui::loFixedSize},
+    {TControlKind::ckLabel, "gdSizePos", nullptr, "高度:", 16, 56, 0, 0},
+    {TControlKind::ckLabel, "gdSizePos", "lblHeight", "000", 80, 56, 38, 13, 0, gui::loFixedSize},
+    {TControlKind::ckLabel, "gdSizePos", nullptr, "宽度:", 16, 72, 0, 0},
+    {TControlKind::ckLabel, "gdSizePos", "lblWidth", "000", 80, 72, 38, 13, 0, gui::loFixedSize},
+
+    {TControlKind::ckGroupBox, nullptr, "gbStyles", "样式", 8, 168, 225, 129, 1},
+    {TControlKind::ckListBox, "gbStyles", "lbStyles", nullptr, 16, 24, 193, 89, 0, gui::loFaceColor, 13},
+    {TControlKind::ckGroupBox, nullptr, "gbExStyles", "扩展样式", 240, 168, 225, 129, 2},
+    {TControlKind::ckListBox, "gbExStyles", "lbExStyles", nullptr, 16, 24, 193, 89, 0, gui::loFaceColor, 13},
+
+    {TControlKind::ckButton, nullptr, "btnClose", "关闭", 384, 304, 81, 25, 3, gui::loDefault, gui::mrOk},
+};
+
 }  // namespace
 
 TFormWinProp::TFormWinProp(gui::TForm* owner, ISystemServices& services)
@@ -21,62 +55,24 @@ TFormWinProp::TFormWinProp(gui::TForm* owner, ISystemServices& services)
   SetCaption("窗口属性");
   SetClientSize(473, 336);
 
-  // Made in tab order: the general group, the two style groups, the button, the size group.
-  gbGeneral = Add<gui::TGroupBox>("常规");
-  gbGeneral->SetBounds(8, 8, 329, 153);
-  edHandle = AddRow(24, "句柄(&H):", 72, 241);
-  edClass = AddRow(48, "种类(&C):", 72, 241);
-  edCaption = AddRow(72, "标题(&A):", 72, 241);
-  edAppInst = AddRow(96, "应用程序实例(&I):", 144, 169);
-  edParent = AddRow(120, "父级句柄(&P):", 144, 169);
-  edParent->MaxLength = 20;
-
-  gbStyles = Add<gui::TGroupBox>("样式");
-  gbStyles->SetBounds(8, 168, 225, 129);
-  lbStyles = AddStyleList(gbStyles);
-
-  gbExStyles = Add<gui::TGroupBox>("扩展样式");
-  gbExStyles->SetBounds(240, 168, 225, 129);
-  lbExStyles = AddStyleList(gbExStyles);
-
-  btnClose = Add<gui::TButton>("关闭");
-  btnClose->SetBounds(384, 304, 81, 25);
-  btnClose->ModalResult = gui::mrOk;
-  btnClose->SetDefault(true);
+  const gui::TLayout layout(*this, kLayout);
+  gbGeneral = layout.Get<gui::TGroupBox>("gbGeneral");
+  edHandle = layout.Get<gui::TEdit>("edHandle");
+  edClass = layout.Get<gui::TEdit>("edClass");
+  edCaption = layout.Get<gui::TEdit>("edCaption");
+  edAppInst = layout.Get<gui::TEdit>("edAppInst");
+  edParent = layout.Get<gui::TEdit>("edParent");
+  gdSizePos = layout.Get<gui::TGroupBox>("gdSizePos");
+  lblTop = layout.Get<gui::TLabel>("lblTop");
+  lblLeft = layout.Get<gui::TLabel>("lblLeft");
+  lblHeight = layout.Get<gui::TLabel>("lblHeight");
+  lblWidth = layout.Get<gui::TLabel>("lblWidth");
+  gbStyles = layout.Get<gui::TGroupBox>("gbStyles");
+  lbStyles = layout.Get<gui::TListBox>("lbStyles");
+  gbExStyles = layout.Get<gui::TGroupBox>("gbExStyles");
+  lbExStyles = layout.Get<gui::TListBox>("lbExStyles");
+  btnClose = layout.Get<gui::TButton>("btnClose");
   DefaultButton = btnClose;
-
-  gdSizePos = Add<gui::TGroupBox>("大小");
-  gdSizePos->SetBounds(344, 8, 121, 153);
-  lblTop = AddValueRow(24, "顶部:");
-  lblLeft = AddValueRow(40, "左边:");
-  lblHeight = AddValueRow(56, "高度:");
-  lblWidth = AddValueRow(72, "宽度:");
-}
-
-gui::TEdit* TFormWinProp::AddRow(int top, const char* caption, int editLeft, int editWidth) {
-  auto* label = gbGeneral->Add<gui::TLabel>(caption);
-  label->SetBounds(8, top + kLabelDrop, 0, 0);
-  auto* edit = gbGeneral->Add<gui::TEdit>();
-  edit->ReadOnly = true;
-  edit->Color = COLOR_BTNFACE;
-  edit->SetBounds(editLeft, top, editWidth, kEditHeight);
-  return edit;
-}
-
-gui::TLabel* TFormWinProp::AddValueRow(int top, const char* caption) {
-  gdSizePos->Add<gui::TLabel>(caption)->SetBounds(16, top, 0, 0);
-  auto* value = gdSizePos->Add<gui::TLabel>("000");
-  value->AutoSize = false;  // wide enough for a parked position such as -32000
-  value->SetBounds(80, top, kValueWidth, kValueHeight);
-  return value;
-}
-
-gui::TListBox* TFormWinProp::AddStyleList(gui::TGroupBox* box) {
-  auto* list = box->Add<gui::TListBox>();
-  list->SetBounds(16, 24, 193, 89);
-  list->ItemHeight = 13;
-  list->Color = COLOR_BTNFACE;
-  return list;
 }
 
 void TFormWinProp::FormShow() {

@@ -37,10 +37,6 @@ class TFormWinProp : public gui::TForm {
   bool DialogChar(const MSG& msg) override;
 
  private:
-  gui::TEdit* AddRow(int top, const char* caption, int editLeft, int editWidth);
-  gui::TLabel* AddValueRow(int top, const char* caption);
-  gui::TListBox* AddStyleList(gui::TGroupBox* box);
-
   ISystemServices& services_;
 };
 

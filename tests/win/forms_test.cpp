@@ -1,6 +1,8 @@
-// Forms and controls of the class library: modal showing, dialog keys, dispatch errors, splitter.
+// Forms and controls of the class library: modal showing, dialog keys, dispatch errors, splitter,
+// objects tied to their windows from the first message.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -181,6 +183,36 @@ TEST_F(Forms, DraggingTheSplitterResizesTheControlAboveItButNeverBelowOnePixel) 
   SendMessageA(splitter->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, -500));
   SendMessageA(splitter->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, -500));
   EXPECT_EQ(upper->Height(), 1);
+}
+
+// Keeps the messages its window hands it.
+template <typename Base>
+class Recording : public Base {
+ public:
+  using Base::Base;
+  std::vector<UINT> seen;
+
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override {
+    seen.push_back(message);
+    return Base::WndProc(message, wparam, lparam);
+  }
+};
+
+TEST(Creation, OwnWindowsAndSystemControlsSeeTheirWholeCreation) {
+  gui::TForm form;
+  auto* panel = form.Add<Recording<gui::TPanel>>();
+  auto* button = form.Add<Recording<gui::TButton>>("确定");
+  form.HandleNeeded();
+  for (const std::vector<UINT>* seen : {&panel->seen, &button->seen}) {
+    ASSERT_FALSE(seen->empty());
+    EXPECT_EQ(seen->front(), static_cast<UINT>(WM_NCCREATE));
+    EXPECT_NE(std::find(seen->begin(), seen->end(), static_cast<UINT>(WM_CREATE)), seen->end());
+  }
+  char name[32] = {};
+  GetClassNameA(button->Handle(), name, sizeof name);
+  EXPECT_STREQ(name, "Button");  // subclassed, not replaced
+  EXPECT_EQ(gui::TControl::FromHandle(button->Handle()), button);
 }
 
 }  // namespace
