@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "common/text.h"
@@ -67,26 +66,21 @@ class SystemModulesE2E : public ::testing::Test {
   HWND modules_ = nullptr;
 };
 
-// One module as a row of the module list shows it, and as the report's lines write it.
-std::string RowText(const SystemModule& m) {
-  return m.name + "|" + m.path + "|" + PointerText(m.address) + "|" + KilobyteText(m.size);
+// The modules as the module list's rows show them, and as the report's lines write them.
+std::vector<std::string> RowTexts(const std::vector<SystemModule>& modules) {
+  std::vector<std::string> rows;
+  for (const SystemModule& m : modules)
+    rows.push_back(m.name + "|" + m.path + "|" + PointerText(m.address) + "|" + KilobyteText(m.size));
+  return rows;
 }
-std::vector<std::string> ReportLines(const SystemModule& m) {
-  return {"    " + m.name + " (" + m.path + ")", "    - 句柄: " + PointerText(m.address),
-          "    - 大小: " + KilobyteText(m.size)};
-}
-
-template <typename Texts>
-std::vector<std::string> All(const std::vector<SystemModule>& modules, Texts texts) {
-  std::vector<std::string> all;
+std::vector<std::string> ReportLines(const std::vector<SystemModule>& modules) {
+  std::vector<std::string> lines;
   for (const SystemModule& m : modules) {
-    if constexpr (std::is_same_v<decltype(texts(m)), std::string>) {
-      all.push_back(texts(m));
-    } else {
-      for (std::string& line : texts(m)) all.push_back(std::move(line));
-    }
+    lines.push_back("    " + m.name + " (" + m.path + ")");
+    lines.push_back("    - 句柄: " + PointerText(m.address));
+    lines.push_back("    - 大小: " + KilobyteText(m.size));
   }
-  return all;
+  return lines;
 }
 
 TEST_F(SystemModulesE2E, ExplorersModulesInTheListAndTheReportAreTheSystemsOwn) {
@@ -106,9 +100,9 @@ TEST_F(SystemModulesE2E, ExplorersModulesInTheListAndTheReportAreTheSystemsOwn) 
   for (int attempt = 0; attempt < 3; ++attempt) {
     if (attempt > 0) PostMessageA(program_.MainWindow(), WM_KEYDOWN, VK_F5, 1);
     expected = SystemModules(explorer);
-    if (WaitUntil([&] { return shown() == All(expected, RowText); }, 3000)) break;
+    if (WaitUntil([&] { return shown() == RowTexts(expected); }, 3000)) break;
   }
-  EXPECT_EQ(shown(), All(expected, RowText));
+  EXPECT_EQ(shown(), RowTexts(expected));
   if (sizeof(void*) == 8) {
     EXPECT_FALSE(expected.empty());
     EXPECT_TRUE(std::any_of(expected.begin(), expected.end(), [](const SystemModule& m) {
@@ -131,8 +125,8 @@ TEST_F(SystemModulesE2E, ExplorersModulesInTheListAndTheReportAreTheSystemsOwn) 
   at = std::find(at, lines.end(), "- 相关模块:");
   ASSERT_NE(at, lines.end());
   const std::vector<std::string> section(at + 1, std::find(at, lines.end(), ""));
-  if (section != All(after, ReportLines)) {
-    EXPECT_EQ(section, All(expected, ReportLines));
+  if (section != ReportLines(after)) {
+    EXPECT_EQ(section, ReportLines(expected));
   }
   PostMessageA(report, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntilGone(report));
