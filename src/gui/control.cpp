@@ -252,6 +252,25 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   if (parent_ && align_ != TAlign::alNone) parent_->AlignControls();
 }
 
+void TControl::SetDesignBounds(int left, int top, int width, int height) {
+  design_ = TDesignBounds{left, top, width, height};
+  SetBounds(Scale(left), Scale(top), Scale(width), Scale(height));
+}
+
+int TControl::Dpi() const { return parent_ ? parent_->Dpi() : kDesignDpi; }
+
+void TControl::ChangeScale(int oldDpi) {
+  if (design_) {
+    SetBounds(Scale(design_->left), Scale(design_->top), Scale(design_->width), Scale(design_->height));
+  } else if (align_ == TAlign::alTop || align_ == TAlign::alBottom) {
+    height_ = ScaleBetweenDpi(height_, oldDpi, Dpi());
+  } else if (align_ == TAlign::alLeft || align_ == TAlign::alRight) {
+    width_ = ScaleBetweenDpi(width_, oldDpi, Dpi());
+  }
+  if (HFONT font = Font(); font && window_)
+    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 void TControl::SetAlign(TAlign align) {
   align_ = align;
   if (parent_) parent_->AlignControls();
@@ -319,6 +338,12 @@ void TWinControl::CreateParams(TCreateParams& params) {
 
 void TWinControl::CreateWnd() {
   for (TControl* child : controls_) child->HandleNeeded();
+  AlignControls();
+}
+
+void TWinControl::ChangeScale(int oldDpi) {
+  TControl::ChangeScale(oldDpi);
+  for (TControl* child : controls_) child->ChangeScale(oldDpi);
   AlignControls();
 }
 

@@ -90,6 +90,8 @@ class TListView : public TControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override {}
+  // The columns keep the user's widths, carried over to the new DPI; the rows follow the images.
+  void ChangeScale(int oldDpi) override;
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool NotifyReflected(NMHDR* header, LRESULT* result) override;
 
