@@ -128,7 +128,15 @@ void TListView::AddColumn(const std::string& caption, int width, int alignment) 
 
 void TListView::ChangeScale(int oldDpi) {
   TControl::ChangeScale(oldDpi);
-  for (int i = 0; i < ColumnCount(); ++i) SetColumnWidth(i, ScaleBetweenDpi(ColumnWidth(i), oldDpi, Dpi()));
+  for (int i = 0; i < ColumnCount(); ++i) {
+    TListColumn& column = columns_[static_cast<std::size_t>(i)];
+    if (const int width = ColumnWidth(i); width != column.Scaled) {
+      column.OriginWidth = width;
+      column.OriginDpi = oldDpi;
+    }
+    column.Scaled = ScaleBetweenDpi(column.OriginWidth, column.OriginDpi, Dpi());
+    SetColumnWidth(i, column.Scaled);
+  }
   if (SmallImages && HandleAllocated())
     SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallImages));
 }
