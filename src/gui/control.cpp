@@ -262,10 +262,11 @@ int TControl::Dpi() const { return parent_ ? parent_->Dpi() : kDesignDpi; }
 void TControl::ChangeScale(int oldDpi) {
   if (design_) {
     SetBounds(Scale(design_->left), Scale(design_->top), Scale(design_->width), Scale(design_->height));
-  } else if (align_ == TAlign::alTop || align_ == TAlign::alBottom) {
-    height_ = ScaleBetweenDpi(height_, oldDpi, Dpi());
-  } else if (align_ == TAlign::alLeft || align_ == TAlign::alRight) {
-    width_ = ScaleBetweenDpi(width_, oldDpi, Dpi());
+  } else if (align_ != TAlign::alNone && align_ != TAlign::alClient) {
+    // The user's size, carried over from the DPI it was left at: back and forth never drifts.
+    int& size = align_ == TAlign::alTop || align_ == TAlign::alBottom ? height_ : width_;
+    if (!carried_ || carried_->scaled != size) carried_ = TCarried{size, oldDpi, 0};
+    size = carried_->scaled = ScaleBetweenDpi(carried_->size, carried_->dpi, Dpi());
   }
   if (HFONT font = Font(); font && window_)
     SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

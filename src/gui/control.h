@@ -136,6 +136,10 @@ class TControl {
   WNDPROC superProc_ = nullptr;  // the class procedure of a subclassed system control
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   std::optional<TDesignBounds> design_;
+  struct TCarried {
+    int size, dpi, scaled;
+  };
+  std::optional<TCarried> carried_;
   TAlign align_ = TAlign::alNone;
   bool visible_ = true;
   bool enabled_ = true;

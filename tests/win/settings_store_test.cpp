@@ -209,26 +209,6 @@ TEST_F(SettingsStore, TheCloseBoxWritesEveryValueAsADword) {
   EXPECT_TRUE(Topmost());
 }
 
-// With the task bar at the top and the left, a minimised window still stores the screen place it
-// comes back to, not the work area's.
-TEST_F(SettingsStore, AMinimisedWindowStoresTheScreenPlaceItComesBackTo) {
-  RECT area{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  RECT shifted{area.left + 50, area.top + 40, area.right, area.bottom};
-  SystemParametersInfoA(SPI_SETWORKAREA, 0, &shifted, 0);
-  Create();
-  form->Show();
-  testing::Pump();
-  form->SetBounds(133, 144, 600, 410);
-  ShowWindow(form->Handle(), SW_MINIMIZE);
-  testing::Pump();
-  SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
-  SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0);
-  EXPECT_EQ(testing::GetValue(kProgram, "Left").Dword(), 133u);
-  EXPECT_EQ(testing::GetValue(kProgram, "Top").Dword(), 144u);
-  EXPECT_EQ(testing::GetValue(kProgram, "Width").Dword(), 600u);
-}
-
 TEST_F(SettingsStore, ExitAndDestructionWriteNothing) {
   testing::StoreDefaultSettings();
   Create();
