@@ -88,7 +88,9 @@ TFormMain::TFormMain(ISystemServices& services)
     : ActionList([this] { return HandleAllocated() ? Handle() : nullptr; }), services_(services) {
   IsMainForm = true;
   SetCaption("Kestrel32");
-  SetBounds(0, 0, 642, 455);
+  SetDesignSize(642, 455);
+  for (gui::TImageList* images : {&ImageList1, &ProcImages, &WindowImages})
+    images->SetSize(PictureSizeForDpi(Dpi()));
   ImageList1.AddMaskedResource("IMAGELIST1");
   ProcImages.AddMaskedResource("PROCIMAGES");
   WindowImages.AddMaskedResource("WINDOWIMAGES");
@@ -183,11 +185,11 @@ void TFormMain::CreateControls() {
     list->SetShowSortArrows(true);
     list->SetNoColumnResize(false);
     for (const auto& column : row.columns)
-      if (column.caption) list->AddColumn(column.caption, column.width, column.alignment);
+      if (column.caption) list->AddColumn(column.caption, list->Scale(column.width), column.alignment);
     list->SmallImages = i < 2 ? ProcImages.Handle() : WindowImages.Handle();
     if (upper) {
       list->SetAlign(TAlign::alTop);
-      list->SetHeight(207);
+      list->SetDesignBounds(0, 0, 0, 207);
       page->Add<gui::TSplitter>(5);
     } else {
       list->SetAlign(TAlign::alClient);
@@ -271,6 +273,13 @@ void TFormMain::CreateMenus() {
     MenuPopup();
     HoldChosen();  // last: the menu closes, and releases it, only when this has held
   };
+}
+
+// The pictures of the new size go in first: the tool bar, lists and menus measure by them.
+void TFormMain::ChangeScale(int oldDpi) {
+  for (gui::TImageList* images : {&ImageList1, &ProcImages, &WindowImages})
+    images->SetSize(PictureSizeForDpi(Dpi()));
+  gui::TForm::ChangeScale(oldDpi);
 }
 
 void TFormMain::FormCreate() {

@@ -116,6 +116,9 @@ class TFormMain : public gui::TForm {
   [[nodiscard]] TProcessPage& ProcessPage() const { return *processPage_; }
   [[nodiscard]] TWindowPage& WindowPage() const { return *windowPage_; }
 
+ protected:
+  void ChangeScale(int oldDpi) override;
+
  private:
   void CreateActions();
   void CreateControls();

@@ -126,6 +126,21 @@ void TListView::AddColumn(const std::string& caption, int width, int alignment) 
   SendMessageA(Handle(), LVM_INSERTCOLUMNA, ColumnCount() - 1, reinterpret_cast<LPARAM>(&column));
 }
 
+void TListView::ChangeScale(int oldDpi) {
+  TControl::ChangeScale(oldDpi);
+  for (int i = 0; i < ColumnCount(); ++i) {
+    TListColumn& column = columns_[static_cast<std::size_t>(i)];
+    if (const int width = ColumnWidth(i); width != column.Scaled) {
+      column.OriginWidth = width;
+      column.OriginDpi = oldDpi;
+    }
+    column.Scaled = ScaleBetweenDpi(column.OriginWidth, column.OriginDpi, Dpi());
+    SetColumnWidth(i, column.Scaled);
+  }
+  if (SmallImages && HandleAllocated())
+    SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallImages));
+}
+
 int TListView::ColumnWidth(int column) {
   if (!HandleAllocated()) return columns_.at(static_cast<std::size_t>(column)).Width;
   return static_cast<int>(SendMessageA(Handle(), LVM_GETCOLUMNWIDTH, column, 0));

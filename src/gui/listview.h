@@ -42,6 +42,9 @@ struct TListColumn {
   std::string Caption;
   int Width = 50;
   int Alignment = LVCFMT_LEFT;
+  // The width the user left and the DPI it was left at: every change of DPI scales from there, so
+  // that going back and forth never drifts. Scaled: the width the last change gave.
+  int OriginWidth = 0, OriginDpi = 0, Scaled = -1;
 };
 
 class TListView : public TControl {
@@ -90,6 +93,8 @@ class TListView : public TControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override {}
+  // The columns keep the user's widths, carried over to the new DPI; the rows follow the images.
+  void ChangeScale(int oldDpi) override;
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool NotifyReflected(NMHDR* header, LRESULT* result) override;
 
