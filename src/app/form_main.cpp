@@ -57,6 +57,9 @@ struct ListLayout {
   } columns[5];
 };
 
+// A load address of a 64-bit process takes up to 15 digits, the 32-bit design's 80 pixels 11.
+constexpr int kAddressColumnWidth = sizeof(void*) == 8 ? 120 : 80;
+
 const ListLayout kLists[] = {
     {"ProcList",
      true,
@@ -69,7 +72,7 @@ const ListLayout kLists[] = {
      false,
      {{"模块名称", 120, LVCFMT_LEFT},
       {"路径", 250, LVCFMT_LEFT},
-      {"句柄 (定位)", 80, LVCFMT_LEFT},
+      {"句柄 (定位)", kAddressColumnWidth, LVCFMT_LEFT},
       {"大小", 70, LVCFMT_RIGHT}}},
     {"WindowList",
      true,
