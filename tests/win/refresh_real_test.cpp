@@ -12,6 +12,7 @@
 #include "process/win32_services.h"
 #include "win/import_patch.h"
 #include "win/main_window_fixture.h"
+#include "win/test_child_process.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
@@ -45,7 +46,8 @@ HANDLE WINAPI BadLengthFirst(DWORD flags, DWORD processId) {
 }
 
 TEST(ModuleSnapshot, ABadLengthPassesAndIsAskedAgainAFewTimesNotForEver) {
-  testing::ImportPatch patch("kernel32.dll", "CreateToolhelp32Snapshot", reinterpret_cast<void*>(&BadLengthFirst));
+  testing::ImportPatch patch("kernel32.dll", "CreateToolhelp32Snapshot",
+                             reinterpret_cast<void*>(&BadLengthFirst));
   realSnapshot = patch.Original<decltype(&CreateToolhelp32Snapshot)>();
   Win32Services services;
   badLengths = 2;
@@ -54,6 +56,35 @@ TEST(ModuleSnapshot, ABadLengthPassesAndIsAskedAgainAFewTimesNotForEver) {
   snapshotsAsked = 0;
   EXPECT_TRUE(services.ModuleSnapshot(GetCurrentProcessId()).empty());
   EXPECT_LE(snapshotsAsked, 10);
+}
+
+// The real services: a process that has ended is told apart from one that may not be read, and the
+// debug privilege that the token holds is enabled.
+TEST(ModuleSnapshot, SaysWhyNothingCameAndEnablesTheDebugPrivilege) {
+  Win32Services services;
+  EXPECT_FALSE(services.ModuleSnapshot(GetCurrentProcessId()).empty());
+  EXPECT_EQ(services.LastModuleFailure(), ModuleFailure::None);
+  testing::TestChild child;
+  ASSERT_TRUE(child.Started());
+  const auto pid = static_cast<std::uint32_t>(std::stoul(child.Pid()));
+  ASSERT_TRUE(child.EndAndForget());
+  EXPECT_TRUE(services.ModuleSnapshot(pid).empty());
+  EXPECT_EQ(services.LastModuleFailure(), ModuleFailure::Ended);
+
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token));
+  PRIVILEGE_SET debug{1, PRIVILEGE_SET_ALL_NECESSARY, {{{}, 0}}};
+  LookupPrivilegeValueA(nullptr, SE_DEBUG_NAME, &debug.Privilege[0].Luid);
+  TOKEN_PRIVILEGES off{1, {{debug.Privilege[0].Luid, 0}}};
+  AdjustTokenPrivileges(token, FALSE, &off, sizeof off, nullptr, nullptr);
+  const auto enabled = [&] {
+    BOOL held = FALSE;
+    return PrivilegeCheck(token, &debug, &held) && held;
+  };
+  ASSERT_FALSE(enabled());
+  services.EnableDebugPrivilege();
+  EXPECT_TRUE(enabled());
+  CloseHandle(token);
 }
 
 class RealRefresh : public testing::MainWindowHost {
