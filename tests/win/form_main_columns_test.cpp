@@ -61,18 +61,6 @@ TEST_F(MainLists, AreExtendedListsWithTheirStylesAndOwnerDrawnHeaders) {
   EXPECT_EQ(Column(form->ProcessPage().ProcList(), 1), (std::vector<std::string>{"312", "1024", "96", "9"}));
 }
 
-// A load address of a 64-bit process shows whole by default: the column is as wide as the list
-// itself makes it for the highest one (the 32-bit build keeps the designed width).
-TEST_F(MainLists, TheAddressColumnOfThe64BitBuildHoldsTheHighestAddress) {
-  if (sizeof(void*) == 4) GTEST_SKIP() << "32-bit addresses fit the designed width";
-  services.AddModule(312, "high.dll", "C:\\high.dll", 0x7FFFFFFF0000ull, 1);
-  form->RefreshCmdExecute();  // smss.exe, 312, selected again
-  TMainListView* modules = form->ProcessPage().ModuleList();
-  const int designed = modules->ColumnWidth(2);
-  SendMessageA(modules->Handle(), LVM_SETCOLUMNWIDTH, 2, LVSCW_AUTOSIZE);
-  EXPECT_GE(designed, modules->ColumnWidth(2)) << Column(modules, 2).back();
-}
-
 TEST_F(MainLists, HeaderClicksSortAndARefreshKeepsTheSort) {
   TMainListView* procs = form->ProcessPage().ProcList();
   ClickHeader(procs, 1);
