@@ -57,7 +57,7 @@ struct ListLayout {
   } columns[5];
 };
 
-// A load address of a 64-bit process takes up to 15 digits, the 32-bit design's 80 pixels 11.
+// A 64-bit load address takes up to 15 digits; the 32-bit build keeps the designed 80 pixels.
 constexpr int kAddressColumnWidth = sizeof(void*) == 8 ? 120 : 80;
 
 const ListLayout kLists[] = {
