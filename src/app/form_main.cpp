@@ -57,6 +57,9 @@ struct ListLayout {
   } columns[5];
 };
 
+// A 64-bit load address takes up to 15 digits; the 32-bit build keeps the designed 80 pixels.
+constexpr int kAddressColumnWidth = sizeof(void*) == 8 ? 120 : 80;
+
 const ListLayout kLists[] = {
     {"ProcList",
      true,
@@ -69,7 +72,7 @@ const ListLayout kLists[] = {
      false,
      {{"模块名称", 120, LVCFMT_LEFT},
       {"路径", 250, LVCFMT_LEFT},
-      {"句柄 (定位)", 80, LVCFMT_LEFT},
+      {"句柄 (定位)", kAddressColumnWidth, LVCFMT_LEFT},
       {"大小", 70, LVCFMT_RIGHT}}},
     {"WindowList",
      true,
@@ -107,6 +110,8 @@ TFormMain::TFormMain(ISystemServices& services)
   gui::Application().OnMinimize = [this] { ApplicationEventsMinimize(); };
   gui::Application().OnRestore = [this] { ApplicationEventsRestore(); };
 
+  // Before the first module snapshot: other users' and services' processes need the privilege.
+  services_.EnableDebugPrivilege();
   HandleNeeded();
   for (TMainListView* list : {processPage_->ProcList(), processPage_->ModuleList(), windowPage_->WindowList(),
                               windowPage_->ChildList()})
@@ -202,6 +207,7 @@ void TFormMain::CreateControls() {
   processPage_ =
       std::make_unique<TProcessPage>(*lists[0], *lists[1], services_, [this] { RefreshCmdExecute(); });
   windowPage_ = std::make_unique<TWindowPage>(*lists[2], *lists[3], services_);
+  processPage_->OnModuleListReason = [this] { UpdateStatusText(); };
   lists[0]->OnColumnClick = [this](int column) { ProcListColumnClick(column); };
   lists[1]->OnColumnClick = [this](int column) { ModuleListColumnClick(column); };
   lists[2]->OnColumnClick = [this](int column) { WindowListColumnClick(column); };
@@ -229,6 +235,7 @@ const Menu kMenus[] = {
     {&M::CommandsMenu, "miViewReport", nullptr, &M::ReportCmd},
     {&M::CommandsMenu, "miOpenModuleFolder", nullptr, &M::ExplorerCmd},
     {&M::CommandsMenu, "", "-"},
+    {&M::CommandsMenu, "miRunAsAdmin", "以管理员身份重新启动(&A)", nullptr, &M::miRunAsAdminClick},
     {&M::CommandsMenu, "miExit", "退出(&X)", nullptr, &M::miExitClick, VK_ESCAPE},
 
     {&M::ViewMenu, "miProcesses", nullptr, &M::ProcessesCmd},
@@ -269,6 +276,7 @@ void TFormMain::CreateMenus() {
   }
 
   gui::BuildMenus(*this, kMenus);
+  CommandsMenu.Find("miRunAsAdmin")->SetVisible(!services_.Elevated());
   ModuleMenu.OnPopup = [this] {
     MenuPopup();
     HoldChosen();  // last: the menu closes, and releases it, only when this has held
@@ -374,7 +382,12 @@ void TFormMain::ReleaseChosen() {
   windowPage_->ReleaseTarget();
 }
 
-void TFormMain::ApplicationEventsHint() { StatusBar->SetPanelText(2, gui::Application().Hint()); }
+void TFormMain::ApplicationEventsHint() { UpdateStatusText(); }
+
+void TFormMain::UpdateStatusText() {
+  const auto& hint = gui::Application().Hint();
+  StatusBar->SetPanelText(2, hint.empty() ? processPage_->ModuleListReason() : hint);
+}
 
 void TFormMain::MenuPopup() { ExplorerCmd->SetEnabled(processPage_->ModuleList()->Selected() != nullptr); }
 

@@ -60,6 +60,10 @@ class TFormMain : public gui::TForm {
   void ModuleListColumnClick(int column);
   void WindowListColumnClick(int column);
   void ChildListColumnClick(int column);
+  // Starts this program again with an administrator's rights; ends this one once that one started.
+  void miRunAsAdminClick();
+  // Panel 2: the hint when there is one, else why the module list is empty.
+  void UpdateStatusText();
 
   bool DialogChar(const MSG& msg) override;
   // Tab and Shift+Tab move between the lists; each list keeps its arrow keys.

@@ -143,25 +143,34 @@ int TForm::ShowModal() {
   HWND ownerWindow = owner_ && owner_->HandleAllocated() ? owner_->Handle() : nullptr;
   const bool ownerWasEnabled = ownerWindow && IsWindowEnabled(ownerWindow);
   if (ownerWasEnabled) EnableWindow(ownerWindow, FALSE);
+  // However the showing ends, a handler's error included, the owner takes input again.
+  struct Ending {
+    TForm& form;
+    HWND owner;
+    bool enableOwner;
+    ~Ending() {
+      if (enableOwner) EnableWindow(owner, TRUE);
+      if (form.HandleAllocated()) {
+        if (owner) SetActiveWindow(owner);  // before it hides, so that the owner comes back to the front
+        form.Hide();
+      }
+      form.modal_ = false;
+    }
+  } ending{*this, ownerWindow, ownerWasEnabled};
   modal_ = true;
   modalResult_ = mrNone;
   Show();
   if (Application().OnModalShow) Application().OnModalShow(*this);
   MSG msg;
   while (modalResult_ == mrNone) {
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must end too
-      modalResult_ = mrCancel;
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must end too
+    if (got <= 0) {
+      modalResult_ = mrCancel;  // a failed GetMessage carries no message, and no code to pass on
       break;
     }
     Application().HandleMessage(msg);
   }
-  if (ownerWasEnabled) EnableWindow(ownerWindow, TRUE);
-  if (HandleAllocated()) {
-    if (ownerWindow) SetActiveWindow(ownerWindow);
-    Hide();
-  }
-  modal_ = false;
   return modalResult_;
 }
 

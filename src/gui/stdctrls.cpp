@@ -286,9 +286,11 @@ std::vector<std::string> TListBox::Items() {
   const int count = Count();
   for (int i = 0; i < count; ++i) {
     const auto length = SendMessageA(Handle(), LB_GETTEXTLEN, i, 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(Handle(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
+    std::string text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
+    // An item whose length or text cannot be read counts as empty.
+    const auto copied =
+        length > 0 ? SendMessageA(Handle(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())) : 0;
+    text.resize(copied > 0 && copied <= length ? static_cast<std::size_t>(copied) : 0);
     items.push_back(text);
   }
   return items;

@@ -11,6 +11,22 @@
 
 namespace k32 {
 
+namespace {
+std::string ModuleFailureText(ModuleFailure failure) {
+  switch (failure) {
+    case ModuleFailure::AccessDenied:
+      return "无法读取此进程的模块: 拒绝访问。";
+    case ModuleFailure::Ended:
+      return "无法读取此进程的模块: 该进程已结束。";
+    case ModuleFailure::OtherWordSize:
+      return "无法读取 64 位进程的模块: 请使用 kestrel64.exe。";
+    case ModuleFailure::None:
+      break;
+  }
+  return {};
+}
+}  // namespace
+
 TProcessPage::TProcessPage(TdfsExtListView& procList, TdfsExtListView& moduleList, ISystemServices& services,
                            std::function<void()> refreshAll)
     : procList_(procList), moduleList_(moduleList), services_(services), refreshAll_(std::move(refreshAll)) {
@@ -23,6 +39,7 @@ void TProcessPage::ClearModules() {
   ListUpdate modules(moduleList_);
   moduleList_.Clear();
   ResortList(moduleList_);
+  SetModuleListReason({});
 }
 
 void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
@@ -53,6 +70,12 @@ void TProcessPage::ProcListSelectItem(gui::TListItem*, bool selected) {
   const std::uint32_t processId = ParseDecimalModulo32(row->Text(kPidColumn));
   FillModuleList(processId);
   selectedPid_ = processId;
+  SetModuleListReason(processId == 0 ? std::string() : ModuleFailureText(services_.LastModuleFailure()));
+}
+
+void TProcessPage::SetModuleListReason(std::string reason) {
+  moduleListReason_ = std::move(reason);
+  if (OnModuleListReason) OnModuleListReason();
 }
 
 void TProcessPage::FillModuleList(std::uint32_t processId) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "listview/ext_list_view.h"
@@ -30,6 +31,10 @@ class TProcessPage {
   [[nodiscard]] std::uint32_t SelectedPid() const { return selectedPid_; }
   // Rows the last refresh added.
   [[nodiscard]] int ProcessCount() const { return processCount_; }
+  // Why the module list is empty when the selected process's modules could not be read; else empty.
+  [[nodiscard]] const std::string& ModuleListReason() const { return moduleListReason_; }
+  // After each change of the module list's reason.
+  std::function<void()> OnModuleListReason;
 
   // The first step of a refresh: no module is shown until a process row is selected again.
   void ClearModules();
@@ -59,7 +64,10 @@ class TProcessPage {
   std::function<void()> refreshAll_;
   std::uint32_t selectedPid_ = 0;
   int processCount_ = 0;
+  std::string moduleListReason_;
   THeldTarget<ProcessTargets> targets_;
+
+  void SetModuleListReason(std::string reason);
 };
 
 }  // namespace k32
