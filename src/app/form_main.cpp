@@ -1,6 +1,7 @@
 #include "app/form_main.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/settings_store.h"
@@ -45,6 +46,7 @@ const ActionRow kActions[] = {
      &TFormMain::SettingsCmdExecute},
     {"HelpCmd", &TFormMain::HelpCmd, "帮助主题(&H)...", "帮助主题|显示帮助主题", VK_F1, 5,
      &TFormMain::HelpCmdExecute},
+    {"PauseCmd", &TFormMain::PauseCmd, "暂停自动刷新(&U)", "", VK_SPACE, -1, &TFormMain::PauseCmdExecute},
 };
 
 struct ListLayout {
@@ -99,7 +101,7 @@ TFormMain::TFormMain(ISystemServices& services)
 
   Timer.SetEnabled(false);
   Timer.SetInterval(20000);
-  Timer.OnTimer = [this] { RefreshCmdExecute(); };
+  Timer.OnTimer = [this] { TimerTimer(); };
 
   gui::Application().OnHint = [this] { ApplicationEventsHint(); };
   gui::Application().OnMinimize = [this] { ApplicationEventsMinimize(); };
@@ -233,6 +235,7 @@ const Menu kMenus[] = {
     {&M::ViewMenu, "miWindows", nullptr, &M::WindowsCmd},
     {&M::ViewMenu, "", "-"},
     {&M::ViewMenu, "miStayonTop", nullptr, &M::OnTopCmd},
+    {&M::ViewMenu, "miPauseRefresh", nullptr, &M::PauseCmd},
 
     {&M::HelpMenu, "miHelpTopics", nullptr, &M::HelpCmd},
     {&M::HelpMenu, "miQuillmarkSoftware", "Quillmark 软件"},
@@ -285,10 +288,9 @@ void TFormMain::FormCreate() {
 
 void TFormMain::FormShow() { RefreshCmdExecute(); }
 
-// Every list of both pages rebuilt, the selections kept, the counts shown.
+// Every list of both pages brought up to date, the selections and the user's place kept, the counts
+// shown.
 void TFormMain::RefreshCmdExecute() {
-  windowPage_->ClearChildren();
-  processPage_->ClearModules();
   // One snapshot serves the window owners and the process list, so both show the same moment.
   const std::vector<ProcessEntry> processes = services_.ProcessSnapshot();
   windowPage_->RefreshWindowList(processes);
@@ -365,7 +367,32 @@ void TFormMain::ReleaseChosen() {
   windowPage_->ReleaseTarget();
 }
 
-void TFormMain::ApplicationEventsHint() { StatusBar->SetPanelText(2, gui::Application().Hint()); }
+void TFormMain::ApplicationEventsHint() { UpdateStatusText(); }
+
+void TFormMain::UpdateStatusText() {
+  const std::string& hint = gui::Application().Hint();
+  StatusBar->SetPanelText(2, !hint.empty() || !PauseCmd->Checked() ? hint : "自动刷新已暂停");
+}
+
+void TFormMain::PauseCmdExecute() {
+  PauseCmd->SetChecked(!PauseCmd->Checked());
+  UpdateStatusText();
+}
+
+// No snapshot while paused, nor while nobody can see the lists: a window shown again refreshes once.
+void TFormMain::TimerTimer() {
+  if (PauseCmd->Checked()) return;
+  if (gui::Application().Minimized() || IsIconic(Handle()) || !IsWindowVisible(Handle())) {
+    tickWhileHidden_ = true;
+    return;
+  }
+  RefreshCmdExecute();
+}
+
+void TFormMain::RefreshIfTickMissed() {
+  if (!std::exchange(tickWhileHidden_, false)) return;
+  RefreshCmdExecute();
+}
 
 void TFormMain::MenuPopup() { ExplorerCmd->SetEnabled(processPage_->ModuleList()->Selected() != nullptr); }
 

@@ -60,6 +60,10 @@ class TFormMain : public gui::TForm {
   void ModuleListColumnClick(int column);
   void WindowListColumnClick(int column);
   void ChildListColumnClick(int column);
+  void PauseCmdExecute();
+  void TimerTimer();
+  // The third status-bar panel: the hint when there is one, else what the window is doing.
+  void UpdateStatusText();
 
   bool DialogChar(const MSG& msg) override;
   // Tab and Shift+Tab move between the lists; each list keeps its arrow keys.
@@ -83,6 +87,7 @@ class TFormMain : public gui::TForm {
   gui::TAction* ExplorerCmd;
   gui::TAction* SettingsCmd;
   gui::TAction* HelpCmd;
+  gui::TAction* PauseCmd;  // checked: the timer takes no snapshots (not stored)
 
   // Image lists.
   gui::TImageList ImageList1;
@@ -128,10 +133,13 @@ class TFormMain : public gui::TForm {
   // once otherwise (keys).
   void HoldChosen();
   void ReleaseChosen();
+  // One refresh when a timer tick passed while the window was hidden.
+  void RefreshIfTickMissed();
 
   ISystemServices& services_;
   std::unique_ptr<TProcessPage> processPage_;
   std::unique_ptr<TWindowPage> windowPage_;
+  bool tickWhileHidden_ = false;
 };
 
 }  // namespace k32

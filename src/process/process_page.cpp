@@ -7,9 +7,16 @@
 
 #include "common/text.h"
 #include "gui/application.h"
-#include "process/list_update.h"
+#include "listview/list_update.h"
 
 namespace k32 {
+
+namespace {
+// A process is told by its identifier and its file, so that a reused identifier is another row; a
+// module by its path and load address.
+constexpr RowKeyColumns kProcessKey{0, kPidColumn};
+constexpr RowKeyColumns kModuleKey{kPathColumn, kPathColumn + 1};
+}  // namespace
 
 TProcessPage::TProcessPage(TdfsExtListView& procList, TdfsExtListView& moduleList, ISystemServices& services,
                            std::function<void()> refreshAll)
@@ -26,10 +33,32 @@ void TProcessPage::ClearModules() {
 }
 
 void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
+  std::vector<ListRow> rows;
+  rows.reserve(processes.size());
+  for (const ProcessEntry& process : processes)
+    rows.push_back(ProcessRow(process, services_.PriorityClass(process.processId)));
+  processCount_ = static_cast<int>(rows.size());
+  const RememberedRow selected = RememberSelection(procList_, kProcessKey);
+  UpdateRows(procList_, std::move(rows), kProcessKey, refreshed_);
+  refreshed_ = true;
+  // The same process still selected: its modules brought up to date; else a row selected anew.
+  const RememberedRow now = RememberSelection(procList_, kProcessKey);
+  if (selected.key && now.key == selected.key) {
+    // An ended process has no modules, whatever process its identifier names by now.
+    const gui::TListItem* row = procList_.Selected();
+    UpdateRows(moduleList_, IsGone(row) ? std::vector<ListRow>{} : ModuleRows(ParseDecimalModulo32(row->Text(kPidColumn))),
+               kModuleKey, true);
+    return;
+  }
+  ClearModules();
+  SelectAgain(procList_, selected, kProcessKey);
+}
+
+void TProcessPage::Rebuild(const std::vector<ProcessEntry>& processes) {
   processCount_ = 0;
-  const RememberedRow selected = RememberSelection(procList_, kPidColumn);
+  const RememberedRow selected = RememberSelection(procList_, kProcessKey);
   FillProcessList(processes);
-  SelectAgain(procList_, selected, kPidColumn);
+  SelectAgain(procList_, selected, kProcessKey);
 }
 
 void TProcessPage::FillProcessList(const std::vector<ProcessEntry>& processes) {
@@ -62,12 +91,20 @@ void TProcessPage::FillModuleList(std::uint32_t processId) {
   for (const ModuleEntry& module : services_.ModuleSnapshot(processId)) AddModItem(module);
 }
 
+std::vector<ListRow> TProcessPage::ModuleRows(std::uint32_t processId) {
+  std::vector<ListRow> rows;
+  if (processId == 0) return rows;
+  for (const ModuleEntry& module : services_.ModuleSnapshot(processId)) rows.push_back(ModuleRow(module));
+  return rows;
+}
+
 void TProcessPage::AddModItem(const ModuleEntry& module) { AppendRow(moduleList_, ModuleRow(module)); }
 
 void TProcessPage::Terminate(bool confirm) {
   // Taken before the question: timer refreshes go on while it is open, and the row the user asked
   // about may be gone by then, another one selected in its place.
-  const std::optional<std::uint32_t> processId = Targets().process;
+  const ProcessTargets targets = Targets();
+  const std::optional<std::uint32_t> processId = targets.process;
   if (!processId) {
     gui::Application().MessageBox("没有选定项目。请选择您想要终止的进程。", MB_OK | MB_ICONINFORMATION);
     return;
@@ -75,11 +112,14 @@ void TProcessPage::Terminate(bool confirm) {
   if (confirm &&
       gui::Application().MessageBox("您确定要终止选定的进程吗？", MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
-  TerminatePid(*processId);
+  // A row marked gone is a process that has ended: its identifier may already name another one.
+  ShowOutcome(targets.ended ? TerminateOutcome::CannotOpen : services_.Terminate(*processId));
 }
 
-void TProcessPage::TerminatePid(std::uint32_t processId) {
-  switch (services_.Terminate(processId)) {
+void TProcessPage::TerminatePid(std::uint32_t processId) { ShowOutcome(services_.Terminate(processId)); }
+
+void TProcessPage::ShowOutcome(TerminateOutcome outcome) {
+  switch (outcome) {
     case TerminateOutcome::CannotOpen:
       gui::Application().MessageBox("无法终止请求的进程。拒绝访问。", MB_OK | MB_ICONERROR);
       break;
@@ -112,8 +152,10 @@ ProcessTargets TProcessPage::Targets() const {
 
 ProcessTargets ReadProcessTargets(const gui::TListView& processes, const gui::TListView& modules) {
   ProcessTargets targets;
-  if (const gui::TListItem* row = processes.Selected())
+  if (const gui::TListItem* row = processes.Selected()) {
     targets.process = ParseDecimalModulo32(row->Text(kPidColumn));
+    targets.ended = IsGone(row);
+  }
   const gui::TListItem* module = modules.Selected();
   if (module && modules.Focused()) targets.modulePath = module->Text(kPathColumn);
   return targets;

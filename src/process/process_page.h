@@ -10,6 +10,7 @@
 
 #include "listview/ext_list_view.h"
 #include "process/held_target.h"
+#include "process/list_rows.h"
 #include "process/process_targets.h"
 #include "process/services.h"
 
@@ -28,18 +29,22 @@ class TProcessPage {
   [[nodiscard]] TdfsExtListView* ModuleList() const { return &moduleList_; }
   // The process of the row last selected; 0 at start.
   [[nodiscard]] std::uint32_t SelectedPid() const { return selectedPid_; }
-  // Rows the last refresh added.
+  // Processes the last refresh found (rows marked gone are not counted).
   [[nodiscard]] int ProcessCount() const { return processCount_; }
 
   // The first step of a refresh: no module is shown until a process row is selected again.
   void ClearModules();
-  // The process list rebuilt from the refresh's snapshot, the same process selected again.
+  // The process list brought up to date from the refresh's snapshot, the same process selected
+  // again and its modules brought up to date; a row selected anew fills the module list.
   void Refresh(const std::vector<ProcessEntry>& processes);
+  // The process list emptied and filled again, as refreshes did before they updated in place.
+  void Rebuild(const std::vector<ProcessEntry>& processes);
   void FillProcessList(const std::vector<ProcessEntry>& processes);
   void AddPidItem(const ProcessEntry& process);
   void ProcListSelectItem(gui::TListItem* item, bool selected);
   void FillModuleList(std::uint32_t processId);
   void AddModItem(const ModuleEntry& module);
+  std::vector<ListRow> ModuleRows(std::uint32_t processId);
 
   // Ends the chosen process, asking first when confirm is set, and refreshes after every attempt.
   void Terminate(bool confirm);
@@ -59,7 +64,10 @@ class TProcessPage {
   std::function<void()> refreshAll_;
   std::uint32_t selectedPid_ = 0;
   int processCount_ = 0;
+  bool refreshed_ = false;  // the first refresh marks no row new
   THeldTarget<ProcessTargets> targets_;
+
+  void ShowOutcome(TerminateOutcome outcome);
 };
 
 }  // namespace k32

@@ -7,11 +7,16 @@
 
 #include "common/text.h"
 #include "gui/application.h"
-#include "process/list_update.h"
+#include "listview/list_update.h"
 #include "window/form_winprop.h"
 #include "window/window_rows.h"
 
 namespace k32 {
+
+namespace {
+// A window is told by its handle and its class, so that a reused handle is another row.
+constexpr RowKeyColumns kWindowKey{kHandleColumn, kHandleColumn + 1};
+}  // namespace
 
 TWindowPage::TWindowPage(TdfsExtListView& windowList, TdfsExtListView& childList, ISystemServices& services)
     : windowList_(windowList), childList_(childList), services_(services) {
@@ -27,8 +32,28 @@ void TWindowPage::ClearChildren() {
 }
 
 void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
+  std::vector<ListRow> rows = TopLevelWindowRows(services_, processes);
+  windowCount_ = static_cast<int>(rows.size());
+  const RememberedRow selected = RememberSelection(windowList_, kWindowKey);
+  UpdateRows(windowList_, std::move(rows), kWindowKey, refreshed_);
+  refreshed_ = true;
+  // The same window still selected: its descendants brought up to date; else a row selected anew.
+  const RememberedRow now = RememberSelection(windowList_, kWindowKey);
+  if (selected.key && now.key == selected.key) {
+    // A closed window has no descendants, whatever window its handle names by now.
+    const gui::TListItem* row = windowList_.Selected();
+    UpdateRows(childList_,
+               IsGone(row) ? std::vector<ListRow>{} : DescendantWindowRows(services_, ParseDecimalModulo32(row->Caption)),
+               kWindowKey, true);
+    return;
+  }
+  ClearChildren();
+  SelectAgain(windowList_, selected, kWindowKey);
+}
+
+void TWindowPage::RebuildWindowList(const std::vector<ProcessEntry>& processes) {
   windowCount_ = 0;
-  const RememberedRow selected = RememberSelection(windowList_, kHandleColumn);
+  const RememberedRow selected = RememberSelection(windowList_, kWindowKey);
   {
     ListUpdate update(windowList_);
     windowList_.Clear();
@@ -38,7 +63,7 @@ void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) 
     }
     ResortList(windowList_);
   }
-  SelectAgain(windowList_, selected, kHandleColumn);
+  SelectAgain(windowList_, selected, kWindowKey);
 }
 
 void TWindowPage::WindowListSelectItem(gui::TListItem*, bool selected) {
@@ -60,7 +85,8 @@ void TWindowPage::ShowProperties(gui::TForm& owner) {
     return;
   }
   const WindowId window = *target.window;
-  if (!services_.IsWindow(window)) {
+  // A row marked gone is a window that has closed: its handle may already name another one.
+  if (target.ended || !services_.IsWindow(window)) {
     gui::Application().MessageBox("指定的窗口不存在。请选择刷新按钮来刷新数据。", MB_OK | MB_ICONERROR);
     return;
   }
@@ -81,9 +107,11 @@ WindowTarget TWindowPage::Target() const {
 WindowTarget ReadWindowTarget(const gui::TListView& windows, const gui::TListView& children) {
   const gui::TListView* source = windows.Focused() ? &windows : children.Focused() ? &children : nullptr;
   if (source == nullptr) return {};
-  WindowTarget target{true, std::nullopt};
-  if (const gui::TListItem* row = source->Selected())
+  WindowTarget target{true, std::nullopt, false};
+  if (const gui::TListItem* row = source->Selected()) {
     target.window = ParseDecimalModulo32(row->Text(kHandleColumn));
+    target.ended = IsGone(row);
+  }
   return target;
 }
 

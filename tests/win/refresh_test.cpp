@@ -2,7 +2,9 @@
 // selections kept, the status bar, F5 and the timer, one redraw per rebuild, no leaks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -10,7 +12,9 @@
 #include "common/text.h"
 #include "core/fake_services.h"
 #include "core/list_row_support.h"
+#include "listview/list_update.h"
 #include "process/list_rows.h"
+#include "win/list_view_test_support.h"
 #include "win/main_window_fixture.h"
 #include "win/resource_counts.h"
 #include "win/win_test_support.h"
@@ -171,12 +175,17 @@ TEST_F(Refresh, KeepsTheSelectedRowWhileItIsListedElseTheSelectedPosition) {
   EXPECT_EQ(form->WindowPage().WindowList()->SelectedIndex(), 0);
   EXPECT_TRUE(Captions(form->WindowPage().ChildList()).empty());
 
-  // The selected rows gone: the row now at the same position is selected, or none when the list
-  // has become too short for it, and the lower lists stay empty.
+  // The selected rows gone: they stay for one refresh, marked and still selected, their lower lists
+  // marked too; then the row now at the same position is selected, or none when the list has become
+  // too short for it, and the lower lists stay empty.
   form->ProcessPage().ProcList()->SelectIndex(3);
   form->WindowPage().WindowList()->SelectIndex(2);
   fake.processes.erase(fake.processes.begin() + 3);
   fake.Vanish(0x200);
+  form->RefreshCmdExecute();
+  EXPECT_TRUE(IsGone(form->ProcessPage().ProcList()->Selected()));
+  EXPECT_TRUE(IsGone(form->WindowPage().WindowList()->Selected()));
+  EXPECT_TRUE(IsGone(form->WindowPage().ChildList()->Item(0)));
   form->RefreshCmdExecute();
   EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), 3);
   EXPECT_EQ(form->ProcessPage().SelectedPid(), 4000000000u);
@@ -184,6 +193,8 @@ TEST_F(Refresh, KeepsTheSelectedRowWhileItIsListedElseTheSelectedPosition) {
   EXPECT_EQ(form->WindowPage().WindowList()->SelectedIndex(), -1);
   EXPECT_TRUE(Shown(form->WindowPage().ChildList()).empty());
   fake.processes.resize(3);
+  form->RefreshCmdExecute();
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 3");
   form->RefreshCmdExecute();
   EXPECT_EQ(form->ProcessPage().ProcList()->Count(), 3);
   EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), -1);
@@ -195,6 +206,8 @@ TEST_F(Refresh, KeepsTheSelectedRowWhileItIsListedElseTheSelectedPosition) {
   // Everything gone: empty lists, zero counts.
   fake.processes.clear();
   fake.windows.clear();
+  form->RefreshCmdExecute();
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 0");
   form->RefreshCmdExecute();
   EXPECT_EQ(form->ProcessPage().ProcList()->Count(), 0);
   EXPECT_EQ(form->WindowPage().WindowList()->Count(), 0);
@@ -239,8 +252,8 @@ TEST_F(Refresh, F5OnEitherPageAndTheTimerRebuildAllFourLists) {
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 6");
 }
 
-// Watches one list's window: rows may only arrive while its drawing is off, and it counts how
-// often drawing is turned back on.
+// Watches one list's window: rows may only arrive while its drawing is off; it counts how often
+// drawing is turned back on and how many rows are drawn again one by one.
 class RedrawWatch {
  public:
   explicit RedrawWatch(HWND view) : view_(view) {
@@ -254,6 +267,7 @@ class RedrawWatch {
   }
   int redrawsOn = 0;
   int rowsWhileDrawing = 0;
+  int rowsRedrawn = 0;
 
  private:
   static LRESULT CALLBACK Proc(HWND view, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -262,8 +276,9 @@ class RedrawWatch {
       self->drawing_ = wparam != FALSE;
       if (self->drawing_) ++self->redrawsOn;
     }
-    if ((message == LVM_INSERTITEMA || message == LVM_INSERTITEMW) && self->drawing_)
+    if ((message == LVM_INSERTITEMA || message == LVM_INSERTITEMW || message == LVM_DELETEITEM) && self->drawing_)
       ++self->rowsWhileDrawing;
+    if (message == LVM_REDRAWITEMS) self->rowsRedrawn += static_cast<int>(lparam - wparam + 1);
     return CallWindowProcA(self->previous_, view, message, wparam, lparam);
   }
   HWND view_;
@@ -271,21 +286,133 @@ class RedrawWatch {
   bool drawing_ = true;
 };
 
-TEST_F(Refresh, EachListIsFilledWithDrawingOffAndDrawnOnce) {
+TEST_F(Refresh, AnUnchangedRefreshDrawsNothingAChangedOneDrawsTheChangedRowsOrTheListOnce) {
   form->ProcessPage().ProcList()->SelectIndex(1);
+  form->RefreshCmdExecute();
   RedrawWatch procs(form->ProcessPage().ProcList()->Handle()),
       modules(form->ProcessPage().ModuleList()->Handle()), windows(form->WindowPage().WindowList()->Handle()),
       children(form->WindowPage().ChildList()->Handle());
   form->RefreshCmdExecute();
-  EXPECT_EQ(form->ProcessPage().ModuleList()->Count(), 2);
-  EXPECT_EQ(form->WindowPage().ChildList()->Count(), 2);
-  for (const RedrawWatch* watch : {&procs, &modules, &windows, &children})
-    EXPECT_EQ(watch->rowsWhileDrawing, 0);
+  for (const RedrawWatch* watch : {&procs, &modules, &windows, &children}) {
+    EXPECT_EQ(watch->redrawsOn, 0);
+    EXPECT_EQ(watch->rowsRedrawn, 0);
+  }
+  // A changed cell: that row alone; a new row: the list once, with drawing off.
+  fake.processes[2].threadCount = 4;
+  fake.modules[120][0].moduleSize = 4096;
+  form->RefreshCmdExecute();
+  EXPECT_EQ(procs.redrawsOn, 0);
+  EXPECT_EQ(procs.rowsRedrawn, 1);
+  EXPECT_EQ(modules.rowsRedrawn, 1);
+  fake.AddProcess("new.exe", 900);
+  form->RefreshCmdExecute();
   EXPECT_EQ(procs.redrawsOn, 1);
-  EXPECT_EQ(windows.redrawsOn, 1);
-  // The lower lists are emptied first, then filled by the re-selection.
-  EXPECT_EQ(modules.redrawsOn, 2);
-  EXPECT_EQ(children.redrawsOn, 2);
+  EXPECT_EQ(procs.rowsWhileDrawing, 0);
+  EXPECT_EQ(Shown(form->ProcessPage().ModuleList()).size(), 2u);
+}
+
+std::vector<gui::TRowMark> Marks(TMainListView* list) {
+  std::vector<gui::TRowMark> marks;
+  for (int i = 0; i < list->Count(); ++i) marks.push_back(list->Item(i)->Mark);
+  return marks;
+}
+
+TEST_F(Refresh, NewRowsAreMarkedGoneRowsStayMarkedUncountedAndActAsEndedForOneRefresh) {
+  using gui::TRowMark;
+  const TRowMark o = TRowMark::rmNone, n = TRowMark::rmNew, g = TRowMark::rmGone;
+  TMainListView* procs = form->ProcessPage().ProcList();
+  EXPECT_EQ(Marks(procs), (std::vector<TRowMark>{o, o, o, o}));  // the first refresh marks nothing
+  procs->SelectIndex(2);
+  fake.processes.erase(fake.processes.begin() + 2);  // 嘰.exe ends; its identifier goes to another file
+  fake.AddProcess("other.exe", 300);
+  fake.Vanish(0x200);
+  form->RefreshCmdExecute();
+  EXPECT_EQ(Captions(procs), (std::vector<std::string>{"[System Process]", "EXPLORER.EXE", "嘰.exe", "svchost", "other.exe"}));
+  EXPECT_EQ(Marks(procs), (std::vector<TRowMark>{o, o, g, o, n}));
+  EXPECT_EQ(Marks(form->WindowPage().WindowList()), (std::vector<TRowMark>{o, g}));
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 4");
+  EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 1");
+  // The gone row stays selected, its modules gone with it; commands treat it as ended.
+  EXPECT_EQ(procs->SelectedIndex(), 2);
+  EXPECT_EQ(Marks(form->ProcessPage().ModuleList()), (std::vector<TRowMark>{g}));
+  fake.terminations.clear();
+  form->settings.Confirm = true;
+  boxes.answers.push_back(IDYES);
+  form->TerminateCmdExecute();
+  EXPECT_TRUE(fake.terminations.empty());
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"您确定要终止选定的进程吗？", "无法终止请求的进程。拒绝访问。"}));
+  // The refresh after the attempt takes the gone row out and the marks off; the position stays.
+  EXPECT_EQ(Marks(procs), (std::vector<TRowMark>{o, o, o, o}));
+  EXPECT_EQ(procs->SelectedIndex(), 2);
+  EXPECT_EQ(form->ProcessPage().SelectedPid(), 4000000000u);
+}
+
+// The process list of a scripted system that changes at random between refreshes while the user
+// scrolls and selects: after each refresh it holds a rebuild's rows plus the rows that went, and the
+// user's top row and selection stay.
+TEST_F(Refresh, RandomSnapshotsLeaveARebuildsRowsPlusTheGoneAndKeepThePlace) {
+  std::mt19937 random(11);
+  TMainListView* procs = form->ProcessPage().ProcList();
+  HWND view = procs->Handle();
+  const auto keyAt = [&](int i) { return procs->Item(i)->Caption + "|" + procs->Item(i)->Text(kPidColumn); };
+  std::vector<std::string> live;
+  for (int i = 0; i < procs->Count(); ++i) live.push_back(keyAt(i));
+  for (int round = 0; round < 60; ++round) {
+    if (round == 40) testing::ClickHeader(procs->GetHeaderHandle(), 3);  // sorted by thread count from here
+    fake.processes.clear();
+    for (std::uint32_t k = 0; k < 50; ++k)
+      if (random() % 4 != 0)
+        fake.AddProcess("p" + std::to_string(k % 7) + ".exe", k * 4 + (round % 5 == 0 && k % 9 == 0 ? 2 : 0), 0,
+                        1 + random() % 3, 0x20);
+    std::shuffle(fake.processes.begin(), fake.processes.begin() + 3, random);
+    if (procs->Count() > 0) {
+      procs->SelectIndex(static_cast<int>(random() % static_cast<unsigned>(procs->Count())));
+      SendMessageA(view, LVM_ENSUREVISIBLE, random() % static_cast<unsigned>(procs->Count()), FALSE);
+    }
+    // Rows marked gone go at this refresh; every other row stays, marked gone or not.
+    const auto stays = [&](int i) { return i >= 0 && i < procs->Count() && !IsGone(procs->Item(i)); };
+    const int top = static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0));
+    const int selected = procs->SelectedIndex();
+    const std::string topKey = stays(top) ? keyAt(top) : "", selectedKey = stays(selected) ? keyAt(selected) : "";
+
+    form->RefreshCmdExecute();
+    std::vector<ListRow> rows, rebuilt;
+    std::vector<std::string> gone, nowLive;
+    for (int i = 0; i < procs->Count(); ++i) {
+      const gui::TListItem* item = procs->Item(i);
+      if (IsGone(item)) {
+        gone.push_back(keyAt(i));
+        continue;
+      }
+      rows.push_back({item->Caption, item->SubItems, item->ImageIndex});
+      nowLive.push_back(keyAt(i));
+    }
+    for (const ProcessEntry& process : fake.processes) rebuilt.push_back(ProcessRow(process, 0x20));
+    if (round >= 40) {
+      std::vector<ListRow> sorted = rows;
+      std::sort(rows.begin(), rows.end(), [](auto& a, auto& b) { return a.caption + a.subItems[0] < b.caption + b.subItems[0]; });
+      std::sort(rebuilt.begin(), rebuilt.end(), [](auto& a, auto& b) { return a.caption + a.subItems[0] < b.caption + b.subItems[0]; });
+      EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return a.subItems[2] < b.subItems[2]; }));
+    }
+    EXPECT_EQ(rows, rebuilt) << "round " << round;
+    std::vector<std::string> wentAway;
+    for (const std::string& key : live)
+      if (std::find(nowLive.begin(), nowLive.end(), key) == nowLive.end()) wentAway.push_back(key);
+    std::sort(gone.begin(), gone.end());
+    std::sort(wentAway.begin(), wentAway.end());
+    EXPECT_EQ(gone, wentAway) << "round " << round;
+    live = nowLive;
+    // The top row stays on top unless the list has become too short below it for that.
+    int topNow = procs->Count() - 1;
+    while (topNow >= 0 && keyAt(topNow) != topKey) --topNow;
+    const int lastTop = procs->Count() - static_cast<int>(SendMessageA(view, LVM_GETCOUNTPERPAGE, 0, 0));
+    if (!topKey.empty() && topNow >= 0 && topNow <= lastTop) {
+      EXPECT_EQ(keyAt(static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0))), topKey) << round;
+    }
+    if (!selectedKey.empty()) {
+      EXPECT_EQ(keyAt(procs->SelectedIndex()), selectedKey) << round;
+    }
+  }
 }
 
 TEST_F(Refresh, AThousandRefreshesHoldNoMoreHandlesThanTen) {
