@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "common/text.h"
 #include "e2e/driver.h"
+#include "win/registry_values.h"
+#include "win/test_child_process.h"
 
 namespace k32::e2e {
 namespace {
@@ -60,6 +63,61 @@ TEST(RefreshE2E, ListsItsOwnProcessAndWindowAndPicksUpANewProcessOnF5) {
   WaitForSingleObject(started.hProcess, 5000);
   CloseHandle(started.hProcess);
   CloseHandle(started.hThread);
+}
+
+int TopRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)); }
+int SelectedPid(const Program& program, HWND list) {
+  const int row = SelectedRow(list);
+  return row < 0 ? -1 : std::stoi(program.CellText(list, row, 1));
+}
+
+// With a refresh every few seconds the user scrolls and selects; ticks pass and neither moves. A
+// process started meanwhile comes in on light green, one that ended stays a tick on light red,
+// uncounted. Alone: the colours are read from the screen.
+TEST(RefreshMarksE2E, TicksKeepTheUsersPlaceAndMarkTheNewAndTheEndedProcess) {
+  RegistryTurn turn;
+  testing::StoreDefaultSettings();
+  testing::SetDword(testing::kProgramKeyPath, "AutoRefresh", 1);
+  testing::SetDword(testing::kProgramKeyPath, "Timer", 2);
+  testing::TestChild children[12];
+  testing::TestChild ending;
+  {
+    Program program;
+    HWND procs = program.ListViews().at(0);
+    ASSERT_TRUE(WaitUntil([&] { return program.FindRow(procs, 1, children[11].Pid()) >= 0; }));
+    SendMessageA(procs, LVM_ENSUREVISIBLE, program.FindRow(procs, 1, children[11].Pid()), FALSE);
+    const int top = TopRow(procs);
+    ASSERT_GT(top, 0) << "the list must scroll";
+    program.SelectRow(procs, top + 2);
+    const std::string topPid = program.CellText(procs, top, 1);
+    const int chosenPid = SelectedPid(program, procs);
+
+    ASSERT_TRUE(ending.EndAndForget());
+    testing::TestChild late;
+    int lateRow = -1;
+    ASSERT_TRUE(WaitUntil([&] { return (lateRow = program.FindRow(procs, 1, late.Pid())) >= 0; }));
+    EXPECT_EQ(program.CellText(procs, TopRow(procs), 1), topPid);
+    EXPECT_EQ(SelectedPid(program, procs), chosenPid);
+    const int endedRow = program.FindRow(procs, 1, ending.Pid());
+    ASSERT_GE(endedRow, 0) << "the ended process stays listed for one tick";
+    EXPECT_EQ(program.StatusText(0), "进程: " + std::to_string(program.RowCount(procs) - 1));
+    for (const auto& [row, color] : {std::pair{lateRow, RGB(0xCC, 0xF2, 0xCC)}, std::pair{endedRow, RGB(0xF8, 0xCC, 0xCC)}}) {
+      SendMessageA(procs, LVM_ENSUREVISIBLE, row, FALSE);
+      UpdateWindow(procs);
+      EXPECT_EQ(program.RowColor(procs, row), color) << row;
+    }
+
+    // The next tick takes the ended row out; the view (from the next row when the ended one was on
+    // top) and the selection stay. Scrolled away from the end, so that the view need not move up.
+    SendMessageA(procs, LVM_ENSUREVISIBLE, 0, FALSE);
+    SendMessageA(procs, LVM_ENSUREVISIBLE, SelectedRow(procs), FALSE);
+    const int topRow = TopRow(procs);
+    const std::string topNow = program.CellText(procs, topRow == endedRow ? topRow + 1 : topRow, 1);
+    ASSERT_TRUE(WaitUntil([&] { return program.FindRow(procs, 1, ending.Pid()) < 0; }));
+    EXPECT_EQ(program.CellText(procs, TopRow(procs), 1), topNow);
+    EXPECT_EQ(SelectedPid(program, procs), chosenPid);
+  }
+  testing::DeleteKeyTree("Software\\Tobin Quillmark");
 }
 
 }  // namespace

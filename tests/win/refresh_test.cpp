@@ -252,6 +252,39 @@ TEST_F(Refresh, F5OnEitherPageAndTheTimerRebuildAllFourLists) {
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 6");
 }
 
+TEST_F(Refresh, SpaceOrTheViewMenuPausesTheTimerButNotF5AndThePanelSaysSoWhenItHasNoHint) {
+  const auto key = [&](WPARAM code) {
+    SetFocus(form->ProcessPage().ProcList()->Handle());
+    PostMessageA(form->ProcessPage().ProcList()->Handle(), WM_KEYDOWN, code, 1);
+    PostMessageA(form->ProcessPage().ProcList()->Handle(), WM_KEYUP, code, 0xC0000001);
+    testing::Pump();
+  };
+  const gui::TMenuItem* item = form->ViewMenu.Find("miPauseRefresh");
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(form->ViewMenu.Items().back().get(), item);
+  key(VK_SPACE);
+  EXPECT_TRUE(form->PauseCmd->Checked());
+  EXPECT_EQ(form->StatusBar->PanelText(2), "自动刷新已暂停");
+  gui::Application().SetHint("提示");
+  EXPECT_EQ(form->StatusBar->PanelText(2), "提示");
+  gui::Application().SetHint("");
+  EXPECT_EQ(form->StatusBar->PanelText(2), "自动刷新已暂停");
+
+  const int snapshots = fake.processSnapshots;
+  form->Timer.SetInterval(30);
+  form->Timer.SetEnabled(true);
+  testing::Pump(200);
+  EXPECT_EQ(fake.processSnapshots, snapshots);
+  key(VK_F5);
+  EXPECT_EQ(fake.processSnapshots, snapshots + 1);
+  form->PauseCmd->Execute();  // as the menu item does
+  EXPECT_FALSE(form->PauseCmd->Checked());
+  EXPECT_EQ(form->StatusBar->PanelText(2), "");
+  testing::Pump(200);
+  form->Timer.SetEnabled(false);
+  EXPECT_GT(fake.processSnapshots, snapshots + 1);
+}
+
 // Watches one list's window: rows may only arrive while its drawing is off; it counts how often
 // drawing is turned back on and how many rows are drawn again one by one.
 class RedrawWatch {
