@@ -9,8 +9,14 @@ namespace k32 {
 
 namespace {
 
-RowText ItemKey(const gui::TListItem& item, RowKeyColumns key) {
-  return RowKey(item.Text(key.first), item.Text(key.second));
+RowKey ItemKey(const gui::TListItem& item, RowKeyColumns key) { return {item.Text(key.first), item.Text(key.second)}; }
+
+// A key that outlives the row's texts.
+RowText KeyText(const RowKey& key) {
+  RowText text(key.first);
+  text.push_back('\n');
+  text.append(key.second);
+  return text;
 }
 
 bool SortsRows(const TdfsExtListView& list) {
@@ -66,14 +72,14 @@ class QuietSelection {
 RememberedRow RememberSelection(const gui::TListView& list, RowKeyColumns key) {
   const int selected = list.Count() > 0 ? list.SelectedIndex() : -1;
   if (selected < 0) return {};
-  return {selected, ItemKey(*list.Item(selected), key)};
+  return {selected, KeyText(ItemKey(*list.Item(selected), key))};
 }
 
 void SelectAgain(gui::TListView& list, const RememberedRow& remembered, RowKeyColumns key) {
   const int count = list.Count();
   int index = remembered.position;
   for (int i = 0; remembered.key && i < count; ++i) {
-    if (ItemKey(*list.Item(i), key) == *remembered.key) {
+    if (KeyText(ItemKey(*list.Item(i), key)) == *remembered.key) {
       index = i;
       break;
     }
@@ -104,9 +110,9 @@ void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns
     items[s] = list.Item(i);
     shown[s] = {ItemKey(*items[s], key), IsGone(items[s])};
   }
-  std::vector<RowText> freshKeys;
+  std::vector<RowKey> freshKeys;
   freshKeys.reserve(fresh.size());
-  for (const ListRow& row : fresh) freshKeys.push_back(RowKey(row, key));
+  for (const ListRow& row : fresh) freshKeys.push_back(KeyOf(row, key));
   const bool keepOrder = SortsRows(list);
   const RowPlan plan = PlanRows(shown, freshKeys, keepOrder);
 
@@ -115,6 +121,7 @@ void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns
   const int selected = StateIndex(list, LVNI_SELECTED);
   const int focused = StateIndex(list, LVNI_FOCUSED);
 
+  // Rows in or out: drawing off, and the list drawn once (the control draws far slower row by row).
   bool structural = !plan.removals.empty();
   for (const RowPlan::Slot& slot : plan.target) structural = structural || slot.inserted;
   QuietSelection quiet(list);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <unordered_map>
+#include <utility>
 
 namespace k32 {
 
@@ -30,11 +32,9 @@ std::vector<bool> LongestIncreasing(const std::vector<int>& values) {
 }
 }  // namespace
 
-RowText RowKey(const RowText& first, const RowText& second) {
-  RowText key = first;
-  key.push_back('\n');
-  key += second;
-  return key;
+std::size_t RowKeyHash::operator()(const RowKey& key) const noexcept {
+  const std::hash<RowTextView> hash;
+  return hash(key.first) * 31 + hash(key.second);
 }
 
 const RowText& CellText(const ListRow& row, int column) {
@@ -43,24 +43,28 @@ const RowText& CellText(const ListRow& row, int column) {
   return column > 0 && sub < row.subItems.size() ? row.subItems[sub] : kNoText;
 }
 
-RowText RowKey(const ListRow& row, RowKeyColumns columns) {
-  return RowKey(CellText(row, columns.first), CellText(row, columns.second));
+RowKey KeyOf(const ListRow& row, RowKeyColumns columns) {
+  return {CellText(row, columns.first), CellText(row, columns.second)};
 }
 
-RowPlan PlanRows(const std::vector<ShownRow>& shown, const std::vector<RowText>& freshKeys, bool keepOrder) {
-  // Each shown row that is not an old gone row is matched to the first unmatched fresh row of its key.
-  std::unordered_map<RowText, std::vector<int>> freshByKey;
+RowPlan PlanRows(const std::vector<ShownRow>& shown, const std::vector<RowKey>& freshKeys, bool keepOrder) {
+  // Each shown row that is not an old gone row is matched to the first unmatched fresh row of its
+  // key: the map holds that row, `later` chains the fresh rows of the same key.
+  std::unordered_map<RowKey, int, RowKeyHash> freshByKey;
   freshByKey.reserve(freshKeys.size());
-  for (int i = static_cast<int>(freshKeys.size()) - 1; i >= 0; --i)
-    freshByKey[freshKeys[static_cast<std::size_t>(i)]].push_back(i);
+  std::vector<int> later(freshKeys.size(), -1);
+  for (int i = static_cast<int>(freshKeys.size()) - 1; i >= 0; --i) {
+    const auto [at, added] = freshByKey.try_emplace(freshKeys[static_cast<std::size_t>(i)], i);
+    if (!added) later[static_cast<std::size_t>(i)] = std::exchange(at->second, i);
+  }
   std::vector<int> match(shown.size(), -1);
   std::vector<int> shownOf(freshKeys.size(), -1);
   for (std::size_t s = 0; s < shown.size(); ++s) {
     if (shown[s].gone) continue;
     const auto found = freshByKey.find(shown[s].key);
-    if (found == freshByKey.end() || found->second.empty()) continue;
-    match[s] = found->second.back();
-    found->second.pop_back();
+    if (found == freshByKey.end() || found->second < 0) continue;
+    match[s] = found->second;
+    found->second = later[static_cast<std::size_t>(found->second)];
     shownOf[static_cast<std::size_t>(match[s])] = static_cast<int>(s);
   }
 

@@ -2,6 +2,8 @@
 // move, which are new and which are gone. Pure: the list view carries the plan out.
 #pragma once
 
+#include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "process/list_rows.h"
@@ -17,15 +19,24 @@ struct RowKeyColumns {
   int second = 1;
 };
 
-// A row's key: the texts of its two key columns, kept apart by a character neither holds.
-RowText RowKey(const RowText& first, const RowText& second);
-RowText RowKey(const ListRow& row, RowKeyColumns columns);
+using RowTextView = std::basic_string_view<RowText::value_type>;
+
+// A row's key: the texts of its two key columns, seen where the row keeps them.
+struct RowKey {
+  RowTextView first;
+  RowTextView second;
+  bool operator==(const RowKey&) const = default;
+};
+struct RowKeyHash {
+  std::size_t operator()(const RowKey& key) const noexcept;
+};
+RowKey KeyOf(const ListRow& row, RowKeyColumns columns);
 // The text of a column: the caption for 0, else that sub-item (empty when there is none).
 const RowText& CellText(const ListRow& row, int column);
 
 // A row the list shows now.
 struct ShownRow {
-  RowText key;
+  RowKey key;
   bool gone = false;  // marked gone at the previous update: it goes now
 };
 
@@ -45,6 +56,6 @@ struct RowPlan {
 // With keepOrder (a sorted list sorts afterwards) every shown row that stays keeps its place and
 // the new rows go to the end; otherwise the list takes the fresh order, moving as few rows as can
 // be. Rows that went are kept, each after the row that stood above it.
-RowPlan PlanRows(const std::vector<ShownRow>& shown, const std::vector<RowText>& freshKeys, bool keepOrder);
+RowPlan PlanRows(const std::vector<ShownRow>& shown, const std::vector<RowKey>& freshKeys, bool keepOrder);
 
 }  // namespace k32

@@ -12,8 +12,20 @@
 namespace k32 {
 namespace {
 
+// Keys whose texts stay put for the whole test.
+RowKey Key(const std::string& name) {
+  static std::set<std::string> names;
+  return {*names.insert(name).first, {}};
+}
+std::vector<RowKey> Keys(const std::vector<std::string>& names) {
+  std::vector<RowKey> keys;
+  for (const std::string& name : names) keys.push_back(Key(name));
+  return keys;
+}
+std::string Name(const ShownRow& row) { return std::string(row.key.first) + (row.gone ? "-" : ""); }
+
 // Carries the plan out as the list view does: removals bottom first, then one pass of insertions.
-std::vector<ShownRow> Apply(const std::vector<ShownRow>& shown, const std::vector<RowText>& fresh,
+std::vector<ShownRow> Apply(const std::vector<ShownRow>& shown, const std::vector<RowKey>& fresh,
                             const RowPlan& plan, int* inserted) {
   std::vector<ShownRow> list = shown;
   std::vector<int> origin(shown.size());
@@ -46,30 +58,36 @@ TEST(RowPlan, RandomSnapshotsGiveTheFreshRowsInOrderPlusTheRowsThatWentMovingFew
     for (int round = 0; round < 400; ++round) {
       // A pool of 30 keys: each snapshot holds some of them, mostly in one order, a few swapped;
       // now and then a key twice.
-      std::vector<RowText> fresh;
+      std::vector<RowKey> fresh;
       for (int k = 0; k < 30; ++k)
-        if (random() % 3 != 0) fresh.push_back("p" + std::to_string(k));
+        if (random() % 3 != 0) fresh.push_back(Key("p" + std::to_string(k)));
       for (int swaps = static_cast<int>(random() % 3); swaps > 0 && fresh.size() > 1; --swaps)
         std::swap(fresh[random() % fresh.size()], fresh[random() % fresh.size()]);
       if (random() % 10 == 0 && !fresh.empty()) fresh.push_back(fresh.front());
-      std::multiset<RowText> before;
+      std::multiset<std::string> before;
       for (const ShownRow& row : list)
-        if (!row.gone) before.insert(row.key);
+        if (!row.gone) before.insert(Name(row));
 
       const RowPlan plan = PlanRows(list, fresh, keepOrder);
       int inserted = 0;
       list = Apply(list, fresh, plan, &inserted);
 
-      std::vector<RowText> live, gone;
-      for (const ShownRow& row : list) (row.gone ? gone : live).push_back(row.key);
-      std::multiset<RowText> wentAway = before;
-      for (const RowText& key : fresh)
-        if (auto it = wentAway.find(key); it != wentAway.end()) wentAway.erase(it);
-      EXPECT_EQ(std::multiset<RowText>(gone.begin(), gone.end()), wentAway);
+      std::vector<std::string> live, gone, freshNames;
+      std::vector<RowKey> liveKeys;
+      for (const ShownRow& row : list) {
+        (row.gone ? gone : live).push_back(std::string(row.key.first));
+        if (!row.gone) liveKeys.push_back(row.key);
+      }
+      for (const RowKey& key : fresh) freshNames.emplace_back(key.first);
+      std::multiset<std::string> wentAway = before;
+      for (const std::string& name : freshNames)
+        if (auto it = wentAway.find(name); it != wentAway.end()) wentAway.erase(it);
+      EXPECT_EQ(std::multiset<std::string>(gone.begin(), gone.end()), wentAway);
       if (keepOrder) {
-        EXPECT_EQ(std::multiset<RowText>(live.begin(), live.end()), std::multiset<RowText>(fresh.begin(), fresh.end()));
+        EXPECT_EQ(std::multiset<std::string>(live.begin(), live.end()),
+                  std::multiset<std::string>(freshNames.begin(), freshNames.end()));
       } else {
-        EXPECT_EQ(live, fresh);
+        EXPECT_EQ(live, freshNames);
       }
       // Only new rows, and in fresh order rows that moved, are put in; unchanged lists put in none.
       const int added = static_cast<int>(fresh.size()) - static_cast<int>(before.size() - wentAway.size());
@@ -78,22 +96,23 @@ TEST(RowPlan, RandomSnapshotsGiveTheFreshRowsInOrderPlusTheRowsThatWentMovingFew
         EXPECT_EQ(inserted, added);
       }
       if (round % 50 == 0) {
-        EXPECT_EQ(PlanRows(list, live, keepOrder).removals.size(), gone.size());
-        for (const RowPlan::Slot& slot : PlanRows(list, live, keepOrder).target) EXPECT_FALSE(slot.inserted);
+        EXPECT_EQ(PlanRows(list, liveKeys, keepOrder).removals.size(), gone.size());
+        for (const RowPlan::Slot& slot : PlanRows(list, liveKeys, keepOrder).target) EXPECT_FALSE(slot.inserted);
       }
     }
   }
 }
 
 TEST(RowPlan, ARowThatMovesIsTheOnlyOneTakenOutAndTheGoneStayUnderTheirNeighbour) {
-  const std::vector<ShownRow> list{{"a"}, {"b"}, {"c"}, {"d"}, {"e"}};
-  const RowPlan plan = PlanRows(list, {"a", "c", "d", "b"}, false);
+  std::vector<ShownRow> list;
+  for (const RowKey& key : Keys({"a", "b", "c", "d", "e"})) list.push_back({key});
+  const std::vector<RowKey> fresh = Keys({"a", "c", "d", "b"});
+  const RowPlan plan = PlanRows(list, fresh, false);
   EXPECT_EQ(plan.removals, std::vector<int>{1});
   int inserted = 0;
-  const std::vector<ShownRow> after = Apply(list, {"a", "c", "d", "b"}, plan, &inserted);
-  std::vector<RowText> keys;
-  for (const ShownRow& row : after) keys.push_back(row.key + (row.gone ? "-" : ""));
-  EXPECT_EQ(keys, (std::vector<RowText>{"a", "c", "d", "e-", "b"}));
+  std::vector<std::string> names;
+  for (const ShownRow& row : Apply(list, fresh, plan, &inserted)) names.push_back(Name(row));
+  EXPECT_EQ(names, (std::vector<std::string>{"a", "c", "d", "e-", "b"}));
   EXPECT_EQ(inserted, 1);
 }
 
