@@ -93,11 +93,24 @@ void SelectAgain(gui::TListView& list, const RememberedRow& remembered, RowKeyCo
   ScrollBack(view, top, horizontal);
 }
 
-void RebuildRows(TdfsExtListView& list, std::vector<ListRow> rows) {
+void ClearRows(TdfsExtListView& list) {
   ListUpdate update(list);
   list.Clear();
-  for (ListRow& row : rows) AppendRow(list, std::move(row));
   ResortList(list);
+}
+
+void UpdateListPair(const ListPair& pair, std::vector<ListRow> rows, bool markChanges,
+                    const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows) {
+  const RememberedRow selected = RememberSelection(pair.upper, pair.upperKey);
+  UpdateRows(pair.upper, std::move(rows), pair.upperKey, markChanges);
+  const RememberedRow now = RememberSelection(pair.upper, pair.upperKey);
+  if (selected.key && now.key == selected.key) {
+    const gui::TListItem* row = pair.upper.Selected();
+    UpdateRows(pair.lower, IsGone(row) ? std::vector<ListRow>{} : lowerRows(*row), pair.lowerKey, true);
+    return;
+  }
+  ClearRows(pair.lower);
+  SelectAgain(pair.upper, selected, pair.upperKey);
 }
 
 void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns key, bool markChanges) {

@@ -2,6 +2,7 @@
 // selection carried over, the rows brought up to date in place with the user's place kept.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -41,8 +42,8 @@ inline void AppendRow(gui::TListView& list, ListRow row) {
   list.AddItem(std::move(row.caption), std::move(row.subItems), row.image);
 }
 
-// Empties the list and fills it with the rows, unmarked, in their order (or sorted).
-void RebuildRows(TdfsExtListView& list, std::vector<ListRow> rows);
+// Empties the list (a sorted list stays sorted by the same column).
+void ClearRows(TdfsExtListView& list);
 
 // Brings the list to the fresh rows in place: rows matched by key keep their item (changed cells
 // written), the rows of the previous update's gone rows are taken out, rows no longer there stay
@@ -51,6 +52,21 @@ void RebuildRows(TdfsExtListView& list, std::vector<ListRow> rows);
 // selected row that has gone stays selected as a gone row. Only the rows that change are drawn
 // again. No selection handler runs.
 void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns key, bool markChanges);
+
+// An upper list and the lower list that shows what its selected row holds (a process's modules, a
+// window's descendants).
+struct ListPair {
+  TdfsExtListView& upper;
+  RowKeyColumns upperKey;
+  TdfsExtListView& lower;
+  RowKeyColumns lowerKey;
+};
+
+// The upper list brought up to date. While the same row stays selected the lower list is brought up
+// to date from lowerRows (none for a row marked gone: what it named has ended); otherwise the lower
+// list is emptied and a row selected again by key or position, whose selection handler fills it.
+void UpdateListPair(const ListPair& pair, std::vector<ListRow> rows, bool markChanges,
+                    const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows);
 
 // The row was gone at the last update.
 [[nodiscard]] inline bool IsGone(const gui::TListItem* row) {

@@ -26,11 +26,7 @@ TProcessPage::TProcessPage(TdfsExtListView& procList, TdfsExtListView& moduleLis
   };
 }
 
-void TProcessPage::ClearModules() {
-  ListUpdate modules(moduleList_);
-  moduleList_.Clear();
-  ResortList(moduleList_);
-}
+void TProcessPage::ClearModules() { ClearRows(moduleList_); }
 
 void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
   std::vector<ListRow> rows;
@@ -38,20 +34,8 @@ void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
   for (const ProcessEntry& process : processes)
     rows.push_back(ProcessRow(process, services_.PriorityClass(process.processId)));
   processCount_ = static_cast<int>(rows.size());
-  const RememberedRow selected = RememberSelection(procList_, kProcessKey);
-  UpdateRows(procList_, std::move(rows), kProcessKey, refreshed_);
-  refreshed_ = true;
-  // The same process still selected: its modules brought up to date; else a row selected anew.
-  const RememberedRow now = RememberSelection(procList_, kProcessKey);
-  if (selected.key && now.key == selected.key) {
-    // An ended process has no modules, whatever process its identifier names by now.
-    const gui::TListItem* row = procList_.Selected();
-    UpdateRows(moduleList_, IsGone(row) ? std::vector<ListRow>{} : ModuleRows(ParseDecimalModulo32(row->Text(kPidColumn))),
-               kModuleKey, true);
-    return;
-  }
-  ClearModules();
-  SelectAgain(procList_, selected, kProcessKey);
+  UpdateListPair({procList_, kProcessKey, moduleList_, kModuleKey}, std::move(rows), std::exchange(refreshed_, true),
+                 [this](const gui::TListItem& row) { return ModuleRows(ParseDecimalModulo32(row.Text(kPidColumn))); });
 }
 
 void TProcessPage::Rebuild(const std::vector<ProcessEntry>& processes) {

@@ -25,30 +25,15 @@ TWindowPage::TWindowPage(TdfsExtListView& windowList, TdfsExtListView& childList
   };
 }
 
-void TWindowPage::ClearChildren() {
-  ListUpdate children(childList_);
-  childList_.Clear();
-  ResortList(childList_);
-}
+void TWindowPage::ClearChildren() { ClearRows(childList_); }
 
 void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
   std::vector<ListRow> rows = TopLevelWindowRows(services_, processes);
   windowCount_ = static_cast<int>(rows.size());
-  const RememberedRow selected = RememberSelection(windowList_, kWindowKey);
-  UpdateRows(windowList_, std::move(rows), kWindowKey, refreshed_);
-  refreshed_ = true;
-  // The same window still selected: its descendants brought up to date; else a row selected anew.
-  const RememberedRow now = RememberSelection(windowList_, kWindowKey);
-  if (selected.key && now.key == selected.key) {
-    // A closed window has no descendants, whatever window its handle names by now.
-    const gui::TListItem* row = windowList_.Selected();
-    UpdateRows(childList_,
-               IsGone(row) ? std::vector<ListRow>{} : DescendantWindowRows(services_, ParseDecimalModulo32(row->Caption)),
-               kWindowKey, true);
-    return;
-  }
-  ClearChildren();
-  SelectAgain(windowList_, selected, kWindowKey);
+  UpdateListPair({windowList_, kWindowKey, childList_, kWindowKey}, std::move(rows), std::exchange(refreshed_, true),
+                 [this](const gui::TListItem& row) {
+                   return DescendantWindowRows(services_, ParseDecimalModulo32(row.Caption));
+                 });
 }
 
 void TWindowPage::RebuildWindowList(const std::vector<ProcessEntry>& processes) {
