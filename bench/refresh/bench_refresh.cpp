@@ -50,9 +50,11 @@ class LargeSystem final : public ISystemServices {
   void Change(int every) {
     ++generation_;
     for (int i = 0; i < kProcesses; i += every)
-      processes_[static_cast<std::size_t>(i)].processId = static_cast<std::uint32_t>((generation_ * kProcesses + i) * 4 + 2);
+      processes_[static_cast<std::size_t>(i)].processId =
+          static_cast<std::uint32_t>((generation_ * kProcesses + i) * 4 + 2);
     for (int i = 0; i < kTopLevel; i += every)
-      tops_[static_cast<std::size_t>(i)] = 0x1000000u + static_cast<WindowId>(generation_ * kTopLevel + i) * 8;
+      tops_[static_cast<std::size_t>(i)] =
+          0x1000000u + static_cast<WindowId>(generation_ * kTopLevel + i) * 8;
   }
 
   std::vector<ProcessEntry> ProcessSnapshot() override { return processes_; }

@@ -162,7 +162,7 @@ TListItem* TListView::AddItem(std::string caption, std::vector<std::string> subI
 }
 
 TListItem* TListView::AddItemAt(int at, std::string caption, std::vector<std::string> subItems,
-                                 int imageIndex) {
+                                int imageIndex) {
   auto item = std::make_unique<TListItem>();
   item->Caption = std::move(caption);
   item->SubItems = std::move(subItems);

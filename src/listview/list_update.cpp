@@ -9,7 +9,9 @@ namespace k32 {
 
 namespace {
 
-RowKey ItemKey(const gui::TListItem& item, RowKeyColumns key) { return {item.Text(key.first), item.Text(key.second)}; }
+RowKey ItemKey(const gui::TListItem& item, RowKeyColumns key) {
+  return {item.Text(key.first), item.Text(key.second)};
+}
 
 // A key that outlives the row's texts.
 RowText KeyText(const RowKey& key) {
@@ -48,7 +50,8 @@ void ScrollBack(HWND view, int top, int horizontal) {
   if (top >= 0 && top != now) {
     RECT row{};
     row.left = LVIR_BOUNDS;
-    if (SendMessageA(view, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row))) dy = (top - now) * (row.bottom - row.top);
+    if (SendMessageA(view, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)))
+      dy = (top - now) * (row.bottom - row.top);
   }
   const int dx = horizontal - HorizontalScroll(view);
   if (dx != 0 || dy != 0) SendMessageA(view, LVM_SCROLL, dx, dy);
@@ -57,7 +60,8 @@ void ScrollBack(HWND view, int top, int horizontal) {
 // The list's selection handler sleeps while the rows are brought up to date.
 class QuietSelection {
  public:
-  explicit QuietSelection(gui::TListView& list) : list_(list), handler_(std::exchange(list.OnSelectItem, nullptr)) {}
+  explicit QuietSelection(gui::TListView& list)
+      : list_(list), handler_(std::exchange(list.OnSelectItem, nullptr)) {}
   ~QuietSelection() { list_.OnSelectItem = std::move(handler_); }
   QuietSelection(const QuietSelection&) = delete;
   QuietSelection& operator=(const QuietSelection&) = delete;
@@ -160,7 +164,8 @@ void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns
         if (slot.fresh >= 0) {
           ListRow& row = fresh[static_cast<std::size_t>(slot.fresh)];
           if (keepOrder && item->Text(sortColumn) != CellText(row, sortColumn)) resort = true;
-          if (item->Caption != row.caption || item->SubItems != row.subItems || item->ImageIndex != row.image) {
+          if (item->Caption != row.caption || item->SubItems != row.subItems ||
+              item->ImageIndex != row.image) {
             item->Caption = std::move(row.caption);
             item->SubItems = std::move(row.subItems);
             item->ImageIndex = row.image;
@@ -181,11 +186,14 @@ void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns
 
   // The user's place, found again by the rows' items: a row that went at this update counts by the
   // nearest row that stays, first below it, then above.
-  const auto itemAt = [&](int index) { return index >= 0 && index < count ? now[static_cast<std::size_t>(index)] : nullptr; };
+  const auto itemAt = [&](int index) {
+    return index >= 0 && index < count ? now[static_cast<std::size_t>(index)] : nullptr;
+  };
   gui::TListItem* topItem = nullptr;
   for (int i = top; i >= 0 && i < count && !topItem; ++i) topItem = itemAt(i);
   for (int i = top - 1; i >= 0 && !topItem; --i) topItem = itemAt(i);
-  if (gui::TListItem* item = itemAt(selected); item && !item->Selected()) SetState(list, item->Index(), LVIS_SELECTED | LVIS_FOCUSED);
+  if (gui::TListItem* item = itemAt(selected); item && !item->Selected())
+    SetState(list, item->Index(), LVIS_SELECTED | LVIS_FOCUSED);
   if (gui::TListItem* item = itemAt(focused)) {
     const int index = item->Index();
     if (index >= 0 && StateIndex(list, LVNI_FOCUSED) != index) SetState(list, index, LVIS_FOCUSED);

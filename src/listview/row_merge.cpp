@@ -17,8 +17,9 @@ std::vector<bool> LongestIncreasing(const std::vector<int>& values) {
   std::vector<int> before(values.size(), -1);
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (values[i] < 0) continue;
-    const auto at = std::lower_bound(tails.begin(), tails.end(), values[i],
-                                     [&](int index, int value) { return values[static_cast<std::size_t>(index)] < value; });
+    const auto at = std::lower_bound(tails.begin(), tails.end(), values[i], [&](int index, int value) {
+      return values[static_cast<std::size_t>(index)] < value;
+    });
     if (at != tails.begin()) before[i] = *(at - 1);
     if (at == tails.end())
       tails.push_back(static_cast<int>(i));
@@ -85,8 +86,10 @@ RowPlan PlanRows(const std::vector<ShownRow>& shown, const std::vector<RowKey>& 
   std::unordered_map<int, std::vector<int>> goneAfter;
   int anchor = -1;
   for (std::size_t s = 0; s < shown.size(); ++s) {
-    if (stays[s]) anchor = match[s];
-    else if (!shown[s].gone && match[s] < 0) goneAfter[anchor].push_back(static_cast<int>(s));
+    if (stays[s])
+      anchor = match[s];
+    else if (!shown[s].gone && match[s] < 0)
+      goneAfter[anchor].push_back(static_cast<int>(s));
   }
   plan.target.reserve(freshKeys.size() + shown.size());
   const auto placeGone = [&](int after) {

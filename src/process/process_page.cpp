@@ -34,8 +34,9 @@ void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
   for (const ProcessEntry& process : processes)
     rows.push_back(ProcessRow(process, services_.PriorityClass(process.processId)));
   processCount_ = static_cast<int>(rows.size());
-  UpdateListPair({procList_, kProcessKey, moduleList_, kModuleKey}, std::move(rows), std::exchange(refreshed_, true),
-                 [this](const gui::TListItem& row) { return ModuleRows(ParseDecimalModulo32(row.Text(kPidColumn))); });
+  UpdateListPair(
+      {procList_, kProcessKey, moduleList_, kModuleKey}, std::move(rows), std::exchange(refreshed_, true),
+      [this](const gui::TListItem& row) { return ModuleRows(ParseDecimalModulo32(row.Text(kPidColumn))); });
 }
 
 void TProcessPage::Rebuild(const std::vector<ProcessEntry>& processes) {

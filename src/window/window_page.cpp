@@ -30,8 +30,8 @@ void TWindowPage::ClearChildren() { ClearRows(childList_); }
 void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
   std::vector<ListRow> rows = TopLevelWindowRows(services_, processes);
   windowCount_ = static_cast<int>(rows.size());
-  UpdateListPair({windowList_, kWindowKey, childList_, kWindowKey}, std::move(rows), std::exchange(refreshed_, true),
-                 [this](const gui::TListItem& row) {
+  UpdateListPair({windowList_, kWindowKey, childList_, kWindowKey}, std::move(rows),
+                 std::exchange(refreshed_, true), [this](const gui::TListItem& row) {
                    return DescendantWindowRows(services_, ParseDecimalModulo32(row.Caption));
                  });
 }

@@ -86,7 +86,8 @@ TEST(RefreshMarksE2E, TicksKeepTheUsersPlaceAndMarkTheNewAndTheEndedProcess) {
     const int top = TopRow(procs);
     ASSERT_GT(top, 0) << "the list must scroll";
     program.SelectRow(procs, top + 2);
-    const std::string topPid = program.CellText(procs, top, 1), chosenPid = program.CellText(procs, top + 2, 1);
+    const std::string topPid = program.CellText(procs, top, 1),
+                      chosenPid = program.CellText(procs, top + 2, 1);
 
     ASSERT_TRUE(ending.EndAndForget());
     testing::TestChild late;
@@ -97,7 +98,8 @@ TEST(RefreshMarksE2E, TicksKeepTheUsersPlaceAndMarkTheNewAndTheEndedProcess) {
     const int endedRow = program.FindRow(procs, 1, ending.Pid());
     ASSERT_GE(endedRow, 0) << "the ended process stays listed for one tick";
     EXPECT_EQ(program.StatusText(0), "进程: " + std::to_string(program.RowCount(procs) - 1));
-    for (const auto& [row, color] : {std::pair{lateRow, RGB(0xCC, 0xF2, 0xCC)}, std::pair{endedRow, RGB(0xF8, 0xCC, 0xCC)}}) {
+    for (const auto& [row, color] :
+         {std::pair{lateRow, RGB(0xCC, 0xF2, 0xCC)}, std::pair{endedRow, RGB(0xF8, 0xCC, 0xCC)}}) {
       SendMessageA(procs, LVM_ENSUREVISIBLE, row, FALSE);
       UpdateWindow(procs);
       EXPECT_EQ(program.RowColor(procs, row), color) << row;

@@ -299,7 +299,8 @@ class RedrawWatch {
       self->drawing_ = wparam != FALSE;
       if (self->drawing_) ++self->redrawsOn;
     }
-    if ((message == LVM_INSERTITEMA || message == LVM_INSERTITEMW || message == LVM_DELETEITEM) && self->drawing_)
+    if ((message == LVM_INSERTITEMA || message == LVM_INSERTITEMW || message == LVM_DELETEITEM) &&
+        self->drawing_)
       ++self->rowsWhileDrawing;
     if (message == LVM_REDRAWITEMS) self->rowsRedrawn += static_cast<int>(lparam - wparam + 1);
     return CallWindowProcA(self->previous_, view, message, wparam, lparam);
@@ -311,7 +312,8 @@ class RedrawWatch {
 
 TEST_F(Refresh, AnUnchangedRefreshDrawsNothingAChangedCellItsRowANewRowTheListOnce) {
   form->ProcessPage().ProcList()->SelectIndex(1);
-  RedrawWatch procs(form->ProcessPage().ProcList()->Handle()), modules(form->ProcessPage().ModuleList()->Handle());
+  RedrawWatch procs(form->ProcessPage().ProcList()->Handle()),
+      modules(form->ProcessPage().ModuleList()->Handle());
   form->RefreshCmdExecute();
   fake.modules[120][0].moduleSize = 4096;
   form->RefreshCmdExecute();
@@ -353,7 +355,9 @@ TEST_F(Refresh, RandomSnapshotsLeaveARebuildsRowsPlusTheGoneAndKeepThePlace) {
   std::mt19937 random(11);
   TMainListView* procs = form->ProcessPage().ProcList();
   HWND view = procs->Handle();
-  const auto key = [&](int i) { return i < 0 ? "" : procs->Item(i)->Caption + "|" + procs->Item(i)->SubItems[0]; };
+  const auto key = [&](int i) {
+    return i < 0 ? "" : procs->Item(i)->Caption + "|" + procs->Item(i)->SubItems[0];
+  };
   const auto live = [&](bool gone) {
     std::multiset<std::string> keys;
     for (int i = 0; i < procs->Count(); ++i)
@@ -365,8 +369,8 @@ TEST_F(Refresh, RandomSnapshotsLeaveARebuildsRowsPlusTheGoneAndKeepThePlace) {
     fake.processes.clear();
     for (std::uint32_t k = 0; k < 50; ++k)
       if (random() % 4 != 0)
-        fake.AddProcess("p" + std::to_string(k % 7) + ".exe", k * 4 + (round % 5 == 0 && k % 9 == 0 ? 2 : 0), 0,
-                        1 + random() % 3, 0x20);
+        fake.AddProcess("p" + std::to_string(k % 7) + ".exe", k * 4 + (round % 5 == 0 && k % 9 == 0 ? 2 : 0),
+                        0, 1 + random() % 3, 0x20);
     std::shuffle(fake.processes.begin(), fake.processes.begin() + 3, random);
     procs->SelectIndex(static_cast<int>(random() % static_cast<unsigned>(procs->Count())));
     SendMessageA(view, LVM_ENSUREVISIBLE, random() % static_cast<unsigned>(procs->Count()), FALSE);
@@ -384,7 +388,9 @@ TEST_F(Refresh, RandomSnapshotsLeaveARebuildsRowsPlusTheGoneAndKeepThePlace) {
     if (round >= 40) {
       const auto byThreads = [](const ListRow& a, const ListRow& b) { return a.subItems[2] < b.subItems[2]; };
       EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), byThreads));
-      const auto byKey = [](const ListRow& a, const ListRow& b) { return a.caption + a.subItems[0] < b.caption + b.subItems[0]; };
+      const auto byKey = [](const ListRow& a, const ListRow& b) {
+        return a.caption + a.subItems[0] < b.caption + b.subItems[0];
+      };
       std::sort(rows.begin(), rows.end(), byKey);
       std::sort(rebuilt.begin(), rebuilt.end(), byKey);
     }
