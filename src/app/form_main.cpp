@@ -1,6 +1,7 @@
 #include "app/form_main.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/settings_store.h"
@@ -45,6 +46,7 @@ const ActionRow kActions[] = {
      &TFormMain::SettingsCmdExecute},
     {"HelpCmd", &TFormMain::HelpCmd, "帮助主题(&H)...", "帮助主题|显示帮助主题", VK_F1, 5,
      &TFormMain::HelpCmdExecute},
+    {"PauseCmd", &TFormMain::PauseCmd, "暂停自动刷新(&U)", "", VK_SPACE, -1, &TFormMain::PauseCmdExecute},
 };
 
 struct ListLayout {
@@ -104,7 +106,7 @@ TFormMain::TFormMain(ISystemServices& services)
 
   Timer.SetEnabled(false);
   Timer.SetInterval(20000);
-  Timer.OnTimer = [this] { RefreshCmdExecute(); };
+  Timer.OnTimer = [this] { TimerTimer(); };
 
   gui::Application().OnHint = [this] { ApplicationEventsHint(); };
   gui::Application().OnMinimize = [this] { ApplicationEventsMinimize(); };
@@ -242,6 +244,7 @@ const Menu kMenus[] = {
     {&M::ViewMenu, "miWindows", nullptr, &M::WindowsCmd},
     {&M::ViewMenu, "", "-"},
     {&M::ViewMenu, "miStayonTop", nullptr, &M::OnTopCmd},
+    {&M::ViewMenu, "miPauseRefresh", nullptr, &M::PauseCmd},
 
     {&M::HelpMenu, "miHelpTopics", nullptr, &M::HelpCmd},
     {&M::HelpMenu, "miQuillmarkSoftware", "Quillmark 软件"},
@@ -302,10 +305,9 @@ void TFormMain::FormCreate() {
 
 void TFormMain::FormShow() { RefreshCmdExecute(); }
 
-// Every list of both pages rebuilt, the selections kept, the counts shown.
+// Every list of both pages brought up to date, the selections and the user's place kept, the counts
+// shown.
 void TFormMain::RefreshCmdExecute() {
-  windowPage_->ClearChildren();
-  processPage_->ClearModules();
   // One snapshot serves the window owners and the process list, so both show the same moment.
   const std::vector<ProcessEntry> processes = services_.ProcessSnapshot();
   windowPage_->RefreshWindowList(processes);
@@ -385,8 +387,33 @@ void TFormMain::ReleaseChosen() {
 void TFormMain::ApplicationEventsHint() { UpdateStatusText(); }
 
 void TFormMain::UpdateStatusText() {
-  const auto& hint = gui::Application().Hint();
-  StatusBar->SetPanelText(2, hint.empty() ? processPage_->ModuleListReason() : hint);
+  const std::string& hint = gui::Application().Hint();
+  if (!hint.empty())
+    StatusBar->SetPanelText(2, hint);
+  else if (!processPage_->ModuleListReason().empty())
+    StatusBar->SetPanelText(2, processPage_->ModuleListReason());
+  else
+    StatusBar->SetPanelText(2, PauseCmd->Checked() ? "自动刷新已暂停" : "");
+}
+
+void TFormMain::PauseCmdExecute() {
+  PauseCmd->SetChecked(!PauseCmd->Checked());
+  UpdateStatusText();
+}
+
+// No snapshot while paused, nor while nobody can see the lists: a window shown again refreshes once.
+void TFormMain::TimerTimer() {
+  if (PauseCmd->Checked()) return;
+  if (gui::Application().Minimized() || IsIconic(Handle()) || !IsWindowVisible(Handle())) {
+    tickWhileHidden_ = true;
+    return;
+  }
+  RefreshCmdExecute();
+}
+
+void TFormMain::RefreshIfTickMissed() {
+  if (!std::exchange(tickWhileHidden_, false)) return;
+  RefreshCmdExecute();
 }
 
 void TFormMain::MenuPopup() { ExplorerCmd->SetEnabled(processPage_->ModuleList()->Selected() != nullptr); }

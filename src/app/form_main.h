@@ -62,7 +62,10 @@ class TFormMain : public gui::TForm {
   void ChildListColumnClick(int column);
   // Starts this program again with an administrator's rights; ends this one once that one started.
   void miRunAsAdminClick();
-  // Panel 2: the hint when there is one, else why the module list is empty.
+  void PauseCmdExecute();
+  void TimerTimer();
+  // The third status-bar panel: the hint when there is one, else why the module list is empty, else
+  // what the window is doing.
   void UpdateStatusText();
 
   bool DialogChar(const MSG& msg) override;
@@ -87,6 +90,7 @@ class TFormMain : public gui::TForm {
   gui::TAction* ExplorerCmd;
   gui::TAction* SettingsCmd;
   gui::TAction* HelpCmd;
+  gui::TAction* PauseCmd;  // checked: the timer takes no snapshots (not stored)
 
   // Image lists.
   gui::TImageList ImageList1;
@@ -135,10 +139,13 @@ class TFormMain : public gui::TForm {
   // once otherwise (keys).
   void HoldChosen();
   void ReleaseChosen();
+  // One refresh when a timer tick passed while the window was hidden.
+  void RefreshIfTickMissed();
 
   ISystemServices& services_;
   std::unique_ptr<TProcessPage> processPage_;
   std::unique_ptr<TWindowPage> windowPage_;
+  bool tickWhileHidden_ = false;
 };
 
 }  // namespace k32

@@ -172,6 +172,12 @@ void TListView::InsertRow(TListItem* item, int at) {
 }
 
 TListItem* TListView::AddItem(std::string caption, std::vector<std::string> subItems, int imageIndex) {
+  // past the end appends, without asking the view for its count per row
+  return AddItemAt(INT_MAX, std::move(caption), std::move(subItems), imageIndex);
+}
+
+TListItem* TListView::AddItemAt(int at, std::string caption, std::vector<std::string> subItems,
+                                int imageIndex) {
   auto item = std::make_unique<TListItem>();
   item->Caption = std::move(caption);
   item->SubItems = std::move(subItems);
@@ -179,9 +185,20 @@ TListItem* TListView::AddItem(std::string caption, std::vector<std::string> subI
   item->owner_ = this;
   TListItem* raw = item.get();
   items_.push_back(std::move(item));
-  InsertRow(raw, INT_MAX);  // past the end appends, without asking the view for its count per row
+  InsertRow(raw, at);
   ItemInserted(raw);
   return raw;
+}
+
+void TListView::UpdateItem(int index) {
+  const TListItem* item = Item(index);
+  if (!item) return;
+  LVITEMA row{};
+  row.mask = LVIF_IMAGE;
+  row.iItem = index;
+  row.iImage = item->ImageIndex;
+  SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row));
+  SendMessageA(Handle(), LVM_REDRAWITEMS, index, index);
 }
 
 void TListView::Clear() {
@@ -311,6 +328,20 @@ bool TListView::NotifyReflected(NMHDR* header, LRESULT* result) {
         DoSelectItem(item ? item : Item(change->iItem), is);
       }
       return false;
+    }
+    case NM_CUSTOMDRAW: {
+      auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+      if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *result = CDRF_NOTIFYITEMDRAW;
+      } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+        const auto* item = reinterpret_cast<const TListItem*>(draw->nmcd.lItemlParam);
+        if (item && item->Mark != TRowMark::rmNone)
+          draw->clrTextBk = item->Mark == TRowMark::rmNew ? kNewRowColor : kGoneRowColor;
+        *result = CDRF_DODEFAULT;
+      } else {
+        *result = CDRF_DODEFAULT;
+      }
+      return true;
     }
     case LVN_COLUMNCLICK:
       ColClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);

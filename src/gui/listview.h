@@ -16,12 +16,16 @@ namespace k32::gui {
 
 class TListView;
 
+// How a row differs from the previous update of its list; a marked row is drawn on its own colour.
+enum class TRowMark : unsigned char { rmNone, rmNew, rmGone };
+
 class TListItem {
  public:
   std::string Caption;
   std::vector<std::string> SubItems;
   int ImageIndex = -1;
   void* Data = nullptr;
+  TRowMark Mark = TRowMark::rmNone;
 
   [[nodiscard]] TListView* Owner() const { return owner_; }
   // Position in the view as shown, -1 when it is not in the view.
@@ -69,6 +73,10 @@ class TListView : public TControl {
 
   // Appends a row and returns it.
   TListItem* AddItem(std::string caption, std::vector<std::string> subItems, int imageIndex = -1);
+  // Puts a row in at the position (past the end appends) and returns it.
+  TListItem* AddItemAt(int at, std::string caption, std::vector<std::string> subItems, int imageIndex = -1);
+  // The row at index is drawn again from its item (texts, image, mark).
+  void UpdateItem(int index);
   void Clear();
   [[nodiscard]] int Count() const;
   [[nodiscard]] TListItem* Item(int index) const;
@@ -83,6 +91,10 @@ class TListView : public TControl {
   virtual void BeginUpdate();
   virtual void EndUpdate();
   [[nodiscard]] int UpdateDepth() const { return updateDepth_; }
+
+  // Backgrounds of the marked rows.
+  static constexpr COLORREF kNewRowColor = RGB(0xCC, 0xF2, 0xCC);
+  static constexpr COLORREF kGoneRowColor = RGB(0xF8, 0xCC, 0xCC);
 
   std::function<void(TListItem* item, bool selected)> OnSelectItem;
   std::function<void(int column)> OnColumnClick;

@@ -7,11 +7,16 @@
 
 #include "common/text.h"
 #include "gui/application.h"
-#include "process/list_update.h"
+#include "listview/list_update.h"
 
 namespace k32 {
 
 namespace {
+// A process is told by its identifier and its file, so that a reused identifier is another row; a
+// module by its path and load address.
+constexpr RowKeyColumns kProcessKey{0, kPidColumn};
+constexpr RowKeyColumns kModuleKey{kPathColumn, kPathColumn + 1};
+
 std::string ModuleFailureText(ModuleFailure failure) {
   switch (failure) {
     case ModuleFailure::AccessDenied:
@@ -36,17 +41,26 @@ TProcessPage::TProcessPage(TdfsExtListView& procList, TdfsExtListView& moduleLis
 }
 
 void TProcessPage::ClearModules() {
-  ListUpdate modules(moduleList_);
-  moduleList_.Clear();
-  ResortList(moduleList_);
+  ClearRows(moduleList_);
   SetModuleListReason({});
 }
 
 void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
+  std::vector<ListRow> rows;
+  rows.reserve(processes.size());
+  for (const ProcessEntry& process : processes)
+    rows.push_back(ProcessRow(process, services_.PriorityClass(process.processId)));
+  processCount_ = static_cast<int>(rows.size());
+  UpdateListPair(
+      {procList_, kProcessKey, moduleList_, kModuleKey}, std::move(rows), std::exchange(refreshed_, true),
+      [this](const gui::TListItem& row) { return ModuleRows(ParseDecimalModulo32(row.Text(kPidColumn))); });
+}
+
+void TProcessPage::Rebuild(const std::vector<ProcessEntry>& processes) {
   processCount_ = 0;
-  const RememberedRow selected = RememberSelection(procList_, kPidColumn);
+  const RememberedRow selected = RememberSelection(procList_, kProcessKey);
   FillProcessList(processes);
-  SelectAgain(procList_, selected, kPidColumn);
+  SelectAgain(procList_, selected, kProcessKey);
 }
 
 void TProcessPage::FillProcessList(const std::vector<ProcessEntry>& processes) {
@@ -70,7 +84,6 @@ void TProcessPage::ProcListSelectItem(gui::TListItem*, bool selected) {
   const std::uint32_t processId = ParseDecimalModulo32(row->Text(kPidColumn));
   FillModuleList(processId);
   selectedPid_ = processId;
-  SetModuleListReason(processId == 0 ? std::string() : ModuleFailureText(services_.LastModuleFailure()));
 }
 
 void TProcessPage::SetModuleListReason(std::string reason) {
@@ -81,8 +94,23 @@ void TProcessPage::SetModuleListReason(std::string reason) {
 void TProcessPage::FillModuleList(std::uint32_t processId) {
   ListUpdate update(moduleList_);
   moduleList_.Clear();
-  if (processId == 0) return;  // the idle process has no modules to ask for
-  for (const ModuleEntry& module : services_.ModuleSnapshot(processId)) AddModItem(module);
+  for (const ModuleEntry& module : ModuleSnapshot(processId)) AddModItem(module);
+}
+
+std::vector<ListRow> TProcessPage::ModuleRows(std::uint32_t processId) {
+  std::vector<ListRow> rows;
+  for (const ModuleEntry& module : ModuleSnapshot(processId)) rows.push_back(ModuleRow(module));
+  return rows;
+}
+
+std::vector<ModuleEntry> TProcessPage::ModuleSnapshot(std::uint32_t processId) {
+  if (processId == 0) {  // the idle process has no modules to ask for
+    SetModuleListReason({});
+    return {};
+  }
+  std::vector<ModuleEntry> modules = services_.ModuleSnapshot(processId);
+  SetModuleListReason(ModuleFailureText(services_.LastModuleFailure()));
+  return modules;
 }
 
 void TProcessPage::AddModItem(const ModuleEntry& module) { AppendRow(moduleList_, ModuleRow(module)); }
@@ -90,7 +118,8 @@ void TProcessPage::AddModItem(const ModuleEntry& module) { AppendRow(moduleList_
 void TProcessPage::Terminate(bool confirm) {
   // Taken before the question: timer refreshes go on while it is open, and the row the user asked
   // about may be gone by then, another one selected in its place.
-  const std::optional<std::uint32_t> processId = Targets().process;
+  const ProcessTargets targets = Targets();
+  const std::optional<std::uint32_t> processId = targets.process;
   if (!processId) {
     gui::Application().MessageBox("没有选定项目。请选择您想要终止的进程。", MB_OK | MB_ICONINFORMATION);
     return;
@@ -98,11 +127,14 @@ void TProcessPage::Terminate(bool confirm) {
   if (confirm &&
       gui::Application().MessageBox("您确定要终止选定的进程吗？", MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
-  TerminatePid(*processId);
+  // A row marked gone is a process that has ended: its identifier may already name another one.
+  ShowOutcome(targets.ended ? TerminateOutcome::CannotOpen : services_.Terminate(*processId));
 }
 
-void TProcessPage::TerminatePid(std::uint32_t processId) {
-  switch (services_.Terminate(processId)) {
+void TProcessPage::TerminatePid(std::uint32_t processId) { ShowOutcome(services_.Terminate(processId)); }
+
+void TProcessPage::ShowOutcome(TerminateOutcome outcome) {
+  switch (outcome) {
     case TerminateOutcome::CannotOpen:
       gui::Application().MessageBox("无法终止请求的进程。拒绝访问。", MB_OK | MB_ICONERROR);
       break;
@@ -135,8 +167,10 @@ ProcessTargets TProcessPage::Targets() const {
 
 ProcessTargets ReadProcessTargets(const gui::TListView& processes, const gui::TListView& modules) {
   ProcessTargets targets;
-  if (const gui::TListItem* row = processes.Selected())
+  if (const gui::TListItem* row = processes.Selected()) {
     targets.process = ParseDecimalModulo32(row->Text(kPidColumn));
+    targets.ended = IsGone(row);
+  }
   const gui::TListItem* module = modules.Selected();
   if (module && modules.Focused()) targets.modulePath = module->Text(kPathColumn);
   return targets;

@@ -11,6 +11,7 @@
 
 #include "listview/ext_list_view.h"
 #include "process/held_target.h"
+#include "process/list_rows.h"
 #include "process/process_targets.h"
 #include "process/services.h"
 
@@ -29,7 +30,7 @@ class TProcessPage {
   [[nodiscard]] TdfsExtListView* ModuleList() const { return &moduleList_; }
   // The process of the row last selected; 0 at start.
   [[nodiscard]] std::uint32_t SelectedPid() const { return selectedPid_; }
-  // Rows the last refresh added.
+  // Processes the last refresh found (rows marked gone are not counted).
   [[nodiscard]] int ProcessCount() const { return processCount_; }
   // Why the module list is empty when the selected process's modules could not be read; else empty.
   [[nodiscard]] const std::string& ModuleListReason() const { return moduleListReason_; }
@@ -38,13 +39,17 @@ class TProcessPage {
 
   // The first step of a refresh: no module is shown until a process row is selected again.
   void ClearModules();
-  // The process list rebuilt from the refresh's snapshot, the same process selected again.
+  // The process list brought up to date from the refresh's snapshot, the same process selected
+  // again and its modules brought up to date; a row selected anew fills the module list.
   void Refresh(const std::vector<ProcessEntry>& processes);
+  // The process list emptied and filled again, as refreshes did before they updated in place.
+  void Rebuild(const std::vector<ProcessEntry>& processes);
   void FillProcessList(const std::vector<ProcessEntry>& processes);
   void AddPidItem(const ProcessEntry& process);
   void ProcListSelectItem(gui::TListItem* item, bool selected);
   void FillModuleList(std::uint32_t processId);
   void AddModItem(const ModuleEntry& module);
+  std::vector<ListRow> ModuleRows(std::uint32_t processId);
 
   // Ends the chosen process, asking first when confirm is set, and refreshes after every attempt.
   void Terminate(bool confirm);
@@ -65,9 +70,13 @@ class TProcessPage {
   std::uint32_t selectedPid_ = 0;
   int processCount_ = 0;
   std::string moduleListReason_;
+  bool refreshed_ = false;  // the first refresh marks no row new
   THeldTarget<ProcessTargets> targets_;
 
   void SetModuleListReason(std::string reason);
+  // The module snapshot of the process, its failure's reason kept for the status bar.
+  std::vector<ModuleEntry> ModuleSnapshot(std::uint32_t processId);
+  void ShowOutcome(TerminateOutcome outcome);
 };
 
 }  // namespace k32

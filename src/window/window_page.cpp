@@ -7,11 +7,16 @@
 
 #include "common/text.h"
 #include "gui/application.h"
-#include "process/list_update.h"
+#include "listview/list_update.h"
 #include "window/form_winprop.h"
 #include "window/window_rows.h"
 
 namespace k32 {
+
+namespace {
+// A window is told by its handle and its class, so that a reused handle is another row.
+constexpr RowKeyColumns kWindowKey{kHandleColumn, kHandleColumn + 1};
+}  // namespace
 
 TWindowPage::TWindowPage(TdfsExtListView& windowList, TdfsExtListView& childList, ISystemServices& services)
     : windowList_(windowList), childList_(childList), services_(services) {
@@ -20,15 +25,20 @@ TWindowPage::TWindowPage(TdfsExtListView& windowList, TdfsExtListView& childList
   };
 }
 
-void TWindowPage::ClearChildren() {
-  ListUpdate children(childList_);
-  childList_.Clear();
-  ResortList(childList_);
-}
+void TWindowPage::ClearChildren() { ClearRows(childList_); }
 
 void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
+  std::vector<ListRow> rows = TopLevelWindowRows(services_, processes);
+  windowCount_ = static_cast<int>(rows.size());
+  UpdateListPair({windowList_, kWindowKey, childList_, kWindowKey}, std::move(rows),
+                 std::exchange(refreshed_, true), [this](const gui::TListItem& row) {
+                   return DescendantWindowRows(services_, ParseDecimalModulo32(row.Caption));
+                 });
+}
+
+void TWindowPage::RebuildWindowList(const std::vector<ProcessEntry>& processes) {
   windowCount_ = 0;
-  const RememberedRow selected = RememberSelection(windowList_, kHandleColumn);
+  const RememberedRow selected = RememberSelection(windowList_, kWindowKey);
   {
     ListUpdate update(windowList_);
     windowList_.Clear();
@@ -38,7 +48,7 @@ void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) 
     }
     ResortList(windowList_);
   }
-  SelectAgain(windowList_, selected, kHandleColumn);
+  SelectAgain(windowList_, selected, kWindowKey);
 }
 
 void TWindowPage::WindowListSelectItem(gui::TListItem*, bool selected) {
@@ -60,7 +70,8 @@ void TWindowPage::ShowProperties(gui::TForm& owner) {
     return;
   }
   const WindowId window = *target.window;
-  if (!services_.IsWindow(window)) {
+  // A row marked gone is a window that has closed: its handle may already name another one.
+  if (target.ended || !services_.IsWindow(window)) {
     gui::Application().MessageBox("指定的窗口不存在。请选择刷新按钮来刷新数据。", MB_OK | MB_ICONERROR);
     return;
   }
@@ -81,9 +92,11 @@ WindowTarget TWindowPage::Target() const {
 WindowTarget ReadWindowTarget(const gui::TListView& windows, const gui::TListView& children) {
   const gui::TListView* source = windows.Focused() ? &windows : children.Focused() ? &children : nullptr;
   if (source == nullptr) return {};
-  WindowTarget target{true, std::nullopt};
-  if (const gui::TListItem* row = source->Selected())
+  WindowTarget target{true, std::nullopt, false};
+  if (const gui::TListItem* row = source->Selected()) {
     target.window = ParseDecimalModulo32(row->Text(kHandleColumn));
+    target.ended = IsGone(row);
+  }
   return target;
 }
 

@@ -21,14 +21,17 @@ class TWindowPage {
 
   [[nodiscard]] TdfsExtListView* WindowList() const { return &windowList_; }
   [[nodiscard]] TdfsExtListView* ChildList() const { return &childList_; }
-  // Rows the last refresh added.
+  // Top-level windows the last refresh found (rows marked gone are not counted).
   [[nodiscard]] int WindowCount() const { return windowCount_; }
 
   // The first step of a refresh: no descendant is shown until a window row is selected again.
   void ClearChildren();
-  // The window list rebuilt, the same window selected again; the owners are looked up in the
-  // refresh's process snapshot.
+  // The window list brought up to date, the same window selected again and its descendants brought
+  // up to date (a row selected anew fills them); the owners are looked up in the refresh's process
+  // snapshot.
   void RefreshWindowList(const std::vector<ProcessEntry>& processes);
+  // The window list emptied and filled again, as refreshes did before they updated in place.
+  void RebuildWindowList(const std::vector<ProcessEntry>& processes);
   void WindowListSelectItem(gui::TListItem* item, bool selected);
 
   // Shows the properties of the chosen window in a dialog owned by owner.
@@ -44,6 +47,7 @@ class TWindowPage {
   TdfsExtListView& childList_;
   ISystemServices& services_;
   int windowCount_ = 0;
+  bool refreshed_ = false;  // the first refresh marks no row new
   THeldTarget<WindowTarget> target_;
 };
 

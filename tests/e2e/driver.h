@@ -55,6 +55,8 @@ class Program {
   std::string RichEditText(HWND edit) const;
   // The first row whose cell in that column reads text; -1 when there is none.
   int FindRow(HWND list, int column, const std::string& text) const;
+  // The colour the row is drawn on, read from the screen near the right end of its last cell.
+  COLORREF RowColor(HWND list, int row) const;
   // Selects and focuses one row, as a click does; the program's selection handler runs.
   void SelectRow(HWND list, int row) const;
   // A left click in the middle of a column's header item, as the mouse gives it.
