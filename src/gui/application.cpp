@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "gui/actions.h"
@@ -11,6 +12,7 @@
 #include "gui/form.h"
 #include "gui/guard.h"
 #include "gui/menus.h"
+#include "gui/wide_text.h"
 
 namespace k32::gui {
 
@@ -25,9 +27,12 @@ class SystemMessageBoxes final : public IMessageBoxes {
 
 class SystemShell final : public IShell {
  public:
-  HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* parameters,
+  HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
                     const char* directory, int show) override {
-    return ShellExecuteA(owner, verb, file, parameters, directory, show);
+    const auto wide = [](const char* text) { return text ? std::optional<std::wstring>(Wide(text)) : std::nullopt; };
+    const auto w_verb = wide(verb), w_parameters = wide(parameters), w_directory = wide(directory);
+    const auto pointer = [](const std::optional<std::wstring>& text) { return text ? text->c_str() : nullptr; };
+    return ShellExecuteW(owner, pointer(w_verb), file, pointer(w_parameters), pointer(w_directory), show);
   }
   BOOL NotifyIcon(DWORD message, void* data) override {
     return Shell_NotifyIconA(message, static_cast<PNOTIFYICONDATAA>(data));

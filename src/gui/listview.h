@@ -16,10 +16,11 @@ namespace k32::gui {
 
 class TListView;
 
+// Texts are wide: a row shows names as the system holds them.
 class TListItem {
  public:
-  std::string Caption;
-  std::vector<std::string> SubItems;
+  std::wstring Caption;
+  std::vector<std::wstring> SubItems;
   int ImageIndex = -1;
   void* Data = nullptr;
 
@@ -29,7 +30,7 @@ class TListItem {
   [[nodiscard]] bool Selected() const;
   void SetSelected(bool selected);
   // Column 0 is the caption, column n the sub-item n - 1 (empty when there is none).
-  [[nodiscard]] const std::string& Text(int column) const;
+  [[nodiscard]] const std::wstring& Text(int column) const;
 
  private:
   friend class TListView;
@@ -65,7 +66,7 @@ class TListView : public TControl {
   void SetColumnCaption(int column, const std::string& caption);
 
   // Appends a row and returns it.
-  TListItem* AddItem(std::string caption, std::vector<std::string> subItems, int imageIndex = -1);
+  TListItem* AddItem(std::wstring caption, std::vector<std::wstring> subItems, int imageIndex = -1);
   void Clear();
   [[nodiscard]] int Count() const;
   [[nodiscard]] TListItem* Item(int index) const;

@@ -33,7 +33,7 @@ class ListUpdate {
 // row is gone, the row at the same position.
 struct RememberedRow {
   int position = 0;
-  std::optional<std::string> key;
+  std::optional<decltype(gui::TListItem::Caption)> key;
 };
 
 // The selected row's position and its text in the key column; position 0 and no key when none is

@@ -13,7 +13,7 @@ struct ProcessTargets {
   // The selected process row's identifier; none when no row is selected.
   std::optional<std::uint32_t> process;
   // The selected module row's path while the module list has the keyboard focus; none otherwise.
-  std::optional<std::string> modulePath;
+  std::optional<decltype(gui::TListItem::Caption)> modulePath;
 };
 
 ProcessTargets ReadProcessTargets(const gui::TListView& processes, const gui::TListView& modules);

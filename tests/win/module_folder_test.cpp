@@ -127,7 +127,7 @@ TEST_F(ModuleFolderReal, TheShellOpensTheFolder) {
   // Passes the request on to the system's shell and keeps what went and came back.
   struct Watch final : gui::IShell {
     explicit Watch(gui::IShell& system) : system(system) {}
-    HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* parameters,
+    HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
                       const char* directory, int show) override {
       folder = file;
       result = system.Execute(owner, verb, file, parameters, directory, show);
@@ -135,7 +135,7 @@ TEST_F(ModuleFolderReal, TheShellOpensTheFolder) {
     }
     BOOL NotifyIcon(DWORD, void*) override { return TRUE; }
     gui::IShell& system;
-    std::string folder;
+    std::wstring folder;
     HINSTANCE result = nullptr;
   } watch(gui::Application().Shell());
   std::set<std::uint32_t> before;
@@ -143,7 +143,7 @@ TEST_F(ModuleFolderReal, TheShellOpensTheFolder) {
   gui::Application().SetShell(&watch);
   form->ExplorerCmd->Execute();
   gui::Application().SetShell(nullptr);
-  EXPECT_EQ(lstrcmpiA(watch.folder.c_str(), "C:\\windows\\system32\\"), 0) << watch.folder;
+  EXPECT_EQ(lstrcmpiW(watch.folder.c_str(), L"C:\\windows\\system32\\"), 0) << gui::Narrow(watch.folder);
   EXPECT_GT(reinterpret_cast<INT_PTR>(watch.result), 32);
 
   // The shell started a file browser for it; it must not outlive the test.
