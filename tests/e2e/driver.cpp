@@ -281,6 +281,37 @@ std::string Program::CellText(HWND list, int row, int column) const {
   return text;
 }
 
+std::wstring Program::WideCellText(HWND list, int row, int column) const {
+  RemoteBuffer remote(info_.hProcess, sizeof(LVITEMW) + 2 * 512);
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = reinterpret_cast<wchar_t*>(remote.Get() + sizeof(LVITEMW));
+  item.cchTextMax = 512;
+  remote.Write(0, &item, sizeof item);
+  SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote.Get()));
+  wchar_t text[513] = {};
+  remote.Read(sizeof(LVITEMW), text, 2 * 512);
+  return text;
+}
+
+int Program::FindRow(HWND list, int column, const std::wstring& text) const {
+  const int count = RowCount(list);
+  for (int i = 0; i < count; ++i)
+    if (WideCellText(list, i, column) == text) return i;
+  return -1;
+}
+
+void Program::ClickRow(HWND list, int row) const {
+  RemoteBuffer remote(info_.hProcess, sizeof(RECT));
+  RECT rect{LVIR_LABEL, 0, 0, 0};
+  remote.Write(0, &rect, sizeof rect);
+  SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Get()));
+  remote.Read(0, &rect, sizeof rect);
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
 int Program::FindRow(HWND list, int column, const std::string& text) const {
   const int count = RowCount(list);
   for (int i = 0; i < count; ++i)

@@ -45,6 +45,9 @@ class Program {
   std::vector<std::string> ColumnCaptions(HWND list) const;
   int RowCount(HWND list) const;
   std::string CellText(HWND list, int row, int column) const;
+  std::wstring WideCellText(HWND list, int row, int column) const;
+  // A left click in the middle of a row's caption, as the mouse gives it (the list takes the focus).
+  void ClickRow(HWND list, int row) const;
   // Column indices from left to right as the header shows them, and a new such order.
   std::vector<int> ColumnOrder(HWND list) const;
   void SetColumnOrder(HWND list, const std::vector<int>& order) const;
@@ -55,6 +58,7 @@ class Program {
   std::string RichEditText(HWND edit) const;
   // The first row whose cell in that column reads text; -1 when there is none.
   int FindRow(HWND list, int column, const std::string& text) const;
+  int FindRow(HWND list, int column, const std::wstring& text) const;
   // Selects and focuses one row, as a click does; the program's selection handler runs.
   void SelectRow(HWND list, int row) const;
   // A left click in the middle of a column's header item, as the mouse gives it.
