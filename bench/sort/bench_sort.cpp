@@ -26,7 +26,7 @@ std::vector<std::wstring> MixedCells() {
   unsigned seed = 12345;
   const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFFFF; };
   const wchar_t* words[] = {L"kernel32.dll", L"ntdll.dll", L"Explorer.EXE", L"svchost.exe",
-                         L"---",          L"用户界面",  L"abc"};
+                            L"---",          L"用户界面",  L"abc"};
   for (int i = 0; i < kRows; ++i) {
     switch (i % 6) {
       case 0:

@@ -17,7 +17,8 @@ TQMLinkLabel::TQMLinkLabel(gui::TWinControl* parent, const std::string& caption)
 void TQMLinkLabel::Click() {
   // A failure to open shows nothing: the shell's result is not looked at.
   if (!Address.empty())
-    gui::Application().Shell().Execute(nullptr, nullptr, gui::Wide(Address).c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+    gui::Application().Shell().Execute(nullptr, nullptr, gui::Wide(Address).c_str(), nullptr, nullptr,
+                                       SW_SHOWDEFAULT);
   if (OnClick) OnClick();
 }
 

@@ -3,7 +3,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <optional>
 #include <stdexcept>
 
 #include "gui/actions.h"
@@ -29,10 +28,11 @@ class SystemShell final : public IShell {
  public:
   HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
                     const char* directory, int show) override {
-    const auto wide = [](const char* text) { return text ? std::optional<std::wstring>(Wide(text)) : std::nullopt; };
-    const auto w_verb = wide(verb), w_parameters = wide(parameters), w_directory = wide(directory);
-    const auto pointer = [](const std::optional<std::wstring>& text) { return text ? text->c_str() : nullptr; };
-    return ShellExecuteW(owner, pointer(w_verb), file, pointer(w_parameters), pointer(w_directory), show);
+    const std::wstring wideVerb = Wide(verb ? verb : ""), wideParameters = Wide(parameters ? parameters : ""),
+                       wideDirectory = Wide(directory ? directory : "");
+    return ShellExecuteW(owner, verb ? wideVerb.c_str() : nullptr, file,
+                         parameters ? wideParameters.c_str() : nullptr,
+                         directory ? wideDirectory.c_str() : nullptr, show);
   }
   BOOL NotifyIcon(DWORD message, void* data) override {
     return Shell_NotifyIconA(message, static_cast<PNOTIFYICONDATAA>(data));

@@ -110,7 +110,8 @@ bool TRichEdit::AppendAtEnd(const std::wstring& text) {
   SendMessageA(window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&before));
   // In UTF-16 whatever the window's character set: the message names its code page.
   SETTEXTEX replace{ST_SELECTION, 1200};
-  SendMessageA(window, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&replace), reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(window, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&replace),
+               reinterpret_cast<LPARAM>(text.c_str()));
   CHARRANGE after{};
   SendMessageA(window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&after));
   return after.cpMax - before.cpMax == static_cast<LONG>(text.size());

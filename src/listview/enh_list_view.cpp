@@ -124,8 +124,9 @@ bool TCustomEnhListView::NotifyReflected(NMHDR* header, LRESULT* result) {
         EditCanceled(item);
         return true;
       }
-      Edit(item, header->code == LVN_ENDLABELEDITW ? std::wstring(reinterpret_cast<const wchar_t*>(info->item.pszText))
-                                                   : gui::Wide(info->item.pszText));
+      Edit(item, header->code == LVN_ENDLABELEDITW
+                     ? std::wstring(reinterpret_cast<const wchar_t*>(info->item.pszText))
+                     : gui::Wide(info->item.pszText));
       return true;
     }
     default:

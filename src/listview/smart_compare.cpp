@@ -44,7 +44,8 @@ std::optional<long double> NumberOf(View text, const SortLocale& locale) {
 }
 
 template <typename View, typename Compare>
-int Smart(View a, View b, TAutoSortStyle style, const SortLocale& locale, Compare compare_text, int direction) {
+int Smart(View a, View b, TAutoSortStyle style, const SortLocale& locale, Compare compare_text,
+          int direction) {
   if (style == assDefault) return Collate(a, b, compare_text) * direction;
   if (const auto ta = DateTimeOf(a, locale)) {
     if (const auto tb = DateTimeOf(b, locale)) return OrderTimes(*ta, *tb) * direction;
@@ -122,7 +123,9 @@ int CompareAs(std::wstring_view a, std::wstring_view b, TSortAs sort_as, const S
   return As(a, b, sort_as, locale, compare_text, direction);
 }
 
-SortKey MakeSortKey(std::string_view text, const SortLocale& locale) { return KeyOf<std::string>(text, locale); }
+SortKey MakeSortKey(std::string_view text, const SortLocale& locale) {
+  return KeyOf<std::string>(text, locale);
+}
 
 WideSortKey MakeSortKey(std::wstring_view text, const SortLocale& locale) {
   return KeyOf<std::wstring>(text, locale);

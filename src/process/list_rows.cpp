@@ -22,7 +22,8 @@ int ExecutableImage(std::wstring_view fileName) {
 ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass) {
   ListRow row;
   row.caption = FileNamePart(process.exeFile);
-  row.subItems = {WidenAscii(UnsignedText(process.processId)), WidenAscii(UnsignedText(process.parentProcessId)),
+  row.subItems = {WidenAscii(UnsignedText(process.processId)),
+                  WidenAscii(UnsignedText(process.parentProcessId)),
                   WidenAscii(UnsignedText(process.threadCount)), WidenAscii(PriorityText(priorityClass))};
   row.image = ExecutableImage(row.caption);
   return row;

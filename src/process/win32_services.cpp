@@ -61,8 +61,8 @@ std::vector<ProcessEntry> Win32Services::ProcessSnapshot() {
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
        more = Process32NextW(snapshot.Get(), &entry)) {
-    processes.push_back({Terminated(entry.szExeFile), entry.th32ProcessID,
-                         entry.th32ParentProcessID, entry.cntThreads});
+    processes.push_back(
+        {Terminated(entry.szExeFile), entry.th32ProcessID, entry.th32ParentProcessID, entry.cntThreads});
   }
   return processes;
 }

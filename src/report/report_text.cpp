@@ -55,9 +55,12 @@ void ReportWriter::AddPidItem(std::wstring_view exeFile, std::uint32_t processId
   text_.append(L"\n").append(kRule).append(L"\n");
   text_.append(FileNamePart(exeFile));
   text_.append(L"\n").append(kRule).append(L"\n");
-  if (settings_.ProcID) text_.append(L"- 进程 ID: ").append(WidenAscii(UnsignedText(processId))).append(L"\n");
-  if (settings_.PProcID) text_.append(L"- 父级进程 ID: ").append(WidenAscii(UnsignedText(parentProcessId))).append(L"\n");
-  if (settings_.Threads) text_.append(L"- 线程总数: ").append(WidenAscii(UnsignedText(threadCount))).append(L"\n");
+  if (settings_.ProcID)
+    text_.append(L"- 进程 ID: ").append(WidenAscii(UnsignedText(processId))).append(L"\n");
+  if (settings_.PProcID)
+    text_.append(L"- 父级进程 ID: ").append(WidenAscii(UnsignedText(parentProcessId))).append(L"\n");
+  if (settings_.Threads)
+    text_.append(L"- 线程总数: ").append(WidenAscii(UnsignedText(threadCount))).append(L"\n");
   if (settings_.Priority) text_.append(L"- 优先级: ").append(priorityText).append(L"\n");
   if (settings_.Modules) text_.append(L"- 相关模块:\n");
 }
@@ -81,8 +84,10 @@ void ReportWriter::AddRsItem(std::wstring_view moduleName, std::wstring_view mod
   text_.append(L"    ").append(moduleName);
   if (settings_.Path) text_.append(L" (").append(modulePath).append(L")");
   text_.append(L"\n");
-  if (settings_.Handle) text_.append(L"    - 句柄: ").append(WidenAscii(PointerText(moduleHandle))).append(L"\n");
-  if (settings_.Size) text_.append(L"    - 大小: ").append(WidenAscii(KilobyteText(moduleSize))).append(L"\n");
+  if (settings_.Handle)
+    text_.append(L"    - 句柄: ").append(WidenAscii(PointerText(moduleHandle))).append(L"\n");
+  if (settings_.Size)
+    text_.append(L"    - 大小: ").append(WidenAscii(KilobyteText(moduleSize))).append(L"\n");
 }
 
 void WriteReport(std::wstring& text, ISystemServices& services, const Settings& settings,

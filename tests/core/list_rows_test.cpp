@@ -21,7 +21,8 @@ TEST(ProcessRow, ShowsTheFileNameOfAnyPathAndTheNumbersUnsigned) {
 TEST(ProcessRow, ASecondByteThatLooksLikeABackslashDoesNotSplitTheName) {
   // L"嘰" is 87 5C in code page 936: its second byte is the backslash's.
   const ProcessEntry process{L"C:\\工具\\嘰嘰.exe", 300, 1, 3};
-  EXPECT_EQ(ProcessRow(process, 0x100), Row(L"嘰嘰.exe", {L"300", L"1", L"3", L"REALTIME_PRIORITY_CLASS"}, 1));
+  EXPECT_EQ(ProcessRow(process, 0x100),
+            Row(L"嘰嘰.exe", {L"300", L"1", L"3", L"REALTIME_PRIORITY_CLASS"}, 1));
 }
 
 TEST(ProcessRow, PriorityClassesOfLaterSystemsAndFailedQueriesShowDashes) {

@@ -35,8 +35,8 @@ std::wstring Lines(std::initializer_list<std::wstring_view> lines) {
   return text;
 }
 
-const std::wstring kHeaderText = Lines({L"有关正在运行进程的报告", kRule, L"计算机: PC-ROOM3", L"用户: operator",
-                                       L"日期: 2001-5-17", L"时间: 14:03:26", L""});
+const std::wstring kHeaderText = Lines({L"有关正在运行进程的报告", kRule, L"计算机: PC-ROOM3",
+                                        L"用户: operator", L"日期: 2001-5-17", L"时间: 14:03:26", L""});
 
 // The two processes of the worked example: the system process cannot be opened or inspected.
 FakeServices WorkedExample() {
@@ -51,29 +51,29 @@ FakeServices WorkedExample() {
 TEST(ReportText, WorkedExampleByteForByte) {
   FakeServices fake = WorkedExample();
   const std::wstring expected = kHeaderText + Lines({L"",
-                                                    kRule,
-                                                    L"System",
-                                                    kRule,
-                                                    L"- 进程 ID: 8",
-                                                    L"- 父级进程 ID: 0",
-                                                    L"- 线程总数: 37",
-                                                    L"- 优先级: ---",
-                                                    L"- 相关模块:",
-                                                    L"",
-                                                    kRule,
-                                                    L"explorer.exe",
-                                                    kRule,
-                                                    L"- 进程 ID: 1156",
-                                                    L"- 父级进程 ID: 1120",
-                                                    L"- 线程总数: 14",
-                                                    L"- 优先级: NORMAL_PRIORITY_CLASS",
-                                                    L"- 相关模块:",
-                                                    L"    explorer.exe (C:\\WINNT\\explorer.exe)",
-                                                    L"    - 句柄: 16777216",
-                                                    L"    - 大小: 252 K",
-                                                    L"    ntdll.dll (C:\\WINNT\\System32\\ntdll.dll)",
-                                                    L"    - 句柄: 2012741632",
-                                                    L"    - 大小: 492 K"});
+                                                     kRule,
+                                                     L"System",
+                                                     kRule,
+                                                     L"- 进程 ID: 8",
+                                                     L"- 父级进程 ID: 0",
+                                                     L"- 线程总数: 37",
+                                                     L"- 优先级: ---",
+                                                     L"- 相关模块:",
+                                                     L"",
+                                                     kRule,
+                                                     L"explorer.exe",
+                                                     kRule,
+                                                     L"- 进程 ID: 1156",
+                                                     L"- 父级进程 ID: 1120",
+                                                     L"- 线程总数: 14",
+                                                     L"- 优先级: NORMAL_PRIORITY_CLASS",
+                                                     L"- 相关模块:",
+                                                     L"    explorer.exe (C:\\WINNT\\explorer.exe)",
+                                                     L"    - 句柄: 16777216",
+                                                     L"    - 大小: 252 K",
+                                                     L"    ntdll.dll (C:\\WINNT\\System32\\ntdll.dll)",
+                                                     L"    - 句柄: 2012741632",
+                                                     L"    - 大小: 492 K"});
   EXPECT_EQ(Report(fake, Settings{}), expected);
   EXPECT_EQ(fake.processSnapshots, 1);
   EXPECT_EQ(fake.moduleSnapshots, (std::vector<std::uint32_t>{8, 1156}));
@@ -85,8 +85,8 @@ TEST(ReportText, WorkedExampleWithProcessIdAndModulesOnly) {
   settings.ProcID = settings.Modules = true;
   const std::wstring expected =
       kHeaderText +
-      Lines({L"", kRule, L"System", kRule, L"- 进程 ID: 8", L"- 相关模块:", L"", kRule, L"explorer.exe", kRule,
-             L"- 进程 ID: 1156", L"- 相关模块:", L"    explorer.exe", L"    ntdll.dll"});
+      Lines({L"", kRule, L"System", kRule, L"- 进程 ID: 8", L"- 相关模块:", L"", kRule, L"explorer.exe",
+             kRule, L"- 进程 ID: 1156", L"- 相关模块:", L"    explorer.exe", L"    ntdll.dll"});
   EXPECT_EQ(Report(fake, settings), expected);
 }
 
@@ -142,24 +142,24 @@ TEST(ReportText, NumberFormsAtTheirEdges) {
   Settings settings;
   settings.Path = false;
   const bool wide = kPointerBits == 64;
-  EXPECT_EQ(
-      Report(fake, settings),
-      kHeaderText +
-          Lines({L"", kRule, L"big.exe", kRule, L"- 进程 ID: 2147483648", L"- 父级进程 ID: 4294967295",
-                 L"- 线程总数: 2147483649", L"- 优先级: HIGH_PRIORITY_CLASS", L"- 相关模块:", L"    small.dll",
-                 wide ? L"    - 句柄: 2147483648" : L"    - 句柄: -2147483648", L"    - 大小: 0 K",
-                 L"    almost2k.dll", wide ? L"    - 句柄: 4294967295" : L"    - 句柄: -1", L"    - 大小: 1 K",
-                 L"    huge.dll", L"    - 句柄: 2147483647", L"    - 大小: 4194303 K"}));
+  EXPECT_EQ(Report(fake, settings),
+            kHeaderText +
+                Lines({L"", kRule, L"big.exe", kRule, L"- 进程 ID: 2147483648", L"- 父级进程 ID: 4294967295",
+                       L"- 线程总数: 2147483649", L"- 优先级: HIGH_PRIORITY_CLASS", L"- 相关模块:",
+                       L"    small.dll", wide ? L"    - 句柄: 2147483648" : L"    - 句柄: -2147483648",
+                       L"    - 大小: 0 K", L"    almost2k.dll",
+                       wide ? L"    - 句柄: 4294967295" : L"    - 句柄: -1", L"    - 大小: 1 K",
+                       L"    huge.dll", L"    - 句柄: 2147483647", L"    - 大小: 4194303 K"}));
 }
 
 TEST(ReportText, PriorityLineNamesFourClassesOnly) {
   const std::pair<std::uint32_t, std::wstring_view> cases[] = {{0x20, L"NORMAL_PRIORITY_CLASS"},
-                                                              {0x40, L"IDLE_PRIORITY_CLASS"},
-                                                              {0x80, L"HIGH_PRIORITY_CLASS"},
-                                                              {0x100, L"REALTIME_PRIORITY_CLASS"},
-                                                              {0x4000, L"---"},
-                                                              {0x8000, L"---"},
-                                                              {0, L"---"}};
+                                                               {0x40, L"IDLE_PRIORITY_CLASS"},
+                                                               {0x80, L"HIGH_PRIORITY_CLASS"},
+                                                               {0x100, L"REALTIME_PRIORITY_CLASS"},
+                                                               {0x4000, L"---"},
+                                                               {0x8000, L"---"},
+                                                               {0, L"---"}};
   Settings settings = NoFlags();
   settings.Priority = true;
   for (const auto& [priorityClass, name] : cases) {
@@ -203,8 +203,8 @@ TEST(ReportText, FlagsAreReadAsEachLineIsWritten) {
   settings.ProcID = settings.Modules = true;
   writer.AddPidItem(L"b.exe", 2, 0, 1);
   writer.AddRsItem(L"b.dll", L"C:\\b.dll", 0x10000000, 2048);
-  EXPECT_EQ(text, kHeaderText + Lines({L"", kRule, L"a.exe", kRule, L"", kRule, L"b.exe", kRule, L"- 进程 ID: 2",
-                                       L"- 相关模块:", L"    b.dll"}));
+  EXPECT_EQ(text, kHeaderText + Lines({L"", kRule, L"a.exe", kRule, L"", kRule, L"b.exe", kRule,
+                                       L"- 进程 ID: 2", L"- 相关模块:", L"    b.dll"}));
 }
 
 std::vector<std::wstring> SplitLines(const std::wstring& text) {

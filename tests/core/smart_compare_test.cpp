@@ -265,8 +265,8 @@ int WideUnits(std::wstring_view a, std::wstring_view b) { return a.compare(b); }
 // Names in any script, as the system gives them, among numbers: the names collate whole (none is cut
 // to question marks that would tie), a name holding digits is no number, the numbers still read.
 TEST(SmartCompare, MixedWideNamesSortWholeAroundTheNumbers) {
-  const std::vector<std::wstring> expected = {L"9 K",       L"10 K",      L"1024 K", L"Explorer.exe",
-                                              L"Ωmega.dll", L"ΩЖ한",      L"测试.exe", L"한2",
+  const std::vector<std::wstring> expected = {L"9 K",        L"10 K",          L"1024 K",   L"Explorer.exe",
+                                              L"Ωmega.dll",  L"ΩЖ한",          L"测试.exe", L"한2",
                                               L"한글창.exe", L"\U0001F534.exe"};
   std::vector<std::wstring> cells(expected.rbegin(), expected.rend());
   std::swap(cells[1], cells[7]);

@@ -301,6 +301,13 @@ int Program::FindRow(HWND list, int column, const std::wstring& text) const {
   return -1;
 }
 
+int Program::FindRow(HWND list, int column, const std::string& text) const {
+  const int length = MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return FindRow(list, column, wide);
+}
+
 void Program::ClickRow(HWND list, int row) const {
   RemoteBuffer remote(info_.hProcess, sizeof(RECT));
   RECT rect{LVIR_LABEL, 0, 0, 0};
@@ -312,11 +319,12 @@ void Program::ClickRow(HWND list, int row) const {
   PostMessageA(list, WM_LBUTTONUP, 0, at);
 }
 
-int Program::FindRow(HWND list, int column, const std::string& text) const {
-  const int count = RowCount(list);
-  for (int i = 0; i < count; ++i)
-    if (CellText(list, i, column) == text) return i;
-  return -1;
+void TypeNameAndPress(HWND dialog, const std::string& name, int button) {
+  // The explorer-style dialog has its name box as a combo box (cmb13) or an edit (edt1).
+  HWND box = GetDlgItem(dialog, 0x47C);
+  if (!box) box = GetDlgItem(dialog, 0x480);
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
 }
 
 void Program::SelectRow(HWND list, int row) const {

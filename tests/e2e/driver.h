@@ -110,6 +110,8 @@ HWND ChildWithText(HWND parent, const std::string& text);
 HWND WaitForPopupMenu(DWORD processId, DWORD milliseconds = 10000);
 // A message box of a process, polling for a while; null when none comes up.
 HWND WaitForMessageBox(DWORD processId, DWORD milliseconds = 10000);
+// Types a name into the system's save dialog and answers it with a button, as a user does.
+void TypeNameAndPress(HWND dialog, const std::string& name, int button);
 // The text of a message box (its static text that is not the icon).
 std::string MessageBoxText(HWND box);
 

@@ -1,8 +1,7 @@
 // Names outside code page 936 (Korean, Greek, Cyrillic, an emoji) as the program shows, reports,
 // copies, saves and opens them, read from outside through the wide calls.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -76,8 +75,8 @@ TEST(WideNamesE2E, EveryNameAsTheSystemHoldsIt) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION child{};
   std::wstring command = L"\"" + path + L"\"";
-  ASSERT_TRUE(CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                             &startup, &child));
+  ASSERT_TRUE(CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.c_str(), &startup, &child));
   struct End {
     PROCESS_INFORMATION& child;
     ~End() {
@@ -100,7 +99,8 @@ TEST(WideNamesE2E, EveryNameAsTheSystemHoldsIt) {
   EXPECT_EQ(program.WideCellText(procs, row, 1), std::to_wstring(child.dwProcessId));
   program.SelectRow(procs, row);
   int module = -1;
-  EXPECT_TRUE(WaitUntil([&] { return (module = program.FindRow(modules, 0, std::wstring(kWideChildExe))) >= 0; }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return (module = program.FindRow(modules, 0, std::wstring(kWideChildExe))) >= 0; }));
   ASSERT_GE(module, 0);
   EXPECT_EQ(lstrcmpiW(program.WideCellText(modules, module, 1).c_str(), path.c_str()), 0)
       << AcpText(program.WideCellText(modules, module, 1));
@@ -149,17 +149,14 @@ TEST(WideNamesE2E, EveryNameAsTheSystemHoldsIt) {
 
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
-  const std::string saved = std::string(temp) + "kestrel-wide-" + std::to_string(program.ProcessId()) + ".rtf";
+  const std::string saved =
+      std::string(temp) + "kestrel-wide-" + std::to_string(program.ProcessId()) + ".rtf";
   HWND save = ChildWithText(report, "另存为...");
   ASSERT_NE(save, nullptr);
   PostMessageA(save, BM_CLICK, 0, 0);
   HWND saveDialog = WaitForOwnedDialog(report);
   ASSERT_NE(saveDialog, nullptr);
-  HWND name = GetDlgItem(saveDialog, 0x47C);
-  if (!name) name = GetDlgItem(saveDialog, 0x480);
-  ASSERT_NE(name, nullptr);
-  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(saved.c_str()));
-  PostMessageA(saveDialog, WM_COMMAND, IDOK, 0);
+  TypeNameAndPress(saveDialog, saved, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES; }));
   EXPECT_TRUE(WaitUntilGone(saveDialog));
   const std::vector<std::wstring> read = WideLinesOf(RtfFileText(saved));

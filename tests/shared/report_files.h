@@ -33,9 +33,9 @@ inline std::vector<std::string> LinesOf(std::string_view text) {
 // Wide text in the code page of the process ("?" for what it lacks).
 inline std::string AcpText(std::wstring_view text) {
   std::string narrow(text.size() * 2, '\0');
-  narrow.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                                             narrow.data(), static_cast<int>(narrow.size()),
-                                                             nullptr, nullptr)));
+  narrow.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
+                          static_cast<int>(narrow.size()), nullptr, nullptr)));
   return narrow;
 }
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/wide_text.h"
 #include "gui/form.h"
+#include "gui/wide_text.h"
 #include "listview/ext_list_view.h"
 #include "win/win_test_support.h"
 
@@ -290,7 +290,8 @@ TEST_F(ListFeatures, TypingSelectsTheNextRowBeginningWithTheTypedText) {
 
   list->Clear();
   list->SetLastColumnClicked(0);
-  for (const wchar_t* name : {L"kernel32.dll", L"Explorer.exe", L"kestrel32.exe", L"ntdll.dll", L"KERNELBASE.dll"})
+  for (const wchar_t* name :
+       {L"kernel32.dll", L"Explorer.exe", L"kestrel32.exe", L"ntdll.dll", L"KERNELBASE.dll"})
     list->AddItem(name, {});
   testing::Pump(1100);  // a pause starts a new text
   Type("k");            // none selected: the search starts after the first row

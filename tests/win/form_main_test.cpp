@@ -173,8 +173,8 @@ TEST_F(MainWindow, TheHintOfTheButtonUnderTheMouseReachesPanelTwo) {
 }
 
 TEST_F(MainWindow, ModuleMenuEnablesOpenFolderOnlyWithASelectedModule) {
-  form->ProcessPage().ModuleList()->AddItem(L"KERNEL32.DLL",
-                                            {L"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", L"-1074331648", L"456 K"}, 0);
+  form->ProcessPage().ModuleList()->AddItem(
+      L"KERNEL32.DLL", {L"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", L"-1074331648", L"456 K"}, 0);
   auto openFolder = [&] {
     for (const auto& item : Open(form->ModuleMenu))
       if (item.caption == "打开模块文件夹") return item.enabled;

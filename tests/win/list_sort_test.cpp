@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/wide_text.h"
 #include "gui/form.h"
+#include "gui/wide_text.h"
 #include "listview/ext_list_view.h"
 #include "listview/user_sort_locale.h"
 #include "process/list_update.h"
@@ -152,7 +152,8 @@ TEST_F(SortableList, MixedCellsCompareAsTimesNumbersOrText) {
   AddRows({{"b"}, {"B"}, {"a"}, {"A"}});
   list->DoSort(0, true);
   const auto sorted = Column(0);
-  for (std::size_t i = 1; i < sorted.size(); ++i) EXPECT_LE(CompareLocaleText(gui::Wide(sorted[i - 1]), gui::Wide(sorted[i])), 0);
+  for (std::size_t i = 1; i < sorted.size(); ++i)
+    EXPECT_LE(CompareLocaleText(gui::Wide(sorted[i - 1]), gui::Wide(sorted[i])), 0);
 }
 
 TEST_F(SortableList, DefaultStyleComparesEveryCellAsText) {

@@ -9,8 +9,8 @@
 
 #include "app/form_main.h"
 #include "common/text.h"
-#include "process/win32_services.h"
 #include "gui/wide_text.h"
+#include "process/win32_services.h"
 #include "win/import_patch.h"
 #include "win/main_window_fixture.h"
 #include "win/win_test_support.h"

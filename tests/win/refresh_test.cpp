@@ -10,8 +10,8 @@
 #include "common/text.h"
 #include "core/fake_services.h"
 #include "core/list_row_support.h"
-#include "process/list_rows.h"
 #include "gui/wide_text.h"
+#include "process/list_rows.h"
 #include "win/main_window_fixture.h"
 #include "win/resource_counts.h"
 #include "win/win_test_support.h"
@@ -133,8 +133,8 @@ TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
             (std::vector<ListRow>{
                 Row(L"EXPLORER.EXE", {L"C:\\WINDOWS\\EXPLORER.EXE", L"4194304", L"0 K"}, 1),
                 Row(L"KERNEL32.DLL",
-                    {L"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", kPointerBits == 64 ? L"3220635648" : L"-1074331648",
-                     L"512 K"},
+                    {L"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL",
+                     kPointerBits == 64 ? L"3220635648" : L"-1074331648", L"512 K"},
                     0),
             }));
   // A process that has ended since: no modules, but it is still the target.
