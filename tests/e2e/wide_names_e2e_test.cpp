@@ -118,9 +118,13 @@ TEST(WideNamesE2E, EveryNameAsTheSystemHoldsIt) {
     PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(bar, WM_LBUTTONUP, 0, at);
   };
+  auto clickRow = [&](HWND list, int at) {
+    program.ClickRow(list, at);
+    return WaitUntil([&] { return SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED) == at; });
+  };
   click(1);  // the windows page
-  program.ClickRow(windows, window);
-  Sleep(300);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(windows) != FALSE; }));
+  ASSERT_TRUE(clickRow(windows, window));
   click(5);  // window properties
   HWND dialog = WaitForWindow(program.ProcessId(), "窗口属性");
   ASSERT_NE(dialog, nullptr);
@@ -166,8 +170,8 @@ TEST(WideNamesE2E, EveryNameAsTheSystemHoldsIt) {
   EXPECT_TRUE(WaitUntilGone(report));
 
   // The module folder: the shell gets the whole path and opens the folder.
-  program.ClickRow(modules, module);
-  Sleep(300);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(modules) != FALSE; }));
+  ASSERT_TRUE(clickRow(modules, module));
   PostMessageA(modules, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(modules), MAKELPARAM(-1, -1));
   HWND menu = WaitForPopupMenu(program.ProcessId());
   ASSERT_NE(menu, nullptr);
