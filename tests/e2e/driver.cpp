@@ -309,6 +309,7 @@ int Program::FindRow(HWND list, int column, const std::string& text) const {
 }
 
 void Program::ClickRow(HWND list, int row) const {
+  SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
   RemoteBuffer remote(info_.hProcess, sizeof(RECT));
   RECT rect{LVIR_LABEL, 0, 0, 0};
   remote.Write(0, &rect, sizeof rect);
