@@ -12,13 +12,13 @@ inline testing::FakeServices MakeReportSystem(int processes, int modulesPerProce
   testing::FakeServices fake;
   for (int p = 0; p < processes; ++p) {
     const auto pid = static_cast<std::uint32_t>(4 + 4 * p);
-    const std::string exe =
-        "C:\\Program Files\\Vendor " + std::to_string(p % 37) + "\\app" + std::to_string(p) + ".exe";
+    const std::wstring exe =
+        L"C:\\Program Files\\Vendor " + std::to_wstring(p % 37) + L"\\app" + std::to_wstring(p) + L".exe";
     fake.AddProcess(exe, pid, pid / 2, static_cast<std::uint32_t>(1 + p % 40), p % 3 == 0 ? 0 : 0x20);
     for (int m = 0; m < modulesPerProcess; ++m) {
-      const std::string name =
-          m == 0 ? "app" + std::to_string(p) + ".exe" : "module" + std::to_string(m) + ".dll";
-      const std::string path = m == 0 ? exe : "C:\\WINDOWS\\system32\\" + name;
+      const std::wstring name =
+          m == 0 ? L"app" + std::to_wstring(p) + L".exe" : L"module" + std::to_wstring(m) + L".dll";
+      const std::wstring path = m == 0 ? exe : L"C:\\WINDOWS\\system32\\" + name;
       fake.AddModule(pid, name, path, 0x10000000u + 0x01000000u * static_cast<std::uint32_t>(m),
                      static_cast<std::uint32_t>(4096 + 1000 * m));
     }

@@ -36,14 +36,14 @@ class LargeSystem final : public ISystemServices {
  public:
   LargeSystem() {
     for (int i = 0; i < kProcesses; ++i)
-      processes_.push_back({"C:\\Program Files\\Vendor " + std::to_string(i % 37) + "\\process" +
-                                std::to_string(i) + (i % 5 ? ".exe" : ".scr"),
+      processes_.push_back({L"C:\\Program Files\\Vendor " + std::to_wstring(i % 37) + L"\\process" +
+                                std::to_wstring(i) + (i % 5 ? L".exe" : L".scr"),
                             static_cast<std::uint32_t>(i * 4), static_cast<std::uint32_t>((i / 3) * 4),
                             static_cast<std::uint32_t>(1 + i % 23)});
     for (int i = 0; i < kTopLevel; ++i) tops_.push_back(Top(i));
     for (int i = 0; i < kModules; ++i)
-      modules_.push_back({"module" + std::to_string(i) + ".dll",
-                          "C:\\WINDOWS\\SYSTEM32\\module" + std::to_string(i) + ".dll",
+      modules_.push_back({L"module" + std::to_wstring(i) + L".dll",
+                          L"C:\\WINDOWS\\SYSTEM32\\module" + std::to_wstring(i) + L".dll",
                           0x70000000u + static_cast<std::uint32_t>(i) * 0x100000u, 4096u * (i + 1)});
   }
 
@@ -78,10 +78,10 @@ class LargeSystem final : public ISystemServices {
     if (threadId) *threadId = 1;
     return ((window - 0x10000u) / 8 % kProcesses) * 4;
   }
-  std::string WindowClassName(WindowId window) override {
-    return IsTop(window) ? "TopLevelClass" + std::to_string(window % 97) : "ChildClass";
+  std::wstring WindowClassName(WindowId window) override {
+    return IsTop(window) ? L"TopLevelClass" + std::to_wstring(window % 97) : L"ChildClass";
   }
-  std::string WindowTitle(WindowId window) override { return "窗口标题 " + std::to_string(window); }
+  std::wstring WindowTitle(WindowId window) override { return L"窗口标题 " + std::to_wstring(window); }
   bool IsWindowVisible(WindowId window) override { return window % 3 != 0; }
   bool IsWindow(WindowId) override { return true; }
   bool WindowRect(WindowId, ScreenRect*) override { return false; }
@@ -140,14 +140,13 @@ double Round(HWND window, const std::function<void()>& work) {
 
 // Answers the bare views' text requests from the rows their items point at.
 LRESULT CALLBACK FloorFrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lparam)->code == LVN_GETDISPINFOA) {
-    auto* info = reinterpret_cast<NMLVDISPINFOA*>(lparam);
+  if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lparam)->code == LVN_GETDISPINFOW) {
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(lparam);
     const auto* row = reinterpret_cast<const ListRow*>(info->item.lParam);
     if (row && (info->item.mask & LVIF_TEXT) && info->item.cchTextMax > 0) {
       const int column = info->item.iSubItem;
-      const std::string& text =
-          column == 0 ? row->caption : row->subItems.at(static_cast<std::size_t>(column - 1));
-      lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
+      const auto& text = column == 0 ? row->caption : row->subItems.at(static_cast<std::size_t>(column - 1));
+      lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
     }
     return 0;
   }
@@ -177,6 +176,7 @@ struct BareLists {
           WS_CHILD | (i < 2 ? WS_VISIBLE : 0) | LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SINGLESEL, 0,
           upper ? 0 : 212, 630, upper ? 207 : 170, frame, nullptr, nullptr, nullptr);
       SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+      SendMessageA(list, CCM_SETUNICODEFORMAT, TRUE, 0);  // wide texts, as the program's lists
       SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL,
                    SendMessageA(models[i]->Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
       for (int c = 0; c < models[i]->ColumnCount(); ++c) {
@@ -196,13 +196,13 @@ struct BareLists {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     for (std::size_t r = 0; r < rows.size(); ++r) {
-      LVITEMA item{};
+      LVITEMW item{};
       item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
       item.iItem = static_cast<int>(r);
-      item.pszText = LPSTR_TEXTCALLBACKA;
+      item.pszText = LPSTR_TEXTCALLBACKW;
       item.iImage = rows[r].image;
       item.lParam = reinterpret_cast<LPARAM>(&rows[r]);
-      SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
@@ -213,18 +213,18 @@ struct BareLists {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     for (std::size_t r = 0; r < rows.size(); ++r) {
-      LVITEMA item{};
+      LVITEMW item{};
       item.mask = LVIF_TEXT | LVIF_IMAGE;
       item.iItem = static_cast<int>(r);
-      item.pszText = const_cast<char*>(rows[r].caption.c_str());
+      item.pszText = const_cast<wchar_t*>(rows[r].caption.c_str());
       item.iImage = rows[r].image;
       const int at =
-          static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+          static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
       for (std::size_t s = 0; s < rows[r].subItems.size(); ++s) {
-        LVITEMA sub{};
+        LVITEMW sub{};
         sub.iSubItem = static_cast<int>(s + 1);
-        sub.pszText = const_cast<char*>(rows[r].subItems[s].c_str());
-        SendMessageA(list, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&sub));
+        sub.pszText = const_cast<wchar_t*>(rows[r].subItems[s].c_str());
+        SendMessageW(list, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
       }
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);

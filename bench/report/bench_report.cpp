@@ -74,13 +74,15 @@ double TimeToShown(const std::function<void()>& work) {
 
 // The report of the scripted system, as the window's control receives it, set in one insertion.
 void OneInsertion(k32::TFormMain& main, k32::testing::FakeServices& system) {
-  std::string text;
-  k32::WriteReport(text, system, main.settings, {"PC", "user", "2001-5-17", "14:03:26"});
-  const std::string whole = k32::WithCrLf(text);
+  std::wstring text;
+  k32::WriteReport(text, system, main.settings, {L"PC", L"user", L"2001-5-17", L"14:03:26"});
+  const std::wstring whole = k32::WithCrLf(text);
   k32::TFormReport report(&main);
   report.Memo->SetMaxLength(whole.size() + 1);
   report.Memo->BeginUpdate();
-  SendMessageA(report.Memo->Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(whole.c_str()));
+  SETTEXTEX replace{ST_SELECTION, 1200};
+  SendMessageA(report.Memo->Handle(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&replace),
+               reinterpret_cast<LPARAM>(whole.c_str()));
   report.Memo->SetSelStart(0);
   report.Memo->EndUpdate();
   report.ShowModal();

@@ -55,17 +55,17 @@ void Print(const char* name, const Figures& f, const Figures& floor) {
 int main() {
   k32::testing::FakeServices fake = k32::bench::MakeReportSystem(kProcesses, kModulesPerProcess);
   const k32::Settings settings;  // every report item on: the largest text
-  const k32::ReportHeader header{"BENCH-PC", "bench", "2001-5-17", "14:03:26"};
+  const k32::ReportHeader header{L"BENCH-PC", L"bench", L"2001-5-17", L"14:03:26"};
 
-  std::string report;
+  std::wstring report;
   k32::WriteReport(report, fake, settings, header);
-  std::vector<std::string_view> lines;
-  for (std::size_t start = 0, end; (end = report.find('\n', start)) != std::string::npos; start = end + 1)
-    lines.push_back(std::string_view(report).substr(start, end - start));
+  std::vector<std::wstring_view> lines;
+  for (std::size_t start = 0, end; (end = report.find(L'\n', start)) != std::wstring::npos; start = end + 1)
+    lines.push_back(std::wstring_view(report).substr(start, end - start));
 
   const Figures floor = Time([&] {
-    std::string text;
-    for (std::string_view line : lines) text.append(line).append("\n");
+    std::wstring text;
+    for (std::wstring_view line : lines) text.append(line).append(L"\n");
     return text.size();
   });
   const Figures services = Time([&] {
@@ -77,11 +77,11 @@ int main() {
     return n;
   });
   const Figures fresh = Time([&] {
-    std::string text;
+    std::wstring text;
     k32::WriteReport(text, fake, settings, header);
     return text.size();
   });
-  std::string kept;
+  std::wstring kept;
   const Figures reuse = Time([&] {
     k32::WriteReport(kept, fake, settings, header);
     return kept.size();

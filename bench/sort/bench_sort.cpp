@@ -21,32 +21,32 @@ namespace {
 constexpr int kRows = 10000;
 constexpr int kRuns = 7;
 
-std::vector<std::string> MixedCells() {
-  std::vector<std::string> cells;
+std::vector<std::wstring> MixedCells() {
+  std::vector<std::wstring> cells;
   unsigned seed = 12345;
   const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFFFF; };
-  const char* words[] = {"kernel32.dll", "ntdll.dll", "Explorer.EXE", "svchost.exe",
-                         "---",          "用户界面",  "abc"};
+  const wchar_t* words[] = {L"kernel32.dll", L"ntdll.dll", L"Explorer.EXE", L"svchost.exe",
+                            L"---",          L"用户界面",  L"abc"};
   for (int i = 0; i < kRows; ++i) {
     switch (i % 6) {
       case 0:
-        cells.push_back(std::to_string(next() % 100000));
+        cells.push_back(std::to_wstring(next() % 100000));
         break;
       case 1:
-        cells.push_back(std::to_string(next() % 5000) + " K");
+        cells.push_back(std::to_wstring(next() % 5000) + L" K");
         break;
       case 2:
-        cells.push_back(std::to_string(1990 + next() % 30) + "/" + std::to_string(1 + next() % 12) + "/" +
-                        std::to_string(1 + next() % 28));
+        cells.push_back(std::to_wstring(1990 + next() % 30) + L"/" + std::to_wstring(1 + next() % 12) + L"/" +
+                        std::to_wstring(1 + next() % 28));
         break;
       case 3:
-        cells.push_back(std::to_string(next() % 24) + ":" + std::to_string(10 + next() % 50));
+        cells.push_back(std::to_wstring(next() % 24) + L":" + std::to_wstring(10 + next() % 50));
         break;
       case 4:
-        cells.push_back("-" + std::to_string(next() % 1000) + "." + std::to_string(next() % 100));
+        cells.push_back(L"-" + std::to_wstring(next() % 1000) + L"." + std::to_wstring(next() % 100));
         break;
       default:
-        cells.push_back(std::string(words[next() % 7]) + std::to_string(next() % 100));
+        cells.push_back(std::wstring(words[next() % 7]) + std::to_wstring(next() % 100));
         break;
     }
   }
@@ -70,9 +70,9 @@ Figures Summarise(std::vector<double> times) {
 }
 
 int CALLBACK CompareTextOnly(LPARAM a, LPARAM b, LPARAM) {
-  const std::string& x = reinterpret_cast<const k32::TListItem*>(a)->SubItems[0];
-  const std::string& y = reinterpret_cast<const k32::TListItem*>(b)->SubItems[0];
-  return CompareStringA(LOCALE_USER_DEFAULT, 0, x.c_str(), static_cast<int>(x.size()), y.c_str(),
+  const auto& x = reinterpret_cast<const k32::TListItem*>(a)->SubItems[0];
+  const auto& y = reinterpret_cast<const k32::TListItem*>(b)->SubItems[0];
+  return CompareStringW(LOCALE_USER_DEFAULT, 0, x.c_str(), static_cast<int>(x.size()), y.c_str(),
                         static_cast<int>(y.size())) -
          CSTR_EQUAL;
 }
@@ -85,11 +85,11 @@ int CALLBACK ComparePerPair(LPARAM a, LPARAM b, LPARAM) {
                            perPairLocale, k32::CompareLocaleText, 1);
 }
 
-void Refill(k32::TdfsExtListView& list, const std::vector<std::string>& cells) {
+void Refill(k32::TdfsExtListView& list, const std::vector<std::wstring>& cells) {
   list.BeginUpdate();
   list.Clear();
   for (int i = 0; i < kRows; ++i)
-    list.AddItem("row" + std::to_string(i), {cells[static_cast<std::size_t>(i)]});
+    list.AddItem(L"row" + std::to_wstring(i), {cells[static_cast<std::size_t>(i)]});
   list.EndUpdate();
 }
 
@@ -98,7 +98,7 @@ void Refill(k32::TdfsExtListView& list, const std::vector<std::string>& cells) {
 int main() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  const std::vector<std::string> cells = MixedCells();
+  const std::vector<std::wstring> cells = MixedCells();
   perPairLocale = k32::UserSortLocale();
 
   k32::gui::TForm form;

@@ -3,6 +3,7 @@
 
 #include "about/form_about.h"
 #include "gui/application.h"
+#include "gui/wide_text.h"
 
 namespace k32 {
 
@@ -13,7 +14,8 @@ void ShowAboutBox(gui::TForm& owner) {
 }
 
 void OpenMakerWebPage(HWND owner) {
-  gui::Application().Shell().Execute(owner, nullptr, kMakerWebAddress, nullptr, nullptr, SW_SHOWDEFAULT);
+  gui::Application().Shell().Execute(owner, nullptr, gui::Wide(kMakerWebAddress).c_str(), nullptr, nullptr,
+                                     SW_SHOWDEFAULT);
 }
 
 }  // namespace k32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "gui/application.h"
+#include "gui/wide_text.h"
 
 namespace k32 {
 
@@ -16,7 +17,8 @@ TQMLinkLabel::TQMLinkLabel(gui::TWinControl* parent, const std::string& caption)
 void TQMLinkLabel::Click() {
   // A failure to open shows nothing: the shell's result is not looked at.
   if (!Address.empty())
-    gui::Application().Shell().Execute(nullptr, nullptr, Address.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+    gui::Application().Shell().Execute(nullptr, nullptr, gui::Wide(Address).c_str(), nullptr, nullptr,
+                                       SW_SHOWDEFAULT);
   if (OnClick) OnClick();
 }
 

@@ -74,7 +74,7 @@ class TFormMain : public gui::TForm {
 
   // State the window keeps besides its controls.
   Settings settings;
-  std::string reportText;
+  std::wstring reportText;
   // Shown while a report is made; kept from start-up to the end.
   std::unique_ptr<TFormBusy> FormBusy;
 

@@ -28,8 +28,8 @@ void TFormMain::SettingsCmdExecute() {
 // The settings are stored first, for the new one to read; this one goes on when the user declines
 // the system's question or the start fails.
 void TFormMain::miRunAsAdminClick() {
-  char program[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+  wchar_t program[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return;
   char folder[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, folder);

@@ -46,7 +46,21 @@ std::string FolderPart(std::string_view path) {
   return std::string(path.substr(0, AfterLastSeparator(path)));
 }
 
-std::uint32_t ParseDecimalModulo32(std::string_view text) {
+std::wstring FileNamePart(std::wstring_view path) {
+  const std::size_t separator = path.find_last_of(L"\\:");
+  return std::wstring(separator == std::wstring_view::npos ? path : path.substr(separator + 1));
+}
+
+std::wstring FolderPart(std::wstring_view path) {
+  const std::size_t separator = path.find_last_of(L"\\:");
+  return separator == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, separator + 1));
+}
+
+std::wstring WidenAscii(std::string_view text) { return std::wstring(text.begin(), text.end()); }
+
+namespace {
+template <typename Char>
+std::uint32_t ParseDecimal(std::basic_string_view<Char> text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
   bool negative = false;
@@ -56,5 +70,9 @@ std::uint32_t ParseDecimalModulo32(std::string_view text) {
     value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
   return negative ? 0u - value : value;
 }
+}  // namespace
+
+std::uint32_t ParseDecimalModulo32(std::string_view text) { return ParseDecimal(text); }
+std::uint32_t ParseDecimalModulo32(std::wstring_view text) { return ParseDecimal(text); }
 
 }  // namespace k32

@@ -26,6 +26,12 @@ constexpr bool IsLeadByte936(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 std::string FileNamePart(std::string_view path);
 // Text up to and including the last "\" or ":"; empty when there is neither.
 std::string FolderPart(std::string_view path);
+// The same for a path as the system holds it (wide).
+std::wstring FileNamePart(std::wstring_view path);
+std::wstring FolderPart(std::wstring_view path);
+
+// A text of the program's that is plain ASCII (numbers, fixed names) as wide text.
+std::wstring WidenAscii(std::string_view text);
 
 // Where a "short|long" hint parts: its first "|" that is not the second byte of a double-byte
 // character; npos when there is none.
@@ -34,5 +40,6 @@ std::size_t HintBar(std::string_view hint);
 // Reads leading white space, an optional sign and decimal digits, modulo 2^32 (like a C runtime's
 // strtoul without range checks). Anything after the digits is ignored; no digits gives 0.
 std::uint32_t ParseDecimalModulo32(std::string_view text);
+std::uint32_t ParseDecimalModulo32(std::wstring_view text);
 
 }  // namespace k32

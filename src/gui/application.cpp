@@ -11,6 +11,7 @@
 #include "gui/form.h"
 #include "gui/guard.h"
 #include "gui/menus.h"
+#include "gui/wide_text.h"
 
 namespace k32::gui {
 
@@ -25,9 +26,13 @@ class SystemMessageBoxes final : public IMessageBoxes {
 
 class SystemShell final : public IShell {
  public:
-  HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* parameters,
+  HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
                     const char* directory, int show) override {
-    return ShellExecuteA(owner, verb, file, parameters, directory, show);
+    const std::wstring wideVerb = Wide(verb ? verb : ""), wideParameters = Wide(parameters ? parameters : ""),
+                       wideDirectory = Wide(directory ? directory : "");
+    return ShellExecuteW(owner, verb ? wideVerb.c_str() : nullptr, file,
+                         parameters ? wideParameters.c_str() : nullptr,
+                         directory ? wideDirectory.c_str() : nullptr, show);
   }
   BOOL NotifyIcon(DWORD message, void* data) override {
     return Shell_NotifyIconA(message, static_cast<PNOTIFYICONDATAA>(data));

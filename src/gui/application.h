@@ -26,7 +26,8 @@ class IMessageBoxes {
 class IShell {
  public:
   virtual ~IShell() = default;
-  virtual HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* parameters,
+  // The file as the system names it, so that a path in any script reaches the shell whole.
+  virtual HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
                             const char* directory, int show) = 0;
   virtual BOOL NotifyIcon(DWORD message, void* data) = 0;
 };

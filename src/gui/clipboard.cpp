@@ -4,6 +4,7 @@
 #include <new>
 
 #include "gui/error.h"
+#include "gui/wide_text.h"
 
 namespace k32::gui {
 
@@ -24,29 +25,55 @@ class OpenedClipboard {
   bool open_;
 };
 
+// Memory the clipboard takes: the text with its terminating zero, freed unless the clipboard
+// takes it.
+class GlobalText {
+ public:
+  template <typename Char>
+  explicit GlobalText(const std::basic_string<Char>& text) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(Char);
+    memory_ = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    void* locked = memory_ ? GlobalLock(memory_) : nullptr;
+    if (!locked) {
+      if (memory_) GlobalFree(memory_);
+      throw std::bad_alloc();
+    }
+    std::memcpy(locked, text.c_str(), bytes);
+    GlobalUnlock(memory_);
+  }
+  ~GlobalText() {
+    if (memory_) GlobalFree(memory_);
+  }
+  GlobalText(const GlobalText&) = delete;
+  GlobalText& operator=(const GlobalText&) = delete;
+
+  // The clipboard owns the memory once it is set; the user must not believe a copy that failed.
+  void SetAs(UINT format) {
+    if (!SetClipboardData(format, memory_)) throw EGuiError("无法设置剪贴板数据");
+    memory_ = nullptr;
+  }
+
+ private:
+  HGLOBAL memory_ = nullptr;
+};
+
 }  // namespace
 
 void ClipboardSetText(HWND owner, const std::string& text) {
-  // The text is made ready first: what the user had there stays when it cannot be.
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  void* bytes = memory ? GlobalLock(memory) : nullptr;
-  if (!bytes) {
-    if (memory) GlobalFree(memory);
-    throw std::bad_alloc();
-  }
-  std::memcpy(bytes, text.c_str(), text.size() + 1);
-  GlobalUnlock(memory);
+  GlobalText ansi(text);
   OpenedClipboard clipboard(owner);
-  if (!clipboard.Open()) {
-    GlobalFree(memory);
-    throw EGuiError("无法打开剪贴板");
-  }
+  if (!clipboard.Open()) throw EGuiError("无法打开剪贴板");
   EmptyClipboard();
-  // The clipboard owns the memory once it is set; the user must not believe a copy that failed.
-  if (!SetClipboardData(CF_TEXT, memory)) {
-    GlobalFree(memory);
-    throw EGuiError("无法设置剪贴板数据");
-  }
+  ansi.SetAs(CF_TEXT);
+}
+
+void ClipboardSetText(HWND owner, const std::wstring& text) {
+  GlobalText unicode(text), ansi(Narrow(text));
+  OpenedClipboard clipboard(owner);
+  if (!clipboard.Open()) throw EGuiError("无法打开剪贴板");
+  EmptyClipboard();
+  unicode.SetAs(CF_UNICODETEXT);
+  ansi.SetAs(CF_TEXT);
 }
 
 }  // namespace k32::gui

@@ -12,6 +12,7 @@
 #include "gui/application.h"
 #include "gui/guard.h"
 #include "gui/menus.h"
+#include "gui/wide_text.h"
 
 namespace k32::gui {
 
@@ -143,16 +144,20 @@ void TControl::Attach(HWND window) {
   window_ = window;
   SetPropA(window, kObjectProp, this);
   ThreadObjects()[window] = this;
-  superProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::StaticProc)));
-  if (superProc_ == &TControl::StaticProc) superProc_ = DefWindowProcA;
+  const auto proc = reinterpret_cast<LONG_PTR>(&TControl::StaticProc);
+  superProc_ = reinterpret_cast<WNDPROC>(wideMessages_ ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
+                                                       : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
+  if (superProc_ == &TControl::StaticProc) superProc_ = wideMessages_ ? DefWindowProcW : DefWindowProcA;
 }
 
 void TControl::Detach() {
   if (!window_) return;
   RemovePropA(window_, kObjectProp);
   ThreadObjects().erase(window_);
-  SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
+  if (wideMessages_)
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
+  else
+    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
   window_ = nullptr;
 }
 
@@ -191,6 +196,8 @@ LRESULT CALLBACK TControl::StaticProc(HWND window, UINT message, WPARAM wparam, 
 }
 
 LRESULT TControl::DefaultHandler(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (wideMessages_)
+    return CallWindowProcW(superProc_ ? superProc_ : DefWindowProcW, window_, message, wparam, lparam);
   return CallWindowProcA(superProc_ ? superProc_ : DefWindowProcA, window_, message, wparam, lparam);
 }
 
@@ -300,6 +307,19 @@ std::string TControl::Text() {
 void TControl::SetText(const std::string& text) {
   text_ = text;
   if (window_) SetWindowTextA(window_, text.c_str());
+}
+
+std::wstring TControl::WideText() {
+  if (!window_) return Wide(text_);
+  const int length = GetWindowTextLengthW(window_);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window_, text.data(), length + 1)));
+  return text;
+}
+
+void TControl::SetText(const std::wstring& text) {
+  text_ = Narrow(text);
+  if (window_) SetWindowTextW(window_, text.c_str());
 }
 
 void TControl::SetFocus() {

@@ -88,6 +88,9 @@ class TControl {
 
   std::string Text();
   void SetText(const std::string& text);
+  // The text as wide as the system holds it; whole only for a control with WideMessages.
+  std::wstring WideText();
+  void SetText(const std::wstring& text);
 
   void SetFocus();
   [[nodiscard]] bool Focused() const;
@@ -131,6 +134,12 @@ class TControl {
   void Detach();
   void CreateHandle();
 
+ protected:
+  // Set before the window exists: the control takes its messages in UTF-16, so that a text outside
+  // the code page reaches it whole, from this program or from another one.
+  bool wideMessages_ = false;
+
+ private:
   TWinControl* parent_;
   HWND window_ = nullptr;
   WNDPROC superProc_ = nullptr;  // the class procedure of a subclassed system control

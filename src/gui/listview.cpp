@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <climits>
 
+#include "gui/wide_text.h"
+
 namespace k32::gui {
 
 namespace {
-const std::string kEmpty;
+const std::wstring kEmpty;
 
 DWORD ViewStyleBits(TViewStyle style) {
   switch (style) {
@@ -46,7 +48,7 @@ void TListItem::SetSelected(bool selected) {
   SendMessageA(owner_->Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
 }
 
-const std::string& TListItem::Text(int column) const {
+const std::wstring& TListItem::Text(int column) const {
   if (column == 0) return Caption;
   const auto sub = static_cast<std::size_t>(column - 1);
   return column > 0 && sub < SubItems.size() ? SubItems[sub] : kEmpty;
@@ -68,6 +70,8 @@ void TListView::CreateParams(TCreateParams& params) {
 void TListView::CreateWnd() {
   HWND view = Handle();
   SendMessageA(view, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ExtendedStyles());
+  // Rows are asked for in wide text, so names outside the code page reach the screen whole.
+  SendMessageA(view, CCM_SETUNICODEFORMAT, TRUE, 0);
   if (SmallImages) SendMessageA(view, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallImages));
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     LVCOLUMNA column{};
@@ -171,12 +175,12 @@ void TListView::InsertRow(TListItem* item, int at) {
   SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
 }
 
-TListItem* TListView::AddItem(std::string caption, std::vector<std::string> subItems, int imageIndex) {
+TListItem* TListView::AddItem(std::wstring caption, std::vector<std::wstring> subItems, int imageIndex) {
   // past the end appends, without asking the view for its count per row
   return AddItemAt(INT_MAX, std::move(caption), std::move(subItems), imageIndex);
 }
 
-TListItem* TListView::AddItemAt(int at, std::string caption, std::vector<std::string> subItems,
+TListItem* TListView::AddItemAt(int at, std::wstring caption, std::vector<std::wstring> subItems,
                                 int imageIndex) {
   auto item = std::make_unique<TListItem>();
   item->Caption = std::move(caption);
@@ -298,7 +302,7 @@ bool TListView::NotifyReflected(NMHDR* header, LRESULT* result) {
       auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
       auto* item = reinterpret_cast<TListItem*>(info->item.lParam);
       if (item && (info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
-        const std::string& text = item->Text(info->item.iSubItem);
+        const std::string text = Narrow(item->Text(info->item.iSubItem));
         const auto n =
             std::min<std::size_t>(text.size(), static_cast<std::size_t>(info->item.cchTextMax - 1));
         text.copy(info->item.pszText, n);
@@ -311,10 +315,11 @@ bool TListView::NotifyReflected(NMHDR* header, LRESULT* result) {
       auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
       auto* item = reinterpret_cast<TListItem*>(info->item.lParam);
       if (item && (info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
-        const std::string& text = item->Text(info->item.iSubItem);
-        const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                          info->item.pszText, info->item.cchTextMax - 1);
-        info->item.pszText[std::max(n, 0)] = L'\0';
+        const std::wstring& text = item->Text(info->item.iSubItem);
+        const auto n =
+            std::min<std::size_t>(text.size(), static_cast<std::size_t>(info->item.cchTextMax - 1));
+        text.copy(info->item.pszText, n);
+        info->item.pszText[n] = L'\0';
       }
       *result = 0;
       return true;

@@ -19,10 +19,11 @@ class TListView;
 // How a row differs from the previous update of its list; a marked row is drawn on its own colour.
 enum class TRowMark : unsigned char { rmNone, rmNew, rmGone };
 
+// Texts are wide: a row shows names as the system holds them.
 class TListItem {
  public:
-  std::string Caption;
-  std::vector<std::string> SubItems;
+  std::wstring Caption;
+  std::vector<std::wstring> SubItems;
   int ImageIndex = -1;
   void* Data = nullptr;
   TRowMark Mark = TRowMark::rmNone;
@@ -33,7 +34,7 @@ class TListItem {
   [[nodiscard]] bool Selected() const;
   void SetSelected(bool selected);
   // Column 0 is the caption, column n the sub-item n - 1 (empty when there is none).
-  [[nodiscard]] const std::string& Text(int column) const;
+  [[nodiscard]] const std::wstring& Text(int column) const;
 
  private:
   friend class TListView;
@@ -72,9 +73,9 @@ class TListView : public TControl {
   void SetColumnCaption(int column, const std::string& caption);
 
   // Appends a row and returns it.
-  TListItem* AddItem(std::string caption, std::vector<std::string> subItems, int imageIndex = -1);
+  TListItem* AddItem(std::wstring caption, std::vector<std::wstring> subItems, int imageIndex = -1);
   // Puts a row in at the position (past the end appends) and returns it.
-  TListItem* AddItemAt(int at, std::string caption, std::vector<std::string> subItems, int imageIndex = -1);
+  TListItem* AddItemAt(int at, std::wstring caption, std::vector<std::wstring> subItems, int imageIndex = -1);
   // The row at index is drawn again from its item (texts, image, mark).
   void UpdateItem(int index);
   void Clear();

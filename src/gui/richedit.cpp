@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "gui/error.h"
@@ -66,7 +67,7 @@ void TRichEdit::CreateWnd() {
   ApplyLimit();
   if (updating_ > 0) SendMessageA(window, WM_SETREDRAW, FALSE, 0);
   if (!kept_.empty()) {
-    const std::string text = std::move(kept_);
+    const std::wstring text = std::move(kept_);
     kept_.clear();
     AppendAtEnd(text);
   }
@@ -100,34 +101,35 @@ void TRichEdit::Clear() {
   if (HandleAllocated()) SetWindowTextA(Handle(), "");
 }
 
-bool TRichEdit::AppendAtEnd(const std::string& text) {
+bool TRichEdit::AppendAtEnd(const std::wstring& text) {
   HWND window = Handle();
   // A position past the end puts the caret at the end without a walk through the text.
   CHARRANGE range{LONG_MAX, LONG_MAX};
   SendMessageA(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
   CHARRANGE before{};
   SendMessageA(window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&before));
-  SendMessageA(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  // In UTF-16 whatever the window's character set: the message names its code page.
+  SETTEXTEX replace{ST_SELECTION, 1200};
+  SendMessageA(window, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&replace),
+               reinterpret_cast<LPARAM>(text.c_str()));
   CHARRANGE after{};
   SendMessageA(window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&after));
-  // The control counts characters, a double-byte one as one.
-  const int expected = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  return after.cpMax - before.cpMax == expected;
+  return after.cpMax - before.cpMax == static_cast<LONG>(text.size());
 }
 
-void TRichEdit::AddLines(std::span<const std::string_view> lines) {
+void TRichEdit::AddLines(std::span<const std::wstring_view> lines) {
   // Every insertion costs the control a layout pass of its own, and one insertion of many lines
   // can cost it more than linear time: lines go in a few dozen at a time.
   constexpr std::size_t kLinesPerInsertion = 48;
-  std::string batch;
+  std::wstring batch;
   std::size_t inBatch = 0;
   auto insert = [&] {
     if (inBatch != 0 && (!RoomToGrow() || !AppendAtEnd(batch))) throw EGuiError("RichEdit 行插入出错");
     batch.clear();
     inBatch = 0;
   };
-  for (std::string_view line : lines) {
-    batch.append(line.substr(0, line.find('\0'))).append("\r\n");
+  for (const std::wstring_view line : lines) {
+    batch.append(line.substr(0, line.find(L'\0'))).append(L"\r\n");
     if (++inBatch == kLinesPerInsertion) insert();
   }
   insert();
@@ -141,17 +143,17 @@ void TRichEdit::SetSelStart(int position) {
   SendMessageA(Handle(), EM_SCROLLCARET, 0, 0);
 }
 
-std::string TRichEdit::AllText() {
+std::wstring TRichEdit::AllText() {
   if (!HandleAllocated()) return kept_;
   HWND window = Handle();
-  GETTEXTLENGTHEX length{GTL_PRECISE | GTL_NUMBYTES, CP_ACP};
-  LRESULT bytes = SendMessageA(window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
-  // Engines without the extended query answer in characters: two bytes each at most.
-  const LRESULT characters = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-  if (bytes < 2 * characters) bytes = 2 * characters;
-  std::string text(static_cast<std::size_t>(bytes) + 1, '\0');
-  SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(text.find('\0'));
+  GETTEXTLENGTHEX length{GTL_PRECISE | GTL_NUMCHARS, 1200};
+  const LRESULT characters = SendMessageA(window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  // Room for a CR LF where the control counts a single line end.
+  const std::size_t room = 2 * static_cast<std::size_t>(std::max<LRESULT>(characters, 0)) + 1;
+  std::wstring text(room, L'\0');
+  GETTEXTEX get{static_cast<DWORD>(room * sizeof(wchar_t)), GT_USECRLF, 1200, nullptr, nullptr};
+  SendMessageA(window, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(text.find(L'\0'));
   return text;
 }
 

@@ -1,5 +1,6 @@
 // The platform's rich-edit control (class "RICHEDIT" of RICHED32.DLL): text added line by line,
-// read whole, and written out as Rich Text Format.
+// read whole, and written out as Rich Text Format. Text goes in and out wide, so that every
+// character survives (the file writes those outside its code page as Unicode escapes).
 #pragma once
 
 #include <cstddef>
@@ -32,13 +33,13 @@ class TRichEdit : public TControl {
   void Clear();
   // Appends each line followed by a carriage return and a line feed. Raises EGuiError when the
   // control does not take the lines whole (it is full) or the process is short of address space.
-  void AddLines(std::span<const std::string_view> lines);
-  void AddLine(std::string_view line) { AddLines({&line, 1}); }
+  void AddLines(std::span<const std::wstring_view> lines);
+  void AddLine(std::wstring_view line) { AddLines({&line, 1}); }
   [[nodiscard]] int LineCount();
   // Puts the caret at a character position, without a selection, and scrolls it into view.
   void SetSelStart(int position);
   // The whole text as the control gives it, whatever is selected.
-  [[nodiscard]] std::string AllText();
+  [[nodiscard]] std::wstring AllText();
 
   // Writes the content as Rich Text Format, creating or replacing the file. Raises EGuiError when
   // the file cannot be created or the control fails while streaming.
@@ -52,11 +53,11 @@ class TRichEdit : public TControl {
  private:
   void ApplyLimit();
   // Inserts at the end; answers whether the control took every character.
-  bool AppendAtEnd(const std::string& text);
+  bool AppendAtEnd(const std::wstring& text);
 
   std::size_t maxLength_ = 0;
   int updating_ = 0;
-  std::string kept_;  // the text across re-creation of the window
+  std::wstring kept_;  // the text across re-creation of the window
 };
 
 }  // namespace k32::gui

@@ -181,7 +181,10 @@ void TBevel::CreateParams(TCreateParams& params) {
   params.style |= SS_ETCHEDHORZ;
 }
 
-TEdit::TEdit(TWinControl* parent, const std::string& text) : TControl(parent) { text_ = text; }
+TEdit::TEdit(TWinControl* parent, const std::string& text) : TControl(parent) {
+  text_ = text;
+  wideMessages_ = true;  // edits may show system names
+}
 
 void TEdit::CreateParams(TCreateParams& params) {
   params.className = "EDIT";

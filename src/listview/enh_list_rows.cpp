@@ -1,6 +1,7 @@
 // Rows drawn by the list itself, the incremental search by typing, and the helper operations.
 #include <algorithm>
 
+#include "gui/wide_text.h"
 #include "listview/canvas_scope.h"
 #include "listview/control_text.h"
 #include "listview/enh_list_view.h"
@@ -113,11 +114,11 @@ void TCustomEnhListView::DefaultDrawSubItem(TCanvas& canvas, int index, int subI
   }
   text.left += 2;
   text.right -= 4;
-  const std::string caption = GetSubItemText(index, subItem);
+  const auto caption = GetSubItemText(index, subItem);
   const int alignment =
       subItem >= 0 && subItem < ColumnCount() ? Columns()[static_cast<std::size_t>(subItem)].Alignment : 0;
   SetBkMode(canvas.Handle, TRANSPARENT);
-  DrawTextA(canvas.Handle, caption.c_str(), static_cast<int>(caption.size()), &text,
+  DrawTextW(canvas.Handle, caption.c_str(), static_cast<int>(caption.size()), &text,
             DrawTextAlignment(alignment) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
@@ -125,9 +126,9 @@ void TCustomEnhListView::AfterDrawItem(TCanvas& canvas, int index, RECT rect, UI
   if (OnAfterDefaultDrawItem) OnAfterDefaultDrawItem(this, canvas, index, rect, state);
 }
 
-std::string TCustomEnhListView::GetSubItemText(int index, int subItem) {
+std::wstring TCustomEnhListView::GetSubItemText(int index, int subItem) {
   const TListItem* item = Item(index);
-  return item ? item->Text(subItem) : std::string();
+  return item ? item->Text(subItem) : std::wstring();
 }
 
 // --- Incremental search ------------------------------------------------------------------------------
@@ -154,12 +155,13 @@ bool TCustomEnhListView::SubStringSelect(const std::string& text, int column) {
 bool TCustomEnhListView::SelectMatching(const std::string& text, int column, bool prefix) {
   const int count = Count();
   if (count == 0 || text.empty() || !HandleAllocated()) return false;
+  const std::wstring part = gui::Wide(text);
   const int selected = SelectedIndex();
   const int start = (selected >= 0 ? selected : 0) + 1;
   for (int k = 0; k < count; ++k) {
     const int row = (start + k) % count;
-    const std::string cell = GetSubItemText(row, column);
-    const bool match = prefix ? StartsWithIgnoringCase(cell, text) : ContainsIgnoringCase(cell, text);
+    const auto cell = GetSubItemText(row, column);
+    const bool match = prefix ? StartsWithIgnoringCase(cell, part) : ContainsIgnoringCase(cell, part);
     if (!match) continue;
     SelectIndex(row);
     SendMessageA(Handle(), LVM_ENSUREVISIBLE, row, FALSE);

@@ -12,10 +12,10 @@ namespace k32 {
 
 namespace {
 
-const std::string kNoText;
+const decltype(TListItem::Caption) kNoText;
 
 // The cell a sort compares: the caption for sub-item -1, else that sub-item (empty when missing).
-const std::string& CellText(const TListItem* item, int subItem) {
+const auto& CellText(const TListItem* item, int subItem) {
   if (subItem == -1) return item->Caption;
   if (subItem < 0 || static_cast<std::size_t>(subItem) >= item->SubItems.size()) return kNoText;
   return item->SubItems[static_cast<std::size_t>(subItem)];
@@ -32,7 +32,7 @@ struct SortRun {
   int direction = 1;
   TAutoSortStyle style = assSmart;
   SortLocale locale;
-  std::vector<SortKey> keys;
+  std::vector<WideSortKey> keys;
   std::unordered_map<const TListItem*, std::size_t> slots;
   // A comparison that failed has been reported; the rest of this sort compares nothing.
   bool failed = false;

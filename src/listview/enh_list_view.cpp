@@ -4,6 +4,7 @@
 
 #include "gui/application.h"
 #include "gui/guard.h"
+#include "gui/wide_text.h"
 #include "listview/control_text.h"
 #include "listview/user_sort_locale.h"
 
@@ -99,7 +100,7 @@ void TCustomEnhListView::InsertItem(TListItem*) {
   if (autoResort_) Resort();
 }
 
-void TCustomEnhListView::Edit(TListItem* item, const std::string& text) {
+void TCustomEnhListView::Edit(TListItem* item, const std::wstring& text) {
   if (item) {
     item->Caption = text;
     const int index = item->Index();
@@ -124,8 +125,8 @@ bool TCustomEnhListView::NotifyReflected(NMHDR* header, LRESULT* result) {
         return true;
       }
       Edit(item, header->code == LVN_ENDLABELEDITW
-                     ? NarrowText(reinterpret_cast<const wchar_t*>(info->item.pszText))
-                     : std::string(info->item.pszText));
+                     ? std::wstring(reinterpret_cast<const wchar_t*>(info->item.pszText))
+                     : gui::Wide(info->item.pszText));
       return true;
     }
     default:

@@ -162,7 +162,7 @@ class TCustomEnhListView : public gui::TListView {
   virtual void EditCanceled(TListItem* item);
   // A row has been inserted; an accepted label edit: each re-sorts while AutoResort is on.
   virtual void InsertItem(TListItem* item);
-  virtual void Edit(TListItem* item, const std::string& text);
+  virtual void Edit(TListItem* item, const std::wstring& text);
 
   // Header drawing.
   virtual void ProcessDrawHeaderMsg(TCanvas& canvas, int index, const RECT& rect, bool selected);
@@ -192,7 +192,7 @@ class TCustomEnhListView : public gui::TListView {
                            bool& defaultDrawing);
   virtual void DefaultDrawSubItem(TCanvas& canvas, int index, int subItem, RECT rect, UINT state);
   virtual void AfterDrawItem(TCanvas& canvas, int index, RECT rect, UINT state);
-  virtual std::string GetSubItemText(int index, int subItem);
+  virtual std::wstring GetSubItemText(int index, int subItem);
 
   // The key the control gets for a key the user pressed (column-resize keys locked).
   virtual WPARAM TranslateKey(WPARAM key);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gui/wide_text.h"
 #include "listview/control_text.h"
 #include "listview/list_settings_codec.h"
 #include "listview/list_view_text.h"
@@ -297,7 +298,8 @@ void TCustomExtListView::GetInfoTip(NMLVGETINFOTIPA& tip) {
       CopyToBuffer(FitInfoTip(current, additional, unfolded, tip.cchTextMax), tip.pszText, tip.cchTextMax);
   } else if (!virtualMode_) {
     if (const TListItem* item = Item(tip.iItem))
-      CopyToBuffer(FitInfoTip(current, item->Caption, unfolded, tip.cchTextMax), tip.pszText, tip.cchTextMax);
+      CopyToBuffer(FitInfoTip(current, gui::Narrow(item->Caption), unfolded, tip.cchTextMax), tip.pszText,
+                   tip.cchTextMax);
   }
   SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE);
 }

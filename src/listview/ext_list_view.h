@@ -184,7 +184,7 @@ class TCustomExtListView : public TCustomEnhListView {
   std::string GetVersion() const override { return "TdfsExtListView v3.71"; }
   void DefaultDrawHeader(TCanvas& canvas, int index, const RECT& rect, bool selected) override;
   bool ColumnResizeAllowed(int index) override;
-  std::string GetSubItemText(int index, int subItem) override;
+  std::wstring GetSubItemText(int index, int subItem) override;
 
   virtual void ItemChecked(int index);
   virtual bool MarqueeBegin();

@@ -1,6 +1,7 @@
 // Rows supplied by handlers (virtual mode), and the operations that reach the control's own state.
 #include <algorithm>
 
+#include "gui/wide_text.h"
 #include "listview/control_text.h"
 #include "listview/ext_list_view.h"
 
@@ -110,11 +111,11 @@ void TCustomExtListView::VMStateChanged(const NMLVODSTATECHANGE& change) {
   if (OnVMStateChanged) OnVMStateChanged(this, change.iFrom, change.iTo, change.uOldState, change.uNewState);
 }
 
-std::string TCustomExtListView::GetSubItemText(int index, int subItem) {
+std::wstring TCustomExtListView::GetSubItemText(int index, int subItem) {
   if (!virtualMode_) return TCustomEnhListView::GetSubItemText(index, subItem);
   TVMItemInfo info{index, subItem, LVIF_TEXT, {}, -1, 0, 0, 0};
   if (OnVMGetItemInfo) OnVMGetItemInfo(this, info);
-  return info.Text;
+  return gui::Wide(info.Text);
 }
 
 // --- The control's own state ------------------------------------------------------------------------------

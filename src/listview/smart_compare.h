@@ -22,6 +22,7 @@ enum TSortAs : int { saNone = 0, saString = 1, saNumeric = 2, saDateTime = 3 };
 
 // The collation of two whole texts: negative, zero or positive; only the sign is used.
 using TextCompareFn = int (*)(std::string_view a, std::string_view b);
+using WideTextCompareFn = int (*)(std::wstring_view a, std::wstring_view b);
 
 // Every comparison below gives -1, 0 or +1, times direction (+1 ascending, -1 descending).
 
@@ -34,19 +35,34 @@ int SmartCompare(std::string_view a, std::string_view b, TAutoSortStyle style, c
 int CompareAs(std::string_view a, std::string_view b, TSortAs sort_as, const SortLocale& locale,
               TextCompareFn compare_text, int direction);
 
+// The same for wide cells (names as the system holds them): they collate as wide texts, and read
+// as numbers and dates through the locale's narrowing.
+int SmartCompare(std::wstring_view a, std::wstring_view b, TAutoSortStyle style, const SortLocale& locale,
+                 WideTextCompareFn compare_text, int direction);
+int CompareAs(std::wstring_view a, std::wstring_view b, TSortAs sort_as, const SortLocale& locale,
+              WideTextCompareFn compare_text, int direction);
+
 // A cell read once for a whole sort. Comparing two keys gives exactly what comparing the two texts
 // gives, without reading them again at every pair.
-struct SortKey {
-  std::string text;
+template <typename Text>
+struct BasicSortKey {
+  Text text;
   std::optional<double> date_time;
   std::optional<long double> number;
 };
+using SortKey = BasicSortKey<std::string>;
+using WideSortKey = BasicSortKey<std::wstring>;
 
 SortKey MakeSortKey(std::string_view text, const SortLocale& locale);
+WideSortKey MakeSortKey(std::wstring_view text, const SortLocale& locale);
 
 int CompareSortKeys(const SortKey& a, const SortKey& b, TAutoSortStyle style, TextCompareFn compare_text,
                     int direction);
 int CompareSortKeysAs(const SortKey& a, const SortKey& b, TSortAs sort_as, TextCompareFn compare_text,
                       int direction);
+int CompareSortKeys(const WideSortKey& a, const WideSortKey& b, TAutoSortStyle style,
+                    WideTextCompareFn compare_text, int direction);
+int CompareSortKeysAs(const WideSortKey& a, const WideSortKey& b, TSortAs sort_as,
+                      WideTextCompareFn compare_text, int direction);
 
 }  // namespace k32

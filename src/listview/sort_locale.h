@@ -20,6 +20,9 @@ struct SortLocale {
   std::string pm_marker;
   // Year that dates without a year take, and around which two-digit years are placed.
   int current_year = 2000;
+  // How a wide cell becomes the code-page text the readers take; null keeps ASCII and reads any
+  // other character as "?", which no number or date holds.
+  std::string (*narrow)(std::wstring_view text) = nullptr;
 };
 
 // The order of the first D, M, Y or E (either case) in a short date format; month first when none.

@@ -5,8 +5,8 @@
 #include <climits>
 #include <string>
 
-#include "common/text.h"
 #include "gui/application.h"
+#include "gui/wide_text.h"
 
 namespace k32 {
 
@@ -32,6 +32,7 @@ struct LocaleState {
     locale = MakeSortLocale(LocaleText(LOCALE_STHOUSAND), LocaleText(LOCALE_SDECIMAL),
                             LocaleText(LOCALE_SDATE), LocaleText(LOCALE_STIME), LocaleText(LOCALE_SSHORTDATE),
                             LocaleText(LOCALE_S1159), LocaleText(LOCALE_S2359), 0);
+    locale.narrow = &gui::Narrow;
     ++reads;
   }
 };
@@ -55,24 +56,24 @@ void ReloadUserSortLocale() { State().Read(); }
 
 int UserSortLocaleReads() { return State().reads; }
 
-int CompareLocaleText(std::string_view a, std::string_view b) {
+int CompareLocaleText(std::wstring_view a, std::wstring_view b) {
   if (a.size() > INT_MAX || b.size() > INT_MAX) return 0;
-  const int result = CompareStringA(LOCALE_USER_DEFAULT, 0, a.data(), static_cast<int>(a.size()), b.data(),
+  const int result = CompareStringW(LOCALE_USER_DEFAULT, 0, a.data(), static_cast<int>(a.size()), b.data(),
                                     static_cast<int>(b.size()));
   return result == 0 ? 0 : result - CSTR_EQUAL;
 }
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view part) {
+bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view part) {
   if (part.size() > text.size() || part.size() > INT_MAX) return false;
   const int length = static_cast<int>(part.size());
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.data(), length, part.data(), length) ==
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.data(), length, part.data(), length) ==
          CSTR_EQUAL;
 }
 
-bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
+bool ContainsIgnoringCase(std::wstring_view text, std::wstring_view part) {
   for (std::size_t at = 0; at + part.size() <= text.size();) {
     if (StartsWithIgnoringCase(text.substr(at), part)) return true;
-    at += IsLeadByte936(static_cast<unsigned char>(text[at])) ? 2 : 1;  // whole characters only
+    at += IS_HIGH_SURROGATE(text[at]) ? 2 : 1;  // whole characters only
   }
   return false;
 }

@@ -15,11 +15,12 @@ void ReloadUserSortLocale();
 // How many times the values have been read.
 int UserSortLocaleReads();
 
-// CompareStringA of the user's locale, no flags, both texts whole: -1, 0 or +1; 0 when it fails.
-int CompareLocaleText(std::string_view a, std::string_view b);
+// CompareString of the user's locale, no flags, both texts whole: -1, 0 or +1; 0 when it fails. A
+// text of the code page compares as its wide form does.
+int CompareLocaleText(std::wstring_view a, std::wstring_view b);
 
 // Whether text begins with, or contains, part, compared in the user's locale without regard to case.
-bool StartsWithIgnoringCase(std::string_view text, std::string_view part);
-bool ContainsIgnoringCase(std::string_view text, std::string_view part);
+bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view part);
+bool ContainsIgnoringCase(std::wstring_view text, std::wstring_view part);
 
 }  // namespace k32

@@ -5,15 +5,15 @@
 
 namespace k32 {
 
-int ExecutableImage(std::string_view fileName) {
-  const std::size_t dot = fileName.rfind('.');
-  if (dot == std::string_view::npos) return kFileImage;
-  const std::string_view extension = fileName.substr(dot);
-  constexpr std::string_view kExe = ".exe";
+int ExecutableImage(std::wstring_view fileName) {
+  const std::size_t dot = fileName.rfind(L'.');
+  if (dot == std::wstring_view::npos) return kFileImage;
+  const std::wstring_view extension = fileName.substr(dot);
+  constexpr std::wstring_view kExe = L".exe";
   if (extension.size() != kExe.size()) return kFileImage;
   for (std::size_t i = 0; i < kExe.size(); ++i) {
-    const char c = extension[i];
-    const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    const wchar_t c = extension[i];
+    const wchar_t lower = c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
     if (lower != kExe[i]) return kFileImage;
   }
   return kExeImage;
@@ -22,8 +22,9 @@ int ExecutableImage(std::string_view fileName) {
 ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass) {
   ListRow row;
   row.caption = FileNamePart(process.exeFile);
-  row.subItems = {UnsignedText(process.processId), UnsignedText(process.parentProcessId),
-                  UnsignedText(process.threadCount), std::string(PriorityText(priorityClass))};
+  row.subItems = {WidenAscii(UnsignedText(process.processId)),
+                  WidenAscii(UnsignedText(process.parentProcessId)),
+                  WidenAscii(UnsignedText(process.threadCount)), WidenAscii(PriorityText(priorityClass))};
   row.image = ExecutableImage(row.caption);
   return row;
 }
@@ -31,7 +32,8 @@ ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass) {
 ListRow ModuleRow(const ModuleEntry& module) {
   ListRow row;
   row.caption = module.moduleName;
-  row.subItems = {module.exePath, PointerText(module.moduleHandle), KilobyteText(module.moduleSize)};
+  row.subItems = {module.exePath, WidenAscii(PointerText(module.moduleHandle)),
+                  WidenAscii(KilobyteText(module.moduleSize))};
   row.image = ExecutableImage(row.caption);
   return row;
 }

@@ -11,9 +11,10 @@
 
 namespace k32 {
 
+// Texts as wide as the names they hold.
 struct ListRow {
-  std::string caption;
-  std::vector<std::string> subItems;
+  std::wstring caption;
+  std::vector<std::wstring> subItems;
   int image = 0;
 
   bool operator==(const ListRow&) const = default;
@@ -28,7 +29,7 @@ inline constexpr int kFileImage = 0;
 inline constexpr int kExeImage = 1;
 
 // 1 when the name's extension (from its last "." on) is ".exe" in any ASCII case, else 0.
-int ExecutableImage(std::string_view fileName);
+int ExecutableImage(std::wstring_view fileName);
 
 // File name, identifier, parent identifier, thread count, priority name.
 ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass);

@@ -150,9 +150,9 @@ void TProcessPage::ShowOutcome(TerminateOutcome outcome) {
 
 void TProcessPage::OpenModuleFolder(HWND owner) {
   // From a menu the command may arrive while another list has the focus: then it does nothing.
-  const std::optional<std::string> path = Targets().modulePath;
+  const auto path = Targets().modulePath;
   if (!path) return;
-  const std::string folder = FolderPart(*path);
+  const auto folder = FolderPart(*path);
   // Fire and forget: whatever the shell makes of the folder is the shell's to show.
   gui::Application().Shell().Execute(owner, "explore", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -15,7 +15,7 @@ struct ProcessTargets {
   // The selected process row is marked gone: the process has ended.
   bool ended = false;
   // The selected module row's path while the module list has the keyboard focus; none otherwise.
-  std::optional<std::string> modulePath;
+  std::optional<decltype(gui::TListItem::Caption)> modulePath;
 };
 
 ProcessTargets ReadProcessTargets(const gui::TListView& processes, const gui::TListView& modules);

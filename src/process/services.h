@@ -15,16 +15,17 @@ using WindowId = std::uint32_t;
 // A pointer-sized value (load address, instance) kept whole whatever the build's word size.
 using Address = std::uint64_t;
 
+// Names travel as the system holds them (UTF-16 on Windows), whatever the program's code page.
 struct ProcessEntry {
-  std::string exeFile;  // up to 259 characters, with or without a directory
+  std::wstring exeFile;  // up to 259 characters, with or without a directory
   std::uint32_t processId = 0;
   std::uint32_t parentProcessId = 0;
   std::uint32_t threadCount = 0;
 };
 
 struct ModuleEntry {
-  std::string moduleName;        // up to 255 characters
-  std::string exePath;           // up to 259 characters
+  std::wstring moduleName;       // up to 255 characters
+  std::wstring exePath;          // up to 259 characters
   Address moduleHandle = 0;      // load address
   std::uint32_t moduleSize = 0;  // bytes
 };
@@ -67,8 +68,8 @@ class ISystemServices {
 
   // Owning process; threadId 0 means the window is gone.
   virtual std::uint32_t WindowProcessId(WindowId window, std::uint32_t* threadId) = 0;
-  virtual std::string WindowClassName(WindowId window) = 0;  // at most 99 characters
-  virtual std::string WindowTitle(WindowId window) = 0;      // at most 249 characters
+  virtual std::wstring WindowClassName(WindowId window) = 0;  // at most 99 characters
+  virtual std::wstring WindowTitle(WindowId window) = 0;      // at most 249 characters
   virtual bool IsWindowVisible(WindowId window) = 0;
   virtual bool IsWindow(WindowId window) = 0;
   virtual bool WindowRect(WindowId window, ScreenRect* rect) = 0;

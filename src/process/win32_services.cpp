@@ -9,13 +9,9 @@
 namespace k32 {
 
 #ifdef _WIN64
-static_assert(sizeof(PROCESSENTRY32) == 304, "process entries are 304 bytes in a 64-bit program");
-static_assert(sizeof(MODULEENTRY32) == 568, "module entries are 568 bytes in a 64-bit program");
 // A 64-bit program takes the modules of 32-bit processes too.
 constexpr DWORD kModuleSnapshot = TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32;
 #else
-static_assert(sizeof(PROCESSENTRY32) == 296, "process entries are 296 bytes");
-static_assert(sizeof(MODULEENTRY32) == 548, "module entries are 548 bytes");
 constexpr DWORD kModuleSnapshot = TH32CS_SNAPMODULE;
 #endif
 
@@ -27,10 +23,14 @@ HWND ToHwnd(WindowId window) {
 WindowId ToId(HWND window) { return static_cast<WindowId>(reinterpret_cast<UINT_PTR>(window)); }
 
 // Cuts a fixed buffer at its terminator, or at its end when it has none.
-std::string Terminated(const char* buffer, std::size_t size) {
+std::wstring Terminated(const wchar_t* buffer, std::size_t size) {
   std::size_t length = 0;
-  while (length < size && buffer[length] != '\0') ++length;
-  return std::string(buffer, length);
+  while (length < size && buffer[length] != L'\0') ++length;
+  return std::wstring(buffer, length);
+}
+template <std::size_t N>
+std::wstring Terminated(const wchar_t (&buffer)[N]) {
+  return Terminated(buffer, N);
 }
 
 // A module snapshot fails with ERROR_BAD_LENGTH while the process is loading or unloading a
@@ -79,12 +79,12 @@ std::vector<ProcessEntry> Win32Services::ProcessSnapshot() {
   std::vector<ProcessEntry> processes;
   gui::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return processes;
-  PROCESSENTRY32 entry{};
+  PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot.Get(), &entry); more;
-       more = Process32Next(snapshot.Get(), &entry)) {
-    processes.push_back({Terminated(entry.szExeFile, sizeof entry.szExeFile), entry.th32ProcessID,
-                         entry.th32ParentProcessID, entry.cntThreads});
+  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+       more = Process32NextW(snapshot.Get(), &entry)) {
+    processes.push_back(
+        {Terminated(entry.szExeFile), entry.th32ProcessID, entry.th32ParentProcessID, entry.cntThreads});
   }
   return processes;
 }
@@ -94,16 +94,15 @@ std::vector<ModuleEntry> Win32Services::ModuleSnapshot(std::uint32_t processId) 
   lastModuleFailure_ = ModuleFailure::None;
   if (processId == 0) return modules;
   gui::KernelHandle snapshot(ModuleSnapshotHandle(processId));
-  MODULEENTRY32 entry{};
+  MODULEENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  BOOL more = snapshot ? Module32First(snapshot.Get(), &entry) : FALSE;
+  BOOL more = snapshot ? Module32FirstW(snapshot.Get(), &entry) : FALSE;
   if (!more && (!snapshot || GetLastError() != ERROR_NO_MORE_FILES)) {
     lastModuleFailure_ = WhyNoModules(processId);
     return modules;
   }
-  for (; more; more = Module32Next(snapshot.Get(), &entry)) {
-    modules.push_back({Terminated(entry.szModule, sizeof entry.szModule),
-                       Terminated(entry.szExePath, sizeof entry.szExePath),
+  for (; more; more = Module32NextW(snapshot.Get(), &entry)) {
+    modules.push_back({Terminated(entry.szModule), Terminated(entry.szExePath),
                        static_cast<Address>(reinterpret_cast<UINT_PTR>(entry.hModule)), entry.modBaseSize});
   }
   return modules;
@@ -155,16 +154,16 @@ std::uint32_t Win32Services::WindowProcessId(WindowId window, std::uint32_t* thr
   return processId;
 }
 
-std::string Win32Services::WindowClassName(WindowId window) {
-  char buffer[100] = {};
-  const int length = GetClassNameA(ToHwnd(window), buffer, sizeof buffer);
-  return length > 0 ? Terminated(buffer, sizeof buffer) : std::string();
+std::wstring Win32Services::WindowClassName(WindowId window) {
+  wchar_t buffer[100] = {};
+  const int length = GetClassNameW(ToHwnd(window), buffer, static_cast<int>(std::size(buffer)));
+  return length > 0 ? Terminated(buffer) : std::wstring();
 }
 
-std::string Win32Services::WindowTitle(WindowId window) {
-  char buffer[250] = {};
-  const int length = GetWindowTextA(ToHwnd(window), buffer, sizeof buffer);
-  return length > 0 ? Terminated(buffer, sizeof buffer) : std::string();
+std::wstring Win32Services::WindowTitle(WindowId window) {
+  wchar_t buffer[250] = {};
+  const int length = GetWindowTextW(ToHwnd(window), buffer, static_cast<int>(std::size(buffer)));
+  return length > 0 ? Terminated(buffer) : std::wstring();
 }
 
 bool Win32Services::IsWindowVisible(WindowId window) { return ::IsWindowVisible(ToHwnd(window)) != FALSE; }

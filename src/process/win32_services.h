@@ -17,8 +17,8 @@ class Win32Services final : public ISystemServices {
   void EnumTopLevelWindows(const WindowVisitor& visit) override;
   void EnumDescendantWindows(WindowId parent, const WindowVisitor& visit) override;
   std::uint32_t WindowProcessId(WindowId window, std::uint32_t* threadId) override;
-  std::string WindowClassName(WindowId window) override;
-  std::string WindowTitle(WindowId window) override;
+  std::wstring WindowClassName(WindowId window) override;
+  std::wstring WindowTitle(WindowId window) override;
   bool IsWindowVisible(WindowId window) override;
   bool IsWindow(WindowId window) override;
   bool WindowRect(WindowId window, ScreenRect* rect) override;

@@ -54,12 +54,12 @@ TFormReport::TFormReport(gui::TForm* owner) : gui::TForm(owner) {
   SaveDialog.Options = gui::ofHideReadOnly | gui::ofEnableSizing;
 }
 
-void TFormReport::SetReport(std::string_view text) {
-  const std::vector<std::string_view> lines = SplitLines(text);
+void TFormReport::SetReport(std::wstring_view text) {
+  const auto lines = SplitLines(text);
   // The control's default capacity is far below an ordinary report: room for every line with its
-  // CR LF, counted in bytes, which are never fewer than the characters the control counts.
+  // CR LF.
   std::size_t room = 1;
-  for (std::string_view line : lines) room += line.size() + 2;
+  for (const auto line : lines) room += line.size() + 2;
   Memo->SetMaxLength(room);
   UpdateScope update(*Memo);
   Memo->Clear();

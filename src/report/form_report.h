@@ -16,7 +16,7 @@ class TFormReport : public gui::TForm {
 
   // Replaces the content with the report, one line of the control per line of the text. Raises
   // EGuiError when a line cannot be inserted.
-  void SetReport(std::string_view text);
+  void SetReport(std::wstring_view text);
 
   void btnSaveClick();
   void btnCopyClick();

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "gui/wide_text.h"
 #include "report/form_report.h"
 #include "report/report_text.h"
 #include "report/time_picture.h"
@@ -17,16 +18,16 @@ namespace {
 constexpr DWORD kNameBuffer = 256;
 
 // A name the system cannot give is written empty.
-std::string UserName() {
-  char name[kNameBuffer] = {};
+std::wstring UserName() {
+  wchar_t name[kNameBuffer] = {};
   DWORD size = kNameBuffer;
-  return GetUserNameA(name, &size) ? std::string(name) : std::string();
+  return GetUserNameW(name, &size) ? std::wstring(name) : std::wstring();
 }
 
-std::string ComputerName() {
-  char name[kNameBuffer] = {};
+std::wstring ComputerName() {
+  wchar_t name[kNameBuffer] = {};
   DWORD size = kNameBuffer;
-  return GetComputerNameA(name, &size) ? std::string(name) : std::string();
+  return GetComputerNameW(name, &size) ? std::wstring(name) : std::wstring();
 }
 
 std::string LocaleText(LCTYPE type) {
@@ -34,25 +35,25 @@ std::string LocaleText(LCTYPE type) {
   return GetLocaleInfoA(LOCALE_USER_DEFAULT, type, text, sizeof text) > 0 ? std::string(text) : std::string();
 }
 
-std::string ShortDateNow() {
-  char text[128] = {};
-  return GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text) > 0
-             ? std::string(text)
-             : std::string();
+std::wstring ShortDateNow() {
+  wchar_t text[128] = {};
+  return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, std::size(text)) > 0
+             ? std::wstring(text)
+             : std::wstring();
 }
 
 // Hours, minutes and seconds whatever the locale's own time format leaves out.
-std::string LongTimeNow() {
+std::wstring LongTimeNow() {
   TimeLocale locale;
   locale.twelveHour = LocaleText(LOCALE_ITIME) == "0";
   locale.leadingZero = LocaleText(LOCALE_ITLZERO) == "1";
   locale.separator = LocaleText(LOCALE_STIME);
   locale.markerFirst = LocaleText(LOCALE_ITIMEMARKPOSN) == "1";
-  const std::string picture = LongTimePicture(locale);
-  char text[128] = {};
-  return GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, picture.c_str(), text, sizeof text) > 0
-             ? std::string(text)
-             : std::string();
+  const std::wstring picture = gui::Wide(LongTimePicture(locale));
+  wchar_t text[128] = {};
+  return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, picture.c_str(), text, std::size(text)) > 0
+             ? std::wstring(text)
+             : std::wstring();
 }
 
 ReportHeader ReadHeader() {
@@ -67,7 +68,7 @@ ReportHeader ReadHeader() {
 }  // namespace
 
 void ShowReport(gui::TForm& owner, ISystemServices& services, const Settings& settings, TFormBusy& busy,
-                std::string& reportText) {
+                std::wstring& reportText) {
   std::unique_ptr<TFormReport> report;
   {
     TBusyScope shown(busy);

@@ -14,6 +14,6 @@ namespace k32 {
 // Writes the report into reportText, with the items settings ask for, and shows it in a report
 // window owned by owner (on top when owner is).
 void ShowReport(gui::TForm& owner, ISystemServices& services, const Settings& settings, TFormBusy& busy,
-                std::string& reportText);
+                std::wstring& reportText);
 
 }  // namespace k32

@@ -10,7 +10,7 @@ namespace k32 {
 
 namespace {
 
-constexpr std::string_view kRule = "=======================================";
+constexpr std::wstring_view kRule = L"=======================================";
 static_assert(kRule.size() == 39);
 
 // Room for the fixed parts of one process head and one module's lines, numbers at their widest.
@@ -19,7 +19,7 @@ constexpr std::size_t kModuleBytes = 80;
 
 }  // namespace
 
-ReportWriter::ReportWriter(std::string& text, ISystemServices& services, const Settings& settings)
+ReportWriter::ReportWriter(std::wstring& text, ISystemServices& services, const Settings& settings)
     : text_(text), services_(services), settings_(settings) {}
 
 void ReportWriter::Reserve(std::size_t extra) {
@@ -28,14 +28,14 @@ void ReportWriter::Reserve(std::size_t extra) {
 }
 
 void ReportWriter::WriteHeader(const ReportHeader& header) {
-  text_.assign("有关正在运行进程的报告\n");
+  text_.assign(L"有关正在运行进程的报告\n");
   Reserve(kRule.size() + 64 + header.computerName.size() + header.userName.size() + header.dateText.size() +
           header.timeText.size());
-  text_.append(kRule).append("\n");
-  text_.append("计算机: ").append(header.computerName).append("\n");
-  text_.append("用户: ").append(header.userName).append("\n");
-  text_.append("日期: ").append(header.dateText).append("\n");
-  text_.append("时间: ").append(header.timeText).append("\n\n");
+  text_.append(kRule).append(L"\n");
+  text_.append(L"计算机: ").append(header.computerName).append(L"\n");
+  text_.append(L"用户: ").append(header.userName).append(L"\n");
+  text_.append(L"日期: ").append(header.dateText).append(L"\n");
+  text_.append(L"时间: ").append(header.timeText).append(L"\n\n");
 }
 
 void ReportWriter::FillProcessList() {
@@ -49,17 +49,20 @@ void ReportWriter::FillProcessList() {
   }
 }
 
-void ReportWriter::AddPidItem(std::string_view exeFile, std::uint32_t processId,
+void ReportWriter::AddPidItem(std::wstring_view exeFile, std::uint32_t processId,
                               std::uint32_t parentProcessId, std::uint32_t threadCount) {
-  const std::string_view priorityText = PriorityText(services_.PriorityClass(processId));
-  text_.append("\n").append(kRule).append("\n");
+  const std::wstring priorityText = WidenAscii(PriorityText(services_.PriorityClass(processId)));
+  text_.append(L"\n").append(kRule).append(L"\n");
   text_.append(FileNamePart(exeFile));
-  text_.append("\n").append(kRule).append("\n");
-  if (settings_.ProcID) text_.append("- 进程 ID: ").append(UnsignedText(processId)).append("\n");
-  if (settings_.PProcID) text_.append("- 父级进程 ID: ").append(UnsignedText(parentProcessId)).append("\n");
-  if (settings_.Threads) text_.append("- 线程总数: ").append(UnsignedText(threadCount)).append("\n");
-  if (settings_.Priority) text_.append("- 优先级: ").append(priorityText).append("\n");
-  if (settings_.Modules) text_.append("- 相关模块:\n");
+  text_.append(L"\n").append(kRule).append(L"\n");
+  if (settings_.ProcID)
+    text_.append(L"- 进程 ID: ").append(WidenAscii(UnsignedText(processId))).append(L"\n");
+  if (settings_.PProcID)
+    text_.append(L"- 父级进程 ID: ").append(WidenAscii(UnsignedText(parentProcessId))).append(L"\n");
+  if (settings_.Threads)
+    text_.append(L"- 线程总数: ").append(WidenAscii(UnsignedText(threadCount))).append(L"\n");
+  if (settings_.Priority) text_.append(L"- 优先级: ").append(priorityText).append(L"\n");
+  if (settings_.Modules) text_.append(L"- 相关模块:\n");
 }
 
 void ReportWriter::FillModuleList(std::uint32_t processId) {
@@ -75,17 +78,19 @@ void ReportWriter::FillModuleList(std::uint32_t processId) {
     AddRsItem(module.moduleName, module.exePath, module.moduleHandle, module.moduleSize);
 }
 
-void ReportWriter::AddRsItem(std::string_view moduleName, std::string_view modulePath, Address moduleHandle,
+void ReportWriter::AddRsItem(std::wstring_view moduleName, std::wstring_view modulePath, Address moduleHandle,
                              std::uint32_t moduleSize) {
   if (!settings_.Modules) return;
-  text_.append("    ").append(moduleName);
-  if (settings_.Path) text_.append(" (").append(modulePath).append(")");
-  text_.append("\n");
-  if (settings_.Handle) text_.append("    - 句柄: ").append(PointerText(moduleHandle)).append("\n");
-  if (settings_.Size) text_.append("    - 大小: ").append(KilobyteText(moduleSize)).append("\n");
+  text_.append(L"    ").append(moduleName);
+  if (settings_.Path) text_.append(L" (").append(modulePath).append(L")");
+  text_.append(L"\n");
+  if (settings_.Handle)
+    text_.append(L"    - 句柄: ").append(WidenAscii(PointerText(moduleHandle))).append(L"\n");
+  if (settings_.Size)
+    text_.append(L"    - 大小: ").append(WidenAscii(KilobyteText(moduleSize))).append(L"\n");
 }
 
-void WriteReport(std::string& text, ISystemServices& services, const Settings& settings,
+void WriteReport(std::wstring& text, ISystemServices& services, const Settings& settings,
                  const ReportHeader& header) {
   ReportWriter writer(text, services, settings);
   writer.WriteHeader(header);

@@ -9,7 +9,8 @@
 namespace k32 {
 
 struct WindowPropertyTexts {
-  std::string handle, className, title, instance, parent;
+  std::string handle, instance, parent;
+  std::wstring className, title;  // as the system holds them
   // "---" each when the rectangle cannot be read.
   std::string left, top, width, height;
   DecodedStyles styles;

@@ -5,7 +5,7 @@
 namespace k32 {
 
 namespace {
-const std::string kNoPath;
+const std::wstring kNoPath;
 }
 
 ProcessNames::ProcessNames(const std::vector<ProcessEntry>& snapshot) {
@@ -13,7 +13,7 @@ ProcessNames::ProcessNames(const std::vector<ProcessEntry>& snapshot) {
   for (const ProcessEntry& process : snapshot) paths_.insert_or_assign(process.processId, process.exeFile);
 }
 
-const std::string& ProcessNames::GetPidExeName(std::uint32_t processId) const {
+const std::wstring& ProcessNames::GetPidExeName(std::uint32_t processId) const {
   const auto found = paths_.find(processId);
   return found == paths_.end() ? kNoPath : found->second;
 }
@@ -24,7 +24,7 @@ bool WindowRowCollector::AddWindowItem(WindowId window, const ProcessNames& owne
   const std::uint32_t processId = services_.WindowProcessId(window, &threadId);
   if (threadId == 0) return true;
   ListRow& row = rows.emplace_back();
-  row.caption = SignedText(window);
+  row.caption = WidenAscii(SignedText(window));
   row.subItems = {services_.WindowClassName(window), services_.WindowTitle(window),
                   FileNamePart(owners.GetPidExeName(processId))};
   row.image = services_.IsWindowVisible(window) ? kWindowImage : kHiddenWindowImage;
@@ -34,7 +34,7 @@ bool WindowRowCollector::AddWindowItem(WindowId window, const ProcessNames& owne
 bool WindowRowCollector::AddChildItem(WindowId window) {
   if (window == 0) return false;
   ListRow& row = rows.emplace_back();
-  row.caption = SignedText(window);
+  row.caption = WidenAscii(SignedText(window));
   row.subItems = {services_.WindowClassName(window), services_.WindowTitle(window)};
   row.image = services_.IsWindowVisible(window) ? kChildImage : kHiddenChildImage;
   return true;

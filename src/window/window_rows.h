@@ -28,10 +28,10 @@ class ProcessNames {
   ProcessNames() = default;
   explicit ProcessNames(const std::vector<ProcessEntry>& snapshot);
   // The executable path, or empty text when the snapshot has no such process.
-  [[nodiscard]] const std::string& GetPidExeName(std::uint32_t processId) const;
+  [[nodiscard]] const std::wstring& GetPidExeName(std::uint32_t processId) const;
 
  private:
-  std::unordered_map<std::uint32_t, std::string> paths_;
+  std::unordered_map<std::uint32_t, std::wstring> paths_;
 };
 
 // Collects rows as an enumeration reports windows; each callback's answer says whether the

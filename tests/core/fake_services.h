@@ -21,8 +21,8 @@ class FakeServices : public ISystemServices {
   struct Window {
     WindowId id = 0;
     WindowId parent = 0;  // 0: a top-level window
-    std::string className;
-    std::string title;
+    std::wstring className;
+    std::wstring title;
     bool visible = true;
     std::optional<ScreenRect> rect = ScreenRect{};  // nullopt: the rectangle query fails
     std::int64_t instance = 0;
@@ -44,14 +44,14 @@ class FakeServices : public ISystemServices {
   std::map<std::uint32_t, ModuleFailure> moduleFailures;        // why a process's modules cannot be read
   bool elevated = true;
 
-  FakeServices& AddProcess(std::string exeFile, std::uint32_t processId, std::uint32_t parentProcessId = 0,
+  FakeServices& AddProcess(std::wstring exeFile, std::uint32_t processId, std::uint32_t parentProcessId = 0,
                            std::uint32_t threadCount = 1, std::uint32_t priorityClass = 0x20) {
     processes.push_back({std::move(exeFile), processId, parentProcessId, threadCount});
     priorities[processId] = priorityClass;
     return *this;
   }
 
-  FakeServices& AddModule(std::uint32_t processId, std::string name, std::string path, Address handle,
+  FakeServices& AddModule(std::uint32_t processId, std::wstring name, std::wstring path, Address handle,
                           std::uint32_t size) {
     modules[processId].push_back({std::move(name), std::move(path), handle, size});
     return *this;
@@ -134,14 +134,14 @@ class FakeServices : public ISystemServices {
     return w == nullptr ? 0 : w->processId;
   }
 
-  std::string WindowClassName(WindowId window) override {
+  std::wstring WindowClassName(WindowId window) override {
     const Window* w = Find(window);
-    return w == nullptr ? std::string() : w->className.substr(0, 99);
+    return w == nullptr ? std::wstring() : w->className.substr(0, 99);
   }
 
-  std::string WindowTitle(WindowId window) override {
+  std::wstring WindowTitle(WindowId window) override {
     const Window* w = Find(window);
-    return w == nullptr ? std::string() : w->title.substr(0, 249);
+    return w == nullptr ? std::wstring() : w->title.substr(0, 249);
   }
 
   bool IsWindowVisible(WindowId window) override {

@@ -55,23 +55,23 @@ TEST(FakeServices, GoneWindowsTakeTheirDescendantsAlong) {
 TEST(FakeServices, WindowThatVanishesOnceEnumerated) {
   FakeServices fake;
   auto& w = fake.AddWindow(300);
-  w.className = std::string(150, 'c');
-  w.title = "Title";
+  w.className = std::wstring(150, 'c');
+  w.title = L"Title";
   w.processId = 42;
   w.vanishAfterEnumeration = true;
   EXPECT_EQ(fake.WindowClassName(300).size(), 99u);
-  std::string titleSeen = "unset";
+  std::wstring titleSeen = L"unset";
   fake.EnumTopLevelWindows([&](WindowId id) {
     titleSeen = fake.WindowTitle(id);
     return true;
   });
-  EXPECT_EQ(titleSeen, "");
+  EXPECT_EQ(titleSeen, L"");
   EXPECT_TRUE(Collect(fake, 0).empty());
 }
 
 TEST(FakeServices, TerminationRemovesTheProcessUnlessScriptedOtherwise) {
   FakeServices fake;
-  fake.AddProcess("a.exe", 10).AddProcess("b.exe", 11).AddModule(10, "a.exe", "a.exe", 1, 1);
+  fake.AddProcess(L"a.exe", 10).AddProcess(L"b.exe", 11).AddModule(10, L"a.exe", L"a.exe", 1, 1);
   fake.terminateOutcomes[11] = TerminateOutcome::Failed;
   EXPECT_EQ(fake.Terminate(10), TerminateOutcome::Terminated);
   EXPECT_EQ(fake.Terminate(10), TerminateOutcome::CannotOpen);

@@ -1,6 +1,8 @@
 // List rows in tests: written in one line, printed readably when a comparison fails.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <ostream>
 #include <string>
 #include <utility>
@@ -10,13 +12,13 @@
 
 namespace k32 {
 
-inline ListRow Row(std::string caption, std::vector<std::string> subItems, int image) {
+inline ListRow Row(std::wstring caption, std::vector<std::wstring> subItems, int image) {
   return {std::move(caption), std::move(subItems), image};
 }
 
 inline void PrintTo(const ListRow& row, std::ostream* out) {
-  *out << "{\"" << row.caption << "\"";
-  for (const std::string& text : row.subItems) *out << ", \"" << text << "\"";
+  *out << "{" << ::testing::PrintToString(row.caption);
+  for (const auto& text : row.subItems) *out << ", " << ::testing::PrintToString(text);
   *out << " | image " << row.image << "}";
 }
 

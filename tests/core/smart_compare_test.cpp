@@ -260,5 +260,30 @@ TEST(SortKeys, CompareExactlyLikeThePairs) {
   }
 }
 
+int WideUnits(std::wstring_view a, std::wstring_view b) { return a.compare(b); }
+
+// Names in any script, as the system gives them, among numbers: the names collate whole (none is cut
+// to question marks that would tie), a name holding digits is no number, the numbers still read.
+TEST(SmartCompare, MixedWideNamesSortWholeAroundTheNumbers) {
+  const std::vector<std::wstring> expected = {L"9 K",        L"10 K",          L"1024 K",   L"Explorer.exe",
+                                              L"Ωmega.dll",  L"ΩЖ한",          L"测试.exe", L"한2",
+                                              L"한글창.exe", L"\U0001F534.exe"};
+  std::vector<std::wstring> cells(expected.rbegin(), expected.rend());
+  std::swap(cells[1], cells[7]);
+  std::vector<std::wstring> byKeys = cells;
+  const SortLocale locale = UsLocale();
+  std::stable_sort(cells.begin(), cells.end(), [&](const std::wstring& a, const std::wstring& b) {
+    return SmartCompare(a, b, assSmart, locale, WideUnits, +1) < 0;
+  });
+  EXPECT_EQ(cells, expected);
+  std::stable_sort(byKeys.begin(), byKeys.end(), [&](const std::wstring& a, const std::wstring& b) {
+    return CompareSortKeys(MakeSortKey(a, locale), MakeSortKey(b, locale), assSmart, WideUnits, +1) < 0;
+  });
+  EXPECT_EQ(byKeys, expected);
+  EXPECT_EQ(SmartCompare(L"12/31/2023", L"1/2/2024 3:00 PM", assSmart, locale, WideUnits, +1), -1);
+  const std::wstring nameWithDigits = expected[7];
+  EXPECT_EQ(CompareAs(nameWithDigits, L"1", saNumeric, locale, WideUnits, +1), -1);  // it reads as 0
+}
+
 }  // namespace
 }  // namespace k32

@@ -14,8 +14,8 @@ using Names = std::vector<std::string_view>;
 TEST(WindowProperties, EveryFieldFromItsOwnQueryInSignedDecimal) {
   testing::FakeServices services;
   auto& window = services.AddWindow(0x000100C4);
-  window.className = "Notepad";
-  window.title = "无标题 - 记事本";
+  window.className = L"Notepad";
+  window.title = L"无标题 - 记事本";
   window.rect = ScreenRect{-32000, -31990, -31840, -31960};  // a minimised window's parked place
   window.instance = 0x00400000;
   window.parentLong = static_cast<std::int32_t>(0x80000010u);
@@ -24,8 +24,8 @@ TEST(WindowProperties, EveryFieldFromItsOwnQueryInSignedDecimal) {
 
   const WindowPropertyTexts texts = ReadWindowProperties(services, 0x000100C4);
   EXPECT_EQ(texts.handle, "65732");
-  EXPECT_EQ(texts.className, "Notepad");
-  EXPECT_EQ(texts.title, "无标题 - 记事本");
+  EXPECT_EQ(texts.className, L"Notepad");
+  EXPECT_EQ(texts.title, L"无标题 - 记事本");
   EXPECT_EQ(texts.left, "-32000");
   EXPECT_EQ(texts.top, "-31990");
   EXPECT_EQ(texts.width, "160");
@@ -44,7 +44,7 @@ TEST(WindowProperties, EveryFieldFromItsOwnQueryInSignedDecimal) {
 TEST(WindowProperties, AFailingRectangleGivesDashesAndTheRestStays) {
   testing::FakeServices services;
   auto& window = services.AddWindow(0x80000002u);
-  window.className = "Button";
+  window.className = L"Button";
   window.rect.reset();
   window.style = 0x40000000;
 
@@ -54,7 +54,7 @@ TEST(WindowProperties, AFailingRectangleGivesDashesAndTheRestStays) {
   EXPECT_EQ(texts.top, "---");
   EXPECT_EQ(texts.width, "---");
   EXPECT_EQ(texts.height, "---");
-  EXPECT_EQ(texts.className, "Button");
+  EXPECT_EQ(texts.className, L"Button");
   EXPECT_EQ(texts.parent, "0");
   EXPECT_EQ(texts.styles.styles, (Names{"WS_CHILD", "WS_CHILDWINDOW", "WS_OVERLAPPED", "WS_TILED"}));
 }

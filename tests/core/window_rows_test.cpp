@@ -14,36 +14,36 @@ using testing::FakeServices;
 
 FakeServices Desktop() {
   FakeServices fake;
-  fake.AddProcess("C:\\WINDOWS\\EXPLORER.EXE", 10);
-  fake.AddProcess("C:\\工具\\嘰.exe", 20);
-  fake.AddProcess("kestrel32.exe", 30);
+  fake.AddProcess(L"C:\\WINDOWS\\EXPLORER.EXE", 10);
+  fake.AddProcess(L"C:\\工具\\嘰.exe", 20);
+  fake.AddProcess(L"kestrel32.exe", 30);
   auto& progman = fake.AddWindow(0x100C4);
-  progman.className = "Progman";
-  progman.title = "Program Manager";
+  progman.className = L"Progman";
+  progman.title = L"Program Manager";
   progman.processId = 10;
   auto& closing = fake.AddWindow(0x100D0);
-  closing.className = "Closing";
+  closing.className = L"Closing";
   closing.processId = 30;
   closing.vanishAfterEnumeration = true;
   auto& hidden = fake.AddWindow(0x200);
-  hidden.className = "Hidden";
+  hidden.className = L"Hidden";
   hidden.visible = false;
   hidden.processId = 20;
   auto& orphan = fake.AddWindow(0x80000001u);
-  orphan.className = std::string(120, 'C');
-  orphan.title = std::string(300, 'T');
+  orphan.className = std::wstring(120, 'C');
+  orphan.title = std::wstring(300, 'T');
   orphan.processId = 99;  // ended before the lookup
   auto& child = fake.AddWindow(0x100C6, 0x100C4);
-  child.className = "SHELLDLL_DefView";
+  child.className = L"SHELLDLL_DefView";
   auto& grandchild = fake.AddWindow(0x100C8, 0x100C6);
-  grandchild.className = "SysListView32";
-  grandchild.title = "FolderView";
+  grandchild.className = L"SysListView32";
+  grandchild.title = L"FolderView";
   grandchild.visible = false;
   auto& going = fake.AddWindow(0x100CA, 0x100C4);
-  going.className = "Going";
-  going.title = "soon gone";
+  going.className = L"Going";
+  going.title = L"soon gone";
   going.vanishAfterEnumeration = true;
-  fake.AddWindow(0x100CC, 0x100C4).className = "Last";
+  fake.AddWindow(0x100CC, 0x100C4).className = L"Last";
   return fake;
 }
 
@@ -51,9 +51,9 @@ TEST(TopLevelWindowRows, EveryLiveWindowInOrderWithItsOwnersFileName) {
   FakeServices fake = Desktop();
   const std::vector<ListRow> rows = TopLevelWindowRows(fake, fake.processes);
   const std::vector<ListRow> expected = {
-      Row("65732", {"Progman", "Program Manager", "EXPLORER.EXE"}, kWindowImage),
-      Row("512", {"Hidden", "", "嘰.exe"}, kHiddenWindowImage),
-      Row("-2147483647", {std::string(99, 'C'), std::string(249, 'T'), ""}, kWindowImage),
+      Row(L"65732", {L"Progman", L"Program Manager", L"EXPLORER.EXE"}, kWindowImage),
+      Row(L"512", {L"Hidden", L"", L"嘰.exe"}, kHiddenWindowImage),
+      Row(L"-2147483647", {std::wstring(99, 'C'), std::wstring(249, 'T'), L""}, kWindowImage),
   };
   EXPECT_EQ(rows, expected);
 }
@@ -77,16 +77,16 @@ TEST(TopLevelWindowRows, AFailedSnapshotLeavesTheProcessCellsEmpty) {
   FakeServices fake = Desktop();
   const std::vector<ListRow> rows = TopLevelWindowRows(fake, {});
   ASSERT_EQ(rows.size(), 3u);
-  for (const ListRow& row : rows) EXPECT_EQ(row.subItems.at(2), "") << row.caption;
+  for (const ListRow& row : rows) EXPECT_EQ(row.subItems.at(2), L"") << ::testing::PrintToString(row.caption);
 }
 
 TEST(DescendantWindowRows, TheWholeTreeFlatWithChildImages) {
   FakeServices fake = Desktop();
   const std::vector<ListRow> expected = {
-      Row("65734", {"SHELLDLL_DefView", ""}, kChildImage),
-      Row("65736", {"SysListView32", "FolderView"}, kHiddenChildImage),
-      Row("65738", {"", ""}, kHiddenChildImage),  // closed while listed: still a row, names empty
-      Row("65740", {"Last", ""}, kChildImage),
+      Row(L"65734", {L"SHELLDLL_DefView", L""}, kChildImage),
+      Row(L"65736", {L"SysListView32", L"FolderView"}, kHiddenChildImage),
+      Row(L"65738", {L"", L""}, kHiddenChildImage),  // closed while listed: still a row, names empty
+      Row(L"65740", {L"Last", L""}, kChildImage),
   };
   EXPECT_EQ(DescendantWindowRows(fake, 0x100C4), expected);
   EXPECT_TRUE(DescendantWindowRows(fake, 0x200).empty());
@@ -95,11 +95,11 @@ TEST(DescendantWindowRows, TheWholeTreeFlatWithChildImages) {
 }
 
 TEST(ProcessNames, LooksUpPathsAndAnswersEmptyForUnknownProcesses) {
-  const ProcessNames names({{"C:\\a.exe", 1, 0, 1}, {"b.exe", 2, 0, 1}, {"C:\\again.exe", 1, 0, 1}});
-  EXPECT_EQ(names.GetPidExeName(2), "b.exe");
-  EXPECT_EQ(names.GetPidExeName(1), "C:\\again.exe");  // the walk does not stop at the first match
-  EXPECT_EQ(names.GetPidExeName(3), "");
-  EXPECT_EQ(ProcessNames().GetPidExeName(0), "");
+  const ProcessNames names({{L"C:\\a.exe", 1, 0, 1}, {L"b.exe", 2, 0, 1}, {L"C:\\again.exe", 1, 0, 1}});
+  EXPECT_EQ(names.GetPidExeName(2), L"b.exe");
+  EXPECT_EQ(names.GetPidExeName(1), L"C:\\again.exe");  // the walk does not stop at the first match
+  EXPECT_EQ(names.GetPidExeName(3), L"");
+  EXPECT_EQ(ProcessNames().GetPidExeName(0), L"");
 }
 
 }  // namespace

@@ -281,10 +281,23 @@ std::string Program::CellText(HWND list, int row, int column) const {
   return text;
 }
 
-int Program::FindRow(HWND list, int column, const std::string& text) const {
+std::wstring Program::WideCellText(HWND list, int row, int column) const {
+  RemoteBuffer remote(info_.hProcess, sizeof(LVITEMW) + 2 * 512);
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = reinterpret_cast<wchar_t*>(remote.Get() + sizeof(LVITEMW));
+  item.cchTextMax = 512;
+  remote.Write(0, &item, sizeof item);
+  SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote.Get()));
+  wchar_t text[513] = {};
+  remote.Read(sizeof(LVITEMW), text, 2 * 512);
+  return text;
+}
+
+int Program::FindRow(HWND list, int column, const std::wstring& text) const {
   const int count = RowCount(list);
   for (int i = 0; i < count; ++i)
-    if (CellText(list, i, column) == text) return i;
+    if (WideCellText(list, i, column) == text) return i;
   return -1;
 }
 
@@ -300,6 +313,33 @@ COLORREF Program::RowColor(HWND list, int row) const {
   const COLORREF color = GetPixel(screen, at.x, at.y);
   ReleaseDC(nullptr, screen);
   return color;
+}
+
+int Program::FindRow(HWND list, int column, const std::string& text) const {
+  const int length = MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return FindRow(list, column, wide);
+}
+
+void Program::ClickRow(HWND list, int row) const {
+  SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
+  RemoteBuffer remote(info_.hProcess, sizeof(RECT));
+  RECT rect{LVIR_LABEL, 0, 0, 0};
+  remote.Write(0, &rect, sizeof rect);
+  SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Get()));
+  remote.Read(0, &rect, sizeof rect);
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+void TypeNameAndPress(HWND dialog, const std::string& name, int button) {
+  // The explorer-style dialog has its name box as a combo box (cmb13) or an edit (edt1).
+  HWND box = GetDlgItem(dialog, 0x47C);
+  if (!box) box = GetDlgItem(dialog, 0x480);
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
 }
 
 void Program::SelectRow(HWND list, int row) const {

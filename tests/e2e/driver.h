@@ -45,6 +45,9 @@ class Program {
   std::vector<std::string> ColumnCaptions(HWND list) const;
   int RowCount(HWND list) const;
   std::string CellText(HWND list, int row, int column) const;
+  std::wstring WideCellText(HWND list, int row, int column) const;
+  // A left click in the middle of a row's caption, as the mouse gives it (the list takes the focus).
+  void ClickRow(HWND list, int row) const;
   // Column indices from left to right as the header shows them, and a new such order.
   std::vector<int> ColumnOrder(HWND list) const;
   void SetColumnOrder(HWND list, const std::vector<int>& order) const;
@@ -55,6 +58,7 @@ class Program {
   std::string RichEditText(HWND edit) const;
   // The first row whose cell in that column reads text; -1 when there is none.
   int FindRow(HWND list, int column, const std::string& text) const;
+  int FindRow(HWND list, int column, const std::wstring& text) const;
   // The colour the row is drawn on, read from the screen near the right end of its last cell.
   COLORREF RowColor(HWND list, int row) const;
   // Selects and focuses one row, as a click does; the program's selection handler runs.
@@ -108,6 +112,8 @@ HWND ChildWithText(HWND parent, const std::string& text);
 HWND WaitForPopupMenu(DWORD processId, DWORD milliseconds = 10000);
 // A message box of a process, polling for a while; null when none comes up.
 HWND WaitForMessageBox(DWORD processId, DWORD milliseconds = 10000);
+// Types a name into the system's save dialog and answers it with a button, as a user does.
+void TypeNameAndPress(HWND dialog, const std::string& name, int button);
 // The text of a message box (its static text that is not the icon).
 std::string MessageBoxText(HWND box);
 

@@ -32,16 +32,6 @@ std::string TempFolder() {
   return folder;
 }
 
-// Types a name into the system's save dialog and answers it with a button, as a user does.
-void TypeNameAndPress(HWND dialog, const std::string& name, int button) {
-  // The explorer-style dialog has its name box as a combo box (cmb13) or an edit (edt1).
-  HWND box = GetDlgItem(dialog, 0x47C);
-  if (!box) box = GetDlgItem(dialog, 0x480);
-  ASSERT_NE(box, nullptr);
-  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-}
-
 // F4 in the program; the report window and its text control once they are up.
 void OpenReport(const Program& program, HWND& report, HWND& edit) {
   ASSERT_NE(program.MainWindow(), nullptr);

@@ -30,15 +30,38 @@ inline std::vector<std::string> LinesOf(std::string_view text) {
   return lines;
 }
 
-// The clipboard's CF_TEXT; "<cannot open>" while another window holds the clipboard.
-inline std::string ClipboardText() {
-  std::string text;
+// Wide text in the code page of the process ("?" for what it lacks).
+inline std::string AcpText(std::wstring_view text) {
+  std::string narrow(text.size() * 2, '\0');
+  narrow.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
+                          static_cast<int>(narrow.size()), nullptr, nullptr)));
+  return narrow;
+}
+
+// A wide report's lines in the code page of the process, to compare with its own literals.
+inline std::vector<std::string> LinesOf(std::wstring_view text) { return LinesOf(AcpText(text)); }
+
+inline std::vector<std::wstring> WideLinesOf(std::wstring_view text) {
+  std::vector<std::wstring> lines;
+  for (std::wstring_view line : SplitLines(text)) lines.emplace_back(line);
+  return lines;
+}
+
+// The clipboard's text in one format (CF_TEXT or CF_UNICODETEXT); "<cannot open>" while another
+// window holds the clipboard.
+template <typename Char = char>
+inline std::basic_string<Char> ClipboardText() {
+  std::basic_string<Char> text;
   bool open = false;
   for (int attempt = 0; attempt < 25 && !(open = OpenClipboard(nullptr)); ++attempt) Sleep(20);
-  if (!open) return "<cannot open>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      text = bytes;
+  if (!open) {
+    for (const char c : std::string_view("<cannot open>")) text += static_cast<Char>(c);
+    return text;
+  }
+  if (HANDLE data = GetClipboardData(sizeof(Char) == 1 ? CF_TEXT : CF_UNICODETEXT)) {
+    if (const Char* characters = static_cast<const Char*>(GlobalLock(data))) {
+      text = characters;
       GlobalUnlock(data);
     }
   }
@@ -54,8 +77,8 @@ inline DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, L
   return ok ? 0 : 1;
 }
 
-// The lines of an RTF file as a fresh rich-edit control of this process reads it back.
-inline std::vector<std::string> RtfFileLines(const std::string& path) {
+// The text of an RTF file as a fresh rich-edit control of this process reads it back.
+inline std::wstring RtfFileText(const std::string& path) {
   LoadLibraryA("RICHED32.DLL");
   HWND edit = CreateWindowExA(0, "RICHEDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 400, 300, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
@@ -64,11 +87,14 @@ inline std::vector<std::string> RtfFileLines(const std::string& path) {
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file), 0, &ReadFromFile};
   SendMessageA(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  std::string text(static_cast<std::size_t>(4 * SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0) + 1), '\0');
-  SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  std::wstring text(static_cast<std::size_t>(2 * SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0) + 1), L'\0');
+  GETTEXTEX get{static_cast<DWORD>(text.size() * sizeof(wchar_t)), GT_USECRLF, 1200, nullptr, nullptr};
+  SendMessageA(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
   DestroyWindow(edit);
-  text.resize(text.find('\0'));
-  return LinesOf(text);
+  text.resize(text.find(L'\0'));
+  return text;
 }
+
+inline std::vector<std::string> RtfFileLines(const std::string& path) { return LinesOf(RtfFileText(path)); }
 
 }  // namespace k32::testing

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gui/form.h"
+#include "gui/wide_text.h"
 #include "listview/ext_list_view.h"
 #include "win/win_test_support.h"
 
@@ -51,8 +52,8 @@ class ListFeatures : public ::testing::Test {
 };
 
 TEST_F(ListFeatures, OwnerDrawnRowsTakeTheirHeightAndAreDrawnByTheHandlers) {
-  list->AddItem("a", {"1"});
-  list->AddItem("b", {"2"});
+  list->AddItem(L"a", {L"1"});
+  list->AddItem(L"b", {L"2"});
   list->OnMeasureItem = [](TCustomEnhListView*, UINT& height) { height = 31; };
   std::vector<int> drawn, after;
   std::vector<std::pair<int, int>> cells;
@@ -175,8 +176,8 @@ TEST_F(ListFeatures, VirtualRowsComeFromTheHandlers) {
 }
 
 TEST_F(ListFeatures, HotTrackingMarqueeAndActivationGoToTheHandlers) {
-  list->AddItem("a", {"1"});
-  list->AddItem("b", {"2"});
+  list->AddItem(L"a", {L"1"});
+  list->AddItem(L"b", {L"2"});
   NMLISTVIEW track{};
   track.iItem = 1;
   EXPECT_EQ(Notify(track.hdr, LVN_HOTTRACK), 0);
@@ -208,8 +209,8 @@ TEST_F(ListFeatures, HotTrackingMarqueeAndActivationGoToTheHandlers) {
 
 TEST_F(ListFeatures, CheckBoxClicksAreReportedOnce) {
   list->SetExtendedStyles({lvxCheckboxes});
-  list->AddItem("a", {});
-  list->AddItem("b", {});
+  list->AddItem(L"a", {});
+  list->AddItem(L"b", {});
   std::vector<int> checked;
   list->OnItemChecked = [&](TCustomExtListView*, int index) { checked.push_back(index); };
   list->SelectIndex(1);
@@ -278,8 +279,8 @@ TEST_F(ListFeatures, HeaderHandlerDrawsItemsAndMayLeaveTheDefaultOut) {
 TEST_F(ListFeatures, TypingSelectsTheNextRowBeginningWithTheTypedText) {
   list->ColumnSearch = true;
   // The sort column is searched.
-  list->AddItem("a", {"beta"});
-  list->AddItem("b", {"alpha"});
+  list->AddItem(L"a", {L"beta"});
+  list->AddItem(L"b", {L"alpha"});
   list->SetLastColumnClicked(1);
   Type("al");
   EXPECT_EQ(list->SelectedIndex(), 1);
@@ -289,7 +290,8 @@ TEST_F(ListFeatures, TypingSelectsTheNextRowBeginningWithTheTypedText) {
 
   list->Clear();
   list->SetLastColumnClicked(0);
-  for (const char* name : {"kernel32.dll", "Explorer.exe", "kestrel32.exe", "ntdll.dll", "KERNELBASE.dll"})
+  for (const wchar_t* name :
+       {L"kernel32.dll", L"Explorer.exe", L"kestrel32.exe", L"ntdll.dll", L"KERNELBASE.dll"})
     list->AddItem(name, {});
   testing::Pump(1100);  // a pause starts a new text
   Type("k");            // none selected: the search starts after the first row
@@ -305,15 +307,15 @@ TEST_F(ListFeatures, TypingSelectsTheNextRowBeginningWithTheTypedText) {
 }
 
 TEST_F(ListFeatures, HelperOperationsReachTheControl) {
-  list->AddItem("first", {"1"});
-  list->AddItem("second", {"2"});
-  list->AddItem("a caption much wider than its column", {"3"});
+  list->AddItem(L"first", {L"1"});
+  list->AddItem(L"second", {L"2"});
+  list->AddItem(L"a caption much wider than its column", {L"3"});
   list->MoveItem(0, 2);
-  EXPECT_EQ(list->Item(2)->Caption, "first");
+  EXPECT_EQ(gui::Narrow(list->Item(2)->Caption), "first");
   EXPECT_EQ(ControlText(2, 1), "1");
   list->SelectIndex(2);
   list->MoveItem(2, 0);
-  EXPECT_EQ(list->Item(0)->Caption, "first");
+  EXPECT_EQ(list->Item(0)->Caption, L"first");
   EXPECT_EQ(list->SelectedIndex(), 0);
 
   list->ResizeColumns(rmFitText);

@@ -276,7 +276,7 @@ TEST_F(ExtList, DisplayOrderSurvivesRecreationOfTheWindow) {
 }
 
 TEST_F(ExtList, DraggedHeaderItemMovesItsColumnAndTakesTheArrowAlong) {
-  list->AddItem("row", {"10", "20 K"});
+  list->AddItem(L"row", {L"10", L"20 K"});
   SortBy(2, true);
   const RECT item = ItemRect(2);
   const int y = (item.top + item.bottom) / 2;
@@ -330,7 +330,7 @@ TEST_F(ExtList, ResizeLocksRefuseTrackingAndHideTheDividers) {
   EXPECT_EQ(NotifyAtPointer(divider, HDN_BEGINTRACKW, 0), 0);
 
   // A divider double-clicked where resizing is free sizes the column, which keeps the new width.
-  list->AddItem("a much longer caption than the column shows", {});
+  list->AddItem(L"a much longer caption than the column shows", {});
   EXPECT_EQ(NotifyAtPointer(divider, HDN_DIVIDERDBLCLICKW, 0), 0);
   const int width = static_cast<int>(SendMessageA(list->Handle(), LVM_GETCOLUMNWIDTH, 0, 0));
   EXPECT_GT(width, 120);
@@ -355,8 +355,8 @@ TEST_F(ExtList, CtrlPlusBecomesCtrlMinusWhileResizingIsLocked) {
 }
 
 TEST_F(ExtList, InfoTipShowsTheRowCaptionCutToTheBuffer) {
-  list->AddItem("kestrel32.exe", {"1"});
-  list->AddItem("进程名称", {"2"});
+  list->AddItem(L"kestrel32.exe", {L"1"});
+  list->AddItem(L"进程名称", {L"2"});
   auto* sibling = form->Add<TdfsExtListView>();
   sibling->SetBounds(0, 310, 100, 40);
   sibling->HandleNeeded();
@@ -414,8 +414,8 @@ TEST_F(ExtList, CheckStatesAndSubItemImagesSurviveRecreation) {
   ImageList_SetImageCount(images.Get(), 2);
   list->SetSmallImages(images.Get());
   list->SetExtendedStyles({lvxCheckboxes, lvxSubItemImages, lvxFullRowSelect});
-  list->AddItem("a", {"1", "2"});
-  list->AddItem("b", {"3", "4"});
+  list->AddItem(L"a", {L"1", L"2"});
+  list->AddItem(L"b", {L"3", L"4"});
   list->SetChecked(1, true);
   LVITEMA image{};
   image.mask = LVIF_IMAGE;

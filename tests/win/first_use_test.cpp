@@ -16,7 +16,7 @@ namespace {
 class FirstUse : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    services.AddWindow(0x2000).className = "TProbeForm";
+    services.AddWindow(0x2000).className = L"TProbeForm";
     MainWindowTest::SetUp();
   }
   // A key at the focus through the program's loop, with one modifier held.

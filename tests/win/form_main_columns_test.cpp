@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/form_main.h"
+#include "gui/wide_text.h"
 #include "win/list_view_test_support.h"
 #include "win/main_window_fixture.h"
 
@@ -15,16 +16,16 @@ namespace {
 class MainLists : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    services.AddProcess("C:\\WINDOWS\\system32\\smss.exe", 312, 4, 3);
-    services.AddProcess("C:\\WINDOWS\\explorer.exe", 1024, 980, 14);
-    services.AddProcess("C:\\Tools\\kestrel32.exe", 96, 1024, 1);
-    services.AddProcess("C:\\WINDOWS\\system32\\winlogon.exe", 9, 312, 19);
-    services.AddModule(312, "smss.exe", "C:\\WINDOWS\\system32\\smss.exe", 0x48580000, 50 * 1024);
-    services.AddModule(312, "ntdll.dll", "C:\\WINDOWS\\system32\\ntdll.dll", 0x7C900000, 704 * 1024);
-    services.AddModule(312, "kernel.dll", "C:\\WINDOWS\\system32\\kernel.dll", 0x7C800000, 9 * 1024);
-    services.AddWindow(0x20010).className = "Shell_TrayWnd";
-    services.AddWindow(0x1A0).className = "Progman";
-    services.AddWindow(0x30B2).className = "Button";
+    services.AddProcess(L"C:\\WINDOWS\\system32\\smss.exe", 312, 4, 3);
+    services.AddProcess(L"C:\\WINDOWS\\explorer.exe", 1024, 980, 14);
+    services.AddProcess(L"C:\\Tools\\kestrel32.exe", 96, 1024, 1);
+    services.AddProcess(L"C:\\WINDOWS\\system32\\winlogon.exe", 9, 312, 19);
+    services.AddModule(312, L"smss.exe", L"C:\\WINDOWS\\system32\\smss.exe", 0x48580000, 50 * 1024);
+    services.AddModule(312, L"ntdll.dll", L"C:\\WINDOWS\\system32\\ntdll.dll", 0x7C900000, 704 * 1024);
+    services.AddModule(312, L"kernel.dll", L"C:\\WINDOWS\\system32\\kernel.dll", 0x7C800000, 9 * 1024);
+    services.AddWindow(0x20010).className = L"Shell_TrayWnd";
+    services.AddWindow(0x1A0).className = L"Progman";
+    services.AddWindow(0x30B2).className = L"Button";
     MainWindowTest::SetUp();
   }
 
@@ -71,12 +72,12 @@ TEST_F(MainLists, HeaderClicksSortAndARefreshKeepsTheSort) {
   // Other lists are not switched on by it.
   EXPECT_EQ(form->ProcessPage().ModuleList()->AutoColumnSort(), acsNoSort);
 
-  services.AddProcess("C:\\WINDOWS\\system32\\lsass.exe", 500, 312, 20);
+  services.AddProcess(L"C:\\WINDOWS\\system32\\lsass.exe", 500, 312, 20);
   form->RefreshCmdExecute();
   EXPECT_EQ(Column(procs, 1), (std::vector<std::string>{"1024", "500", "312", "96", "9"}));
   // The process selected before (smss.exe, moved to 1 by the sort) is selected again where it is now.
   EXPECT_EQ(procs->SelectedIndex(), 2);
-  EXPECT_EQ(procs->Item(2)->Text(1), "312");
+  EXPECT_EQ(gui::Narrow(procs->Item(2)->Text(1)), "312");
 
   // The thread counts: another column sorts ascending.
   ClickHeader(procs, 3);

@@ -127,8 +127,8 @@ TEST_F(MainWindow, PageSwitchingSetsCommandsButtonsAndMenuItemsBothWays) {
 
 // An empty module list says why in panel 2 whenever no hint shows there.
 TEST_F(MainWindow, AnEmptyModuleListSaysWhyWheneverPanelTwoShowsNoHint) {
-  for (std::uint32_t pid : {8, 12, 16, 20}) services.AddProcess("p.exe", pid);
-  services.AddModule(20, "p.exe", "C:\\p.exe", 0x400000, 4096);
+  for (std::uint32_t pid : {8, 12, 16, 20}) services.AddProcess(L"p.exe", pid);
+  services.AddModule(20, L"p.exe", L"C:\\p.exe", 0x400000, 4096);
   services.moduleFailures = {
       {8, ModuleFailure::AccessDenied}, {12, ModuleFailure::Ended}, {16, ModuleFailure::OtherWordSize}};
   form->RefreshCmdExecute();
@@ -220,8 +220,8 @@ TEST_F(MainWindow, TheHintOfTheButtonUnderTheMouseReachesPanelTwo) {
 }
 
 TEST_F(MainWindow, ModuleMenuEnablesOpenFolderOnlyWithASelectedModule) {
-  form->ProcessPage().ModuleList()->AddItem("KERNEL32.DLL",
-                                            {"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", "-1074331648", "456 K"}, 0);
+  form->ProcessPage().ModuleList()->AddItem(
+      L"KERNEL32.DLL", {L"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", L"-1074331648", L"456 K"}, 0);
   auto openFolder = [&] {
     for (const auto& item : Open(form->ModuleMenu))
       if (item.caption == "打开模块文件夹") return item.enabled;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gui/form.h"
+#include "gui/wide_text.h"
 #include "listview/ext_list_view.h"
 #include "listview/user_sort_locale.h"
 #include "listview/list_update.h"
@@ -31,7 +32,11 @@ class SortableList : public ::testing::Test {
   void TearDown() override { form.reset(); }
 
   void AddRows(const std::vector<std::vector<std::string>>& rows) {
-    for (const auto& row : rows) list->AddItem(row[0], {row.begin() + 1, row.end()});
+    for (const auto& row : rows) {
+      std::vector<std::wstring> subItems;
+      for (auto text = row.begin() + 1; text != row.end(); ++text) subItems.push_back(gui::Wide(*text));
+      list->AddItem(gui::Wide(row[0]), std::move(subItems));
+    }
   }
   std::vector<std::string> Column(int column) const { return testing::ColumnTexts(*list, column); }
   void ClickHeader(int column) { testing::ClickHeader(list->GetHeaderHandle(), column); }
@@ -147,7 +152,8 @@ TEST_F(SortableList, MixedCellsCompareAsTimesNumbersOrText) {
   AddRows({{"b"}, {"B"}, {"a"}, {"A"}});
   list->DoSort(0, true);
   const auto sorted = Column(0);
-  for (std::size_t i = 1; i < sorted.size(); ++i) EXPECT_LE(CompareLocaleText(sorted[i - 1], sorted[i]), 0);
+  for (std::size_t i = 1; i < sorted.size(); ++i)
+    EXPECT_LE(CompareLocaleText(gui::Wide(sorted[i - 1]), gui::Wide(sorted[i])), 0);
 }
 
 TEST_F(SortableList, DefaultStyleComparesEveryCellAsText) {
@@ -287,7 +293,7 @@ TEST_F(SortableList, LabelEditsTakeTheirPlaceAndCancelsAreReported) {
   char text[] = "a";
   info.item.pszText = text;
   SendMessageA(form->Handle(), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
-  EXPECT_EQ(edited->Caption, "a");
+  EXPECT_EQ(gui::Narrow(edited->Caption), "a");
   EXPECT_EQ(Column(0), (std::vector<std::string>{"a", "b", "c"}));
   TListItem* canceled = nullptr;
   list->OnEditCanceled = [&](TCustomEnhListView*, TListItem* item) { canceled = item; };
@@ -310,9 +316,9 @@ TEST(UserSortLocale, ReadsTheSystemValuesAgainWhenSettingsChange) {
   const int reads = UserSortLocaleReads();
   SendMessageA(gui::Application().UtilityWindow(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"));
   EXPECT_EQ(UserSortLocaleReads(), reads + 1);
-  EXPECT_LT(CompareLocaleText("10", "9"), 0);
-  EXPECT_EQ(CompareLocaleText("abc", "abc"), 0);
-  EXPECT_NE(CompareLocaleText("Abc", "abc"), 0);
+  EXPECT_LT(CompareLocaleText(L"10", L"9"), 0);
+  EXPECT_EQ(CompareLocaleText(L"abc", L"abc"), 0);
+  EXPECT_NE(CompareLocaleText(L"Abc", L"abc"), 0);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui/listview.h"
+#include "gui/wide_text.h"
 #include "win/win_test_support.h"
 
 namespace k32::testing {
@@ -23,10 +24,10 @@ inline void ClickHeader(HWND header, int column) {
   Pump();
 }
 
-// A column's texts, rows in the order shown.
+// A column's texts in the program's code page, rows in the order shown.
 inline std::vector<std::string> ColumnTexts(const gui::TListView& list, int column) {
   std::vector<std::string> texts;
-  for (int i = 0; i < list.Count(); ++i) texts.push_back(list.Item(i)->Text(column));
+  for (int i = 0; i < list.Count(); ++i) texts.push_back(gui::Narrow(list.Item(i)->Text(column)));
   return texts;
 }
 

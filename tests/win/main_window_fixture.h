@@ -10,6 +10,7 @@
 #include "app/form_main.h"
 #include "core/fake_services.h"
 #include "gui/menus.h"
+#include "gui/wide_text.h"
 #include "process/services.h"
 #include "win/win_test_support.h"
 
@@ -18,7 +19,7 @@ namespace k32::testing {
 // The first row of a list whose cell in that column reads text; -1 when there is none.
 inline int RowWhere(TMainListView* list, int column, const std::string& text) {
   for (int i = 0; i < list->Count(); ++i)
-    if (list->Item(i)->Text(column) == text) return i;
+    if (gui::Narrow(list->Item(i)->Text(column)) == text) return i;
   return -1;
 }
 

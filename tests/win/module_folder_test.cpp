@@ -16,12 +16,12 @@ namespace {
 class ModuleFolder : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    services.AddProcess("KERNEL32.EXE", 12);
-    services.AddModule(12, "KERNEL32.DLL", "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", 0xBFF70000, 73728);
-    services.AddModule(12, "LOOSE.DLL", "LOOSE.DLL", 0x10000000, 4096);
-    services.AddModule(12, "D.DLL", "D:LIB.DLL", 0x10010000, 4096);
+    services.AddProcess(L"KERNEL32.EXE", 12);
+    services.AddModule(12, L"KERNEL32.DLL", L"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", 0xBFF70000, 73728);
+    services.AddModule(12, L"LOOSE.DLL", L"LOOSE.DLL", 0x10000000, 4096);
+    services.AddModule(12, L"D.DLL", L"D:LIB.DLL", 0x10010000, 4096);
     // The second byte of "俓" is 0x5C, a backslash, and no separator.
-    services.AddModule(12, "A.DLL", "C:\\程序\\A俓B.DLL", 0x10020000, 4096);
+    services.AddModule(12, L"A.DLL", L"C:\\程序\\A俓B.DLL", 0x10020000, 4096);
     MainWindowTest::SetUp();
     ASSERT_EQ(form->ProcessPage().ModuleList()->Count(), 4);
   }
@@ -118,7 +118,7 @@ TEST_F(ModuleFolderReal, TheShellOpensTheFolder) {
   form->ProcessPage().ProcList()->SelectIndex(row);
   int module = -1;
   for (int i = 0; i < form->ProcessPage().ModuleList()->Count(); ++i)
-    if (lstrcmpiA(form->ProcessPage().ModuleList()->Item(i)->Caption.c_str(), "kernel32.dll") == 0)
+    if (lstrcmpiW(form->ProcessPage().ModuleList()->Item(i)->Caption.c_str(), L"kernel32.dll") == 0)
       module = i;
   ASSERT_GE(module, 0);
   form->ProcessPage().ModuleList()->SelectIndex(module);
@@ -127,7 +127,7 @@ TEST_F(ModuleFolderReal, TheShellOpensTheFolder) {
   // Passes the request on to the system's shell and keeps what went and came back.
   struct Watch final : gui::IShell {
     explicit Watch(gui::IShell& system) : system(system) {}
-    HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* parameters,
+    HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
                       const char* directory, int show) override {
       folder = file;
       result = system.Execute(owner, verb, file, parameters, directory, show);
@@ -135,7 +135,7 @@ TEST_F(ModuleFolderReal, TheShellOpensTheFolder) {
     }
     BOOL NotifyIcon(DWORD, void*) override { return TRUE; }
     gui::IShell& system;
-    std::string folder;
+    std::wstring folder;
     HINSTANCE result = nullptr;
   } watch(gui::Application().Shell());
   std::set<std::uint32_t> before;
@@ -143,7 +143,7 @@ TEST_F(ModuleFolderReal, TheShellOpensTheFolder) {
   gui::Application().SetShell(&watch);
   form->ExplorerCmd->Execute();
   gui::Application().SetShell(nullptr);
-  EXPECT_EQ(lstrcmpiA(watch.folder.c_str(), "C:\\windows\\system32\\"), 0) << watch.folder;
+  EXPECT_EQ(lstrcmpiW(watch.folder.c_str(), L"C:\\windows\\system32\\"), 0) << gui::Narrow(watch.folder);
   EXPECT_GT(reinterpret_cast<INT_PTR>(watch.result), 32);
 
   // The shell started a file browser for it; it must not outlive the test.

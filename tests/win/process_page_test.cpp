@@ -16,8 +16,8 @@ namespace {
 class ProcessPageAlone : public ::testing::Test {
  protected:
   void SetUp() override {
-    services.AddProcess("A.EXE", 10).AddProcess("B.EXE", 20).AddProcess("C.EXE", 30);
-    services.modules[20] = {{"B.EXE", "C:\\B\\B.EXE", 0x400000, 4096}};
+    services.AddProcess(L"A.EXE", 10).AddProcess(L"B.EXE", 20).AddProcess(L"C.EXE", 30);
+    services.modules[20] = {{L"B.EXE", L"C:\\B\\B.EXE", 0x400000, 4096}};
     form = std::make_unique<gui::TForm>();
     for (TdfsExtListView** list : {&procList, &moduleList}) {
       *list = form->Add<TdfsExtListView>();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui/application.h"
+#include "gui/wide_text.h"
 #include "tray/systray.h"
 
 namespace k32::testing {
@@ -59,7 +60,8 @@ class RecordingShell final : public gui::IShell {
  public:
   struct Opened {
     HWND owner;
-    std::string verb, file;
+    std::string verb, file;  // file in the program's code page
+    std::wstring wideFile;
     bool hasParameters, hasDirectory;
     int show;
   };
@@ -72,10 +74,10 @@ class RecordingShell final : public gui::IShell {
   RecordingShell() { gui::Application().SetShell(this); }
   ~RecordingShell() override { gui::Application().SetShell(nullptr); }
 
-  HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* parameters,
+  HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
                     const char* directory, int show) override {
-    opened.push_back({owner, verb ? verb : "<default>", file ? file : "", parameters != nullptr,
-                      directory != nullptr, show});
+    opened.push_back({owner, verb ? verb : "<default>", file ? gui::Narrow(file) : "", file ? file : L"",
+                      parameters != nullptr, directory != nullptr, show});
     return executeAnswer;
   }
   BOOL NotifyIcon(DWORD message, void* data) override {

@@ -9,6 +9,7 @@
 
 #include "app/form_main.h"
 #include "common/text.h"
+#include "gui/wide_text.h"
 #include "process/win32_services.h"
 #include "win/import_patch.h"
 #include "win/main_window_fixture.h"
@@ -91,7 +92,7 @@ TEST_F(RealRefresh, ListsThisProcessWithItsThreadsAndModules) {
   const int own = OwnRow();
   ASSERT_GE(own, 0);
   const gui::TListItem* row = form->ProcessPage().ProcList()->Item(own);
-  EXPECT_EQ(row->Caption, "win_tests.exe");
+  EXPECT_EQ(gui::Narrow(row->Caption), "win_tests.exe");
   EXPECT_EQ(row->ImageIndex, 1);
   const std::uint32_t threads = ParseDecimalModulo32(row->Text(3));
   EXPECT_GE(threads, 1u);
@@ -120,9 +121,9 @@ TEST_F(RealRefresh, ListsThisProcessWithItsThreadsAndModules) {
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(exe);
   const auto* nt =
       reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const char*>(exe) + dos->e_lfanew);
-  EXPECT_EQ(module->Caption, "win_tests.exe");
-  EXPECT_EQ(module->Text(1), path);
-  EXPECT_EQ(module->Text(3), KilobyteText(nt->OptionalHeader.SizeOfImage));
+  EXPECT_EQ(module->Caption, L"win_tests.exe");
+  EXPECT_EQ(gui::Narrow(module->Text(1)), path);
+  EXPECT_EQ(gui::Narrow(module->Text(3)), KilobyteText(nt->OptionalHeader.SizeOfImage));
   EXPECT_EQ(module->ImageIndex, 1);
   const int kernel =
       RowWhere(form->ProcessPage().ModuleList(), 2, HandleText(GetModuleHandleA("kernel32.dll")));
@@ -145,16 +146,16 @@ TEST_F(RealRefresh, ListsAWindowOfThisProcessAndItsDescendants) {
   const int row = RowWhere(form->WindowPage().WindowList(), 0, HandleText(probe));
   ASSERT_GE(row, 0);
   const gui::TListItem* item = form->WindowPage().WindowList()->Item(row);
-  EXPECT_EQ(item->Text(1), "KestrelProbe");
-  EXPECT_EQ(item->Text(2), "探针窗口");
-  EXPECT_EQ(item->Text(3), "win_tests.exe");
+  EXPECT_EQ(gui::Narrow(item->Text(1)), "KestrelProbe");
+  EXPECT_EQ(gui::Narrow(item->Text(2)), "探针窗口");
+  EXPECT_EQ(item->Text(3), L"win_tests.exe");
   EXPECT_EQ(item->ImageIndex, 0);
   EXPECT_EQ(form->StatusBar->PanelText(1),
             "顶层窗口: " + std::to_string(form->WindowPage().WindowList()->Count()));
   // The main window itself is listed too.
   const int main = RowWhere(form->WindowPage().WindowList(), 0, HandleText(form->Handle()));
   ASSERT_GE(main, 0);
-  EXPECT_EQ(form->WindowPage().WindowList()->Item(main)->Text(2), "Kestrel32");
+  EXPECT_EQ(gui::Narrow(form->WindowPage().WindowList()->Item(main)->Text(2)), "Kestrel32");
 
   form->WindowPage().WindowList()->SelectIndex(row);
   std::vector<HWND> descendants;
@@ -167,9 +168,9 @@ TEST_F(RealRefresh, ListsAWindowOfThisProcessAndItsDescendants) {
     char className[100] = {}, title[250] = {};
     GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
-    EXPECT_EQ(child->Caption, HandleText(window));
-    EXPECT_EQ(child->Text(1), className);
-    EXPECT_EQ(child->Text(2), title);
+    EXPECT_EQ(gui::Narrow(child->Caption), HandleText(window));
+    EXPECT_EQ(gui::Narrow(child->Text(1)), className);
+    EXPECT_EQ(gui::Narrow(child->Text(2)), title);
     EXPECT_EQ(child->ImageIndex, IsWindowVisible(window) ? 2 : 3) << title;
   }
   TMainListView* children = form->WindowPage().ChildList();

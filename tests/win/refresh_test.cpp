@@ -13,6 +13,7 @@
 #include "common/text.h"
 #include "core/fake_services.h"
 #include "core/list_row_support.h"
+#include "gui/wide_text.h"
 #include "listview/list_update.h"
 #include "process/list_rows.h"
 #include "win/list_view_test_support.h"
@@ -33,12 +34,12 @@ std::vector<ListRow> Shown(TMainListView* list) {
   for (int i = 0; i < count; ++i) {
     ListRow row;
     for (int column = 0; column < list->ColumnCount(); ++column) {
-      char text[300] = {};
-      LVITEMA item{};
+      wchar_t text[300] = {};
+      LVITEMW item{};
       item.iSubItem = column;
       item.pszText = text;
-      item.cchTextMax = sizeof text;
-      SendMessageA(view, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+      item.cchTextMax = std::size(text);
+      SendMessageW(view, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
       (column == 0 ? row.caption : row.subItems.emplace_back()) = text;
     }
     LVITEMA image{};
@@ -51,41 +52,41 @@ std::vector<ListRow> Shown(TMainListView* list) {
   return rows;
 }
 
-std::vector<std::string> Captions(TMainListView* list) {
-  std::vector<std::string> captions;
+std::vector<std::wstring> Captions(TMainListView* list) {
+  std::vector<std::wstring> captions;
   for (const ListRow& row : Shown(list)) captions.push_back(row.caption);
   return captions;
 }
 
 void Script(FakeServices& fake) {
-  fake.AddProcess("[System Process]", 0, 0, 1, 0);
-  fake.AddProcess("C:\\WINDOWS\\EXPLORER.EXE", 120, 0, 14, 0x20);
-  fake.AddProcess("C:\\工具\\嘰.exe", 300, 120, 3, 0x4000);
-  fake.AddProcess("svchost", 4000000000u, 120, 7, 0x80);
-  fake.AddModule(120, "EXPLORER.EXE", "C:\\WINDOWS\\EXPLORER.EXE", 0x00400000, 1023);
-  fake.AddModule(120, "KERNEL32.DLL", "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", 0xBFF70000u, 524288);
-  fake.AddModule(300, "嘰.exe", "C:\\工具\\嘰.exe", 0x00400000, 4096);
+  fake.AddProcess(L"[System Process]", 0, 0, 1, 0);
+  fake.AddProcess(L"C:\\WINDOWS\\EXPLORER.EXE", 120, 0, 14, 0x20);
+  fake.AddProcess(L"C:\\工具\\嘰.exe", 300, 120, 3, 0x4000);
+  fake.AddProcess(L"svchost", 4000000000u, 120, 7, 0x80);
+  fake.AddModule(120, L"EXPLORER.EXE", L"C:\\WINDOWS\\EXPLORER.EXE", 0x00400000, 1023);
+  fake.AddModule(120, L"KERNEL32.DLL", L"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", 0xBFF70000u, 524288);
+  fake.AddModule(300, L"嘰.exe", L"C:\\工具\\嘰.exe", 0x00400000, 4096);
 
   auto& progman = fake.AddWindow(0x100C4);
-  progman.className = "Progman";
-  progman.title = "Program Manager";
+  progman.className = L"Progman";
+  progman.title = L"Program Manager";
   progman.processId = 120;
   auto& closing = fake.AddWindow(0x100D0);
   closing.processId = 120;
   closing.vanishAfterEnumeration = true;
   auto& tool = fake.AddWindow(0x200);
-  tool.className = "工具窗口";
+  tool.className = L"工具窗口";
   tool.visible = false;
   tool.processId = 300;
   auto& view = fake.AddWindow(0x100C6, 0x100C4);
-  view.className = "SHELLDLL_DefView";
+  view.className = L"SHELLDLL_DefView";
   auto& folder = fake.AddWindow(0x100C8, 0x100C6);
-  folder.className = "SysListView32";
-  folder.title = "FolderView";
+  folder.className = L"SysListView32";
+  folder.title = L"FolderView";
   folder.visible = false;
   auto& button = fake.AddWindow(0x210, 0x200);
-  button.className = "Button";
-  button.title = "确定";
+  button.className = L"Button";
+  button.title = L"确定";
 }
 
 class Refresh : public testing::MainWindowHost {
@@ -102,10 +103,10 @@ class Refresh : public testing::MainWindowHost {
 TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
   EXPECT_EQ(Shown(form->ProcessPage().ProcList()),
             (std::vector<ListRow>{
-                Row("[System Process]", {"0", "0", "1", "---"}, 0),
-                Row("EXPLORER.EXE", {"120", "0", "14", "NORMAL_PRIORITY_CLASS"}, 1),
-                Row("嘰.exe", {"300", "120", "3", "---"}, 1),
-                Row("svchost", {"4000000000", "120", "7", "HIGH_PRIORITY_CLASS"}, 0),
+                Row(L"[System Process]", {L"0", L"0", L"1", L"---"}, 0),
+                Row(L"EXPLORER.EXE", {L"120", L"0", L"14", L"NORMAL_PRIORITY_CLASS"}, 1),
+                Row(L"嘰.exe", {L"300", L"120", L"3", L"---"}, 1),
+                Row(L"svchost", {L"4000000000", L"120", L"7", L"HIGH_PRIORITY_CLASS"}, 0),
             }));
   // The first row is selected: the idle process, which has no modules and is not asked for any.
   EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), 0);
@@ -115,13 +116,13 @@ TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
 
   EXPECT_EQ(Shown(form->WindowPage().WindowList()),
             (std::vector<ListRow>{
-                Row("65732", {"Progman", "Program Manager", "EXPLORER.EXE"}, 0),
-                Row("512", {"工具窗口", "", "嘰.exe"}, 1),
+                Row(L"65732", {L"Progman", L"Program Manager", L"EXPLORER.EXE"}, 0),
+                Row(L"512", {L"工具窗口", L"", L"嘰.exe"}, 1),
             }));
   EXPECT_EQ(form->WindowPage().WindowList()->SelectedIndex(), 0);
   EXPECT_EQ(Shown(form->WindowPage().ChildList()), (std::vector<ListRow>{
-                                                       Row("65734", {"SHELLDLL_DefView", ""}, 2),
-                                                       Row("65736", {"SysListView32", "FolderView"}, 3),
+                                                       Row(L"65734", {L"SHELLDLL_DefView", L""}, 2),
+                                                       Row(L"65736", {L"SysListView32", L"FolderView"}, 3),
                                                    }));
 
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 4");
@@ -135,10 +136,10 @@ TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
   EXPECT_EQ(form->ProcessPage().SelectedPid(), 120u);
   EXPECT_EQ(Shown(form->ProcessPage().ModuleList()),
             (std::vector<ListRow>{
-                Row("EXPLORER.EXE", {"C:\\WINDOWS\\EXPLORER.EXE", "4194304", "0 K"}, 1),
-                Row("KERNEL32.DLL",
-                    {"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", kPointerBits == 64 ? "3220635648" : "-1074331648",
-                     "512 K"},
+                Row(L"EXPLORER.EXE", {L"C:\\WINDOWS\\EXPLORER.EXE", L"4194304", L"0 K"}, 1),
+                Row(L"KERNEL32.DLL",
+                    {L"C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL",
+                     kPointerBits == 64 ? L"3220635648" : L"-1074331648", L"512 K"},
                     0),
             }));
   // A process that has ended since: no modules, but it is still the target.
@@ -151,16 +152,16 @@ TEST_F(Refresh, FillsTheFourListsAndTheStatusBar) {
 TEST_F(Refresh, KeepsTheSelectedRowWhileItIsListedElseTheSelectedPosition) {
   form->ProcessPage().ProcList()->SelectIndex(2);
   form->WindowPage().WindowList()->SelectIndex(1);
-  ASSERT_EQ(Captions(form->WindowPage().ChildList()), std::vector<std::string>{"528"});
+  ASSERT_EQ(Captions(form->WindowPage().ChildList()), std::vector<std::wstring>{L"528"});
   // Rows come in above: the same process and window stay selected, where they stand now.
-  fake.processes.insert(fake.processes.begin(), ProcessEntry{"new.exe", 900, 0, 1});
+  fake.processes.insert(fake.processes.begin(), ProcessEntry{L"new.exe", 900, 0, 1});
   fake.windows.emplace_front().id = 0x300;
   form->RefreshCmdExecute();
   EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), 3);
   EXPECT_EQ(form->ProcessPage().SelectedPid(), 300u);
-  EXPECT_EQ(Captions(form->ProcessPage().ModuleList()), std::vector<std::string>{"嘰.exe"});
+  EXPECT_EQ(Captions(form->ProcessPage().ModuleList()), std::vector<std::wstring>{L"嘰.exe"});
   EXPECT_EQ(form->WindowPage().WindowList()->SelectedIndex(), 2);
-  EXPECT_EQ(Captions(form->WindowPage().ChildList()), std::vector<std::string>{"528"});
+  EXPECT_EQ(Captions(form->WindowPage().ChildList()), std::vector<std::wstring>{L"528"});
 
   // Deselecting leaves the lower lists and the target as they were.
   form->ProcessPage().ProcList()->SelectIndex(-1);
@@ -225,31 +226,31 @@ TEST_F(Refresh, F5OnEitherPageAndTheTimerRebuildAllFourLists) {
   form->ProcessPage().ProcList()->SelectIndex(1);
   fake.processes[1].threadCount = 15;
   fake.modules[120][1].moduleSize = 2048;
-  fake.windows[0].title = "桌面";
-  fake.windows[3].title = "内容";
+  fake.windows[0].title = L"桌面";
+  fake.windows[3].title = L"内容";
   SetFocus(form->ProcessPage().ProcList()->Handle());
   post(form->ProcessPage().ProcList()->Handle(), VK_F5);
-  EXPECT_EQ(Shown(form->ProcessPage().ProcList())[1].subItems[2], "15");
-  EXPECT_EQ(Shown(form->ProcessPage().ModuleList())[1].subItems[2], "2 K");
-  EXPECT_EQ(Shown(form->WindowPage().WindowList())[0].subItems[1], "桌面");
-  EXPECT_EQ(Shown(form->WindowPage().ChildList())[0].subItems[1], "内容");
+  EXPECT_EQ(Shown(form->ProcessPage().ProcList())[1].subItems[2], L"15");
+  EXPECT_EQ(Shown(form->ProcessPage().ModuleList())[1].subItems[2], L"2 K");
+  EXPECT_EQ(Shown(form->WindowPage().WindowList())[0].subItems[1], L"桌面");
+  EXPECT_EQ(Shown(form->WindowPage().ChildList())[0].subItems[1], L"内容");
 
   form->WindowsCmdExecute();
-  fake.AddProcess("late.exe", 777);
+  fake.AddProcess(L"late.exe", 777);
   fake.AddWindow(0x300).processId = 777;
   SetFocus(form->WindowPage().WindowList()->Handle());
   post(form->WindowPage().WindowList()->Handle(), VK_F5);
-  EXPECT_EQ(Captions(form->ProcessPage().ProcList()).back(), "late.exe");
-  EXPECT_EQ(Shown(form->WindowPage().WindowList()).back(), Row("768", {"", "", "late.exe"}, 0));
+  EXPECT_EQ(Captions(form->ProcessPage().ProcList()).back(), L"late.exe");
+  EXPECT_EQ(Shown(form->WindowPage().WindowList()).back(), Row(L"768", {L"", L"", L"late.exe"}, 0));
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 5");
   EXPECT_EQ(form->StatusBar->PanelText(1), "顶层窗口: 3");
 
-  fake.AddProcess("ticked.exe", 778);
+  fake.AddProcess(L"ticked.exe", 778);
   form->Timer.SetInterval(30);
   form->Timer.SetEnabled(true);
   testing::Pump(200);
   form->Timer.SetEnabled(false);
-  EXPECT_EQ(Captions(form->ProcessPage().ProcList()).back(), "ticked.exe");
+  EXPECT_EQ(Captions(form->ProcessPage().ProcList()).back(), L"ticked.exe");
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 6");
 }
 

@@ -124,10 +124,10 @@ class ReportCommand : public testing::MainWindowHost {
     return opened;
   }
   void TwoProcesses() {
-    fake.AddProcess("[System Process]", 0, 0, 1, 0)
-        .AddProcess("C:\\WINDOWS\\explorer.exe", 1156, 1120, 14, 0x20)
-        .AddModule(1156, "explorer.exe", "C:\\WINDOWS\\explorer.exe", 0x01000000, 258048)
-        .AddModule(1156, "ntdll.dll", "C:\\WINDOWS\\system32\\ntdll.dll", 0x7C900000, 503808);
+    fake.AddProcess(L"[System Process]", 0, 0, 1, 0)
+        .AddProcess(L"C:\\WINDOWS\\explorer.exe", 1156, 1120, 14, 0x20)
+        .AddModule(1156, L"explorer.exe", L"C:\\WINDOWS\\explorer.exe", 0x01000000, 258048)
+        .AddModule(1156, L"ntdll.dll", L"C:\\WINDOWS\\system32\\ntdll.dll", 0x7C900000, 503808);
     OpenMainWindow(fake);
   }
 
@@ -257,8 +257,8 @@ TEST_F(ReportCommand, AReportLongerAndWiderThanTheWindowHasBothScrollBars) {
   // The control shows a bar only where the text needs one.
   for (std::uint32_t p = 0; p < 40; ++p) {
     const std::uint32_t pid = 8 + 4 * p;
-    fake.AddProcess("app" + std::to_string(p) + ".exe", pid, 4, 1);
-    fake.AddModule(pid, "deep.dll", "C:\\" + std::string(150, 'd') + "\\deep.dll", 0x10000000, 4096);
+    fake.AddProcess(L"app" + std::to_wstring(p) + L".exe", pid, 4, 1);
+    fake.AddModule(pid, L"deep.dll", L"C:\\" + std::wstring(150, L'd') + L"\\deep.dll", 0x10000000, 4096);
   }
   OpenMainWindow(fake);
   LONG style = 0;
@@ -271,7 +271,8 @@ TEST_F(ReportCommand, AReportLongerAndWiderThanTheWindowHasBothScrollBars) {
 
 TEST_F(ReportCommand, TheTextCannotBeEditedButASelectionCopiesWithTheControlsOwnCopy) {
   TwoProcesses();
-  std::string before, after, copied;
+  std::wstring before, after;
+  std::string copied;
   ASSERT_TRUE(Report([&](TFormReport& report) {
     HWND memo = report.Memo->Handle();
     before = report.Memo->AllText();
@@ -321,7 +322,7 @@ TEST_F(ReportCommand, CopyPutsTheWholeReportWithCrLfEvenWithAPartialSelection) {
     whileHeld = ClipboardText();
     openAfterFailure = IsWindowVisible(report.Handle()) && report.ModalResult() == gui::mrNone;
   }));
-  EXPECT_EQ(copied, WithCrLfByHand(form->reportText));
+  EXPECT_EQ(copied, WithCrLfByHand(testing::AcpText(form->reportText)));
   EXPECT_EQ(copied.substr(copied.size() - 2), "\r\n");
   EXPECT_TRUE(openAfterCopy);
   ASSERT_EQ(boxes.shown.size(), 1u);
@@ -412,7 +413,7 @@ class WatchedServices : public testing::FakeServices {
 
 TEST_F(ReportCommand, TheBusyWindowShowsWhileTheReportIsMadeAndHidesAlsoWhenItFails) {
   WatchedServices services;
-  services.AddProcess("a.exe", 8);
+  services.AddProcess(L"a.exe", 8);
   OpenMainWindow(services);
   // As at start-up: made once, hidden.
   form->FormBusy = std::make_unique<TFormBusy>(form.get());
@@ -460,10 +461,10 @@ TEST_F(ReportCommand, TheBusyWindowShowsWhileTheReportIsMadeAndHidesAlsoWhenItFa
 TEST_F(ReportCommand, TheTextHasRoomForTheWholeReportWhateverItsSize) {
   for (std::uint32_t p = 0; p < 120; ++p) {
     const std::uint32_t pid = 8 + 4 * p;
-    fake.AddProcess("C:\\Program Files\\供应商\\application" + std::to_string(p) + ".exe", pid, 4, 3);
+    fake.AddProcess(L"C:\\Program Files\\供应商\\application" + std::to_wstring(p) + L".exe", pid, 4, 3);
     for (std::uint32_t m = 0; m < 30; ++m) {
-      const std::string module = "module" + std::to_string(m) + ".dll";
-      fake.AddModule(pid, module, "C:\\WINDOWS\\system32\\" + module, 0x70000000 + 0x10000 * m, 65536 + m);
+      const std::wstring module = L"module" + std::to_wstring(m) + L".dll";
+      fake.AddModule(pid, module, L"C:\\WINDOWS\\system32\\" + module, 0x70000000 + 0x10000 * m, 65536 + m);
     }
   }
   OpenMainWindow(fake);
@@ -486,9 +487,9 @@ TEST_F(ReportCommand, TheTextHasRoomForTheWholeReportWhateverItsSize) {
 // Takes only half of each insertion that holds the marked text, like a control that is full.
 LRESULT CALLBACK HalfFull(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto previous = reinterpret_cast<WNDPROC>(GetPropA(window, "test.previous"));
-  if (message == EM_REPLACESEL &&
-      std::string(reinterpret_cast<const char*>(lparam)).find("yyyy") != std::string::npos) {
-    std::string half(reinterpret_cast<const char*>(lparam));
+  if (message == EM_SETTEXTEX &&
+      std::wstring(reinterpret_cast<const wchar_t*>(lparam)).find(L"yyyy") != std::wstring::npos) {
+    std::wstring half(reinterpret_cast<const wchar_t*>(lparam));
     half.resize(half.size() / 2);
     return CallWindowProcA(previous, window, message, wparam, reinterpret_cast<LPARAM>(half.c_str()));
   }
@@ -526,16 +527,16 @@ TEST(RichEdit, LinesTheControlDoesNotTakeWholeAreAnError) {
   SetPropA(window, "test.previous",
            reinterpret_cast<HANDLE>(
                SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HalfFull))));
-  std::vector<std::string_view> lines(100, "有关正在运行进程的报告");
+  std::vector<std::wstring_view> lines(100, L"有关正在运行进程的报告");
   edit->AddLines(lines);
   EXPECT_EQ(edit->LineCount(), 101);
   try {
-    edit->AddLine("yyyy yyyy");
+    edit->AddLine(L"yyyy yyyy");
     ADD_FAILURE() << "the line went in";
   } catch (const gui::EGuiError& error) {
     EXPECT_STREQ(error.what(), "RichEdit 行插入出错");
   }
-  std::vector<std::string> held(lines.begin(), lines.end());
+  std::vector<std::string> held(lines.size(), "有关正在运行进程的报告");
   held.push_back("yyyy ");  // what the full control took of it
   EXPECT_EQ(LinesOf(edit->AllText()), held);
   SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetPropA(window, "test.previous")));
@@ -546,20 +547,20 @@ TEST(RichEdit, NoLineGoesInWhileTheAddressSpaceIsNearlyFull) {
   gui::TForm owner;
   auto* edit = owner.Add<gui::TRichEdit>();
   edit->SetBounds(0, 0, 200, 100);
-  edit->AddLine("before");
+  edit->AddLine(L"before");
   // Everything free in pieces of 64 MB or more is taken for the time of the test.
   std::vector<void*> taken;
   while (void* block = VirtualAlloc(nullptr, 64u << 20, MEM_RESERVE, PAGE_NOACCESS)) taken.push_back(block);
   bool refused = false;
   try {
-    edit->AddLine("during");
+    edit->AddLine(L"during");
   } catch (const gui::EGuiError& error) {
     refused = std::string(error.what()) == "RichEdit 行插入出错";
   }
   for (void* block : taken) VirtualFree(block, 0, MEM_RELEASE);
   EXPECT_FALSE(taken.empty());
   EXPECT_TRUE(refused);
-  edit->AddLine("after");
+  edit->AddLine(L"after");
   EXPECT_EQ(LinesOf(edit->AllText()), (std::vector<std::string>{"before", "after"}));
 }
 

@@ -27,7 +27,7 @@ void ExpectBox(const testing::ShownBox& box, const std::string& text, UINT flags
 class Termination : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    services.AddProcess("A.EXE", 10).AddProcess("B.EXE", 20).AddProcess("C.EXE", 30);
+    services.AddProcess(L"A.EXE", 10).AddProcess(L"B.EXE", 20).AddProcess(L"C.EXE", 30);
     MainWindowTest::SetUp();
     form->ProcessPage().ProcList()->SelectIndex(1);
     ASSERT_EQ(form->ProcessPage().SelectedPid(), 20u);
@@ -91,7 +91,7 @@ TEST_F(Termination, ARefreshWhileTheQuestionIsOpenDoesNotChangeTheTarget) {
   boxes.answers = {IDYES};
   boxes.OnShow = [&](testing::ShownBox box) {
     if (box.text != kQuestion) return;
-    services.processes.insert(services.processes.begin() + 1, {"NEW.EXE", 15, 0, 1});
+    services.processes.insert(services.processes.begin() + 1, {L"NEW.EXE", 15, 0, 1});
     form->RefreshCmdExecute();
   };
   form->TerminateCmdExecute();

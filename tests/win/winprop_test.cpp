@@ -80,16 +80,16 @@ class WindowProperties : public testing::MainWindowTest {
  protected:
   void SetUp() override {
     auto& top = services.AddWindow(0x2000);
-    top.className = "TProbeForm";
-    top.title = "探针 窗口";
+    top.className = L"TProbeForm";
+    top.title = L"探针 窗口";
     top.rect.reset();  // the rectangle query fails
     top.instance = 0x00400000;
     top.parentLong = 0;
     top.style = static_cast<std::int32_t>(0x00CF0000);
     top.exStyle = 0x00000188;
     auto& child = services.AddWindow(0x2010, 0x2000);
-    child.className = "Button";
-    child.title = "确定";
+    child.className = L"Button";
+    child.title = L"确定";
     child.rect = ScreenRect{-32000, -32000, -31840, -31970};
     child.instance = static_cast<std::int32_t>(0x80001000u);
     child.parentLong = 0x2000;
