@@ -320,7 +320,7 @@ TEST_F(Refresh, AnUnchangedRefreshDrawsNothingAChangedCellItsRowANewRowTheListOn
   form->RefreshCmdExecute();
   EXPECT_EQ(procs.redrawsOn + procs.rowsRedrawn + modules.redrawsOn, 0);
   EXPECT_EQ(modules.rowsRedrawn, 1);
-  fake.AddProcess("new.exe", 900);
+  fake.AddProcess(L"new.exe", 900);
   form->RefreshCmdExecute();
   EXPECT_EQ(procs.redrawsOn, 1);
   EXPECT_EQ(procs.rowsWhileDrawing, 0);
@@ -336,7 +336,7 @@ TEST_F(Refresh, NewRowsAreMarkedGoneRowsStayMarkedUncountedAndActAsEndedForOneRe
   EXPECT_EQ(marks(), "....");  // the first refresh marks nothing
   procs->SelectIndex(2);
   fake.processes.erase(fake.processes.begin() + 2);  // 嘰.exe ends; its identifier goes to another file
-  fake.AddProcess("other.exe", 300);
+  fake.AddProcess(L"other.exe", 300);
   form->RefreshCmdExecute();
   EXPECT_EQ(marks(), "..-.+");
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 4");
@@ -357,10 +357,10 @@ TEST_F(Refresh, RandomSnapshotsLeaveARebuildsRowsPlusTheGoneAndKeepThePlace) {
   TMainListView* procs = form->ProcessPage().ProcList();
   HWND view = procs->Handle();
   const auto key = [&](int i) {
-    return i < 0 ? "" : procs->Item(i)->Caption + "|" + procs->Item(i)->SubItems[0];
+    return i < 0 ? std::wstring() : procs->Item(i)->Caption + L"|" + procs->Item(i)->SubItems[0];
   };
   const auto live = [&](bool gone) {
-    std::multiset<std::string> keys;
+    std::multiset<std::wstring> keys;
     for (int i = 0; i < procs->Count(); ++i)
       if (IsGone(procs->Item(i)) == gone) keys.insert(key(i));
     return keys;
@@ -370,15 +370,15 @@ TEST_F(Refresh, RandomSnapshotsLeaveARebuildsRowsPlusTheGoneAndKeepThePlace) {
     fake.processes.clear();
     for (std::uint32_t k = 0; k < 50; ++k)
       if (random() % 4 != 0)
-        fake.AddProcess("p" + std::to_string(k % 7) + ".exe", k * 4 + (round % 5 == 0 && k % 9 == 0 ? 2 : 0),
+        fake.AddProcess(L"p" + std::to_wstring(k % 7) + L".exe", k * 4 + (round % 5 == 0 && k % 9 == 0 ? 2 : 0),
                         0, 1 + random() % 3, 0x20);
     std::shuffle(fake.processes.begin(), fake.processes.begin() + 3, random);
     procs->SelectIndex(static_cast<int>(random() % static_cast<unsigned>(procs->Count())));
     SendMessageA(view, LVM_ENSUREVISIBLE, random() % static_cast<unsigned>(procs->Count()), FALSE);
     const int top = static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0));
-    const std::string topKey = IsGone(procs->Item(top)) ? "" : key(top);
-    const std::string selectedKey = IsGone(procs->Selected()) ? "" : key(procs->SelectedIndex());
-    std::multiset<std::string> went = live(false);
+    const std::wstring topKey = IsGone(procs->Item(top)) ? std::wstring() : key(top);
+    const std::wstring selectedKey = IsGone(procs->Selected()) ? std::wstring() : key(procs->SelectedIndex());
+    std::multiset<std::wstring> went = live(false);
 
     form->RefreshCmdExecute();
     std::vector<ListRow> rows, rebuilt;
@@ -396,7 +396,7 @@ TEST_F(Refresh, RandomSnapshotsLeaveARebuildsRowsPlusTheGoneAndKeepThePlace) {
       std::sort(rebuilt.begin(), rebuilt.end(), byKey);
     }
     EXPECT_EQ(rows, rebuilt) << round;
-    for (const std::string& k : live(false))
+    for (const std::wstring& k : live(false))
       if (auto it = went.find(k); it != went.end()) went.erase(it);
     EXPECT_EQ(live(true), went) << round;
     int topNow = procs->Count() - 1;
