@@ -45,6 +45,12 @@ const ActionRow kActions[] = {
      &TFormMain::SettingsCmdExecute},
     {"HelpCmd", &TFormMain::HelpCmd, "帮助主题(&H)...", "帮助主题|显示帮助主题", VK_F1, 5,
      &TFormMain::HelpCmdExecute},
+    {"FindModuleCmd", &TFormMain::FindModuleCmd, "查找模块...", "查找模块|查找加载了某个模块的进程",
+     scCtrl | gui::scShift | 'F', -1, &TFormMain::FindModuleCmdExecute},
+    {"FindWindowCmd", &TFormMain::FindWindowCmd, "查找窗口", "查找窗口|拖动到任意窗口上以选定它", gui::scNone,
+     8, &TFormMain::FindWindowCmdExecute},
+    {"FilterCmd", &TFormMain::FilterCmd, "筛选(&F)", "筛选|只显示含有所输入文字的行", scCtrl | 'F', -1,
+     &TFormMain::FilterCmdExecute},
 };
 
 struct ListLayout {
@@ -106,6 +112,8 @@ TFormMain::TFormMain(ISystemServices& services)
   gui::Application().OnRestore = [this] { ApplicationEventsRestore(); };
 
   HandleNeeded();
+  // Tab order follows the windows' order: the filter field comes after the lists.
+  SetWindowPos(CoolBar->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   for (TMainListView* list : {processPage_->ProcList(), processPage_->ModuleList(), windowPage_->WindowList(),
                               windowPage_->ChildList()})
     list->Loaded();
@@ -133,6 +141,7 @@ void TFormMain::CreateActions() {
   }
   ProcessesCmd->SetChecked(true);
   WinPropCmd->SetVisible(false);
+  FindWindowCmd->SetVisible(false);
 }
 
 void TFormMain::CreateControls() {
@@ -152,11 +161,18 @@ void TFormMain::CreateControls() {
   ToolBar1->AddButton("tbRefresh", RefreshCmd);
   ToolBar1->AddButton("tbTerminate", TerminateCmd);
   ToolBar1->AddButton("tbProperties", WinPropCmd);
+  // The crosshair is dragged, not clicked: the press starts the drag.
+  ToolBar1->AddButton("tbFindWindow", FindWindowCmd)->OnMouseDown = [this] { FindWindowCmd->Execute(); };
   ToolBar1->AddButton("tbReport", ReportCmd);
   ToolBar1->AddSeparator(8);
   ToolBar1->AddButton("tbHelp", HelpCmd);
   CoolBar->AddBand(ToolBar2, 21, 193);
-  CoolBar->AddBand(ToolBar1, 22, 435);
+  CoolBar->AddBand(ToolBar1, 22, 275);
+  FilterEdit = CoolBar->Add<gui::TFilterEdit>("筛选 (Ctrl+F)");
+  FilterEdit->Name = "FilterEdit";
+  FilterEdit->OnChange = [this] { FilterEditChange(); };
+  FilterEdit->OnEscape = [this] { FilterEditEscape(); };
+  CoolBar->AddBand(FilterEdit, 22, 160);
 
   StatusBar = Add<gui::TStatusBar>(std::vector<int>{90, 135, 200});
   StatusBar->SetPanelText(0, "进程数: 0");
@@ -226,11 +242,13 @@ const Menu kMenus[] = {
     {&M::CommandsMenu, "miWindowProperties", nullptr, &M::WinPropCmd},
     {&M::CommandsMenu, "miViewReport", nullptr, &M::ReportCmd},
     {&M::CommandsMenu, "miOpenModuleFolder", nullptr, &M::ExplorerCmd},
+    {&M::CommandsMenu, "miFindModule", nullptr, &M::FindModuleCmd},
     {&M::CommandsMenu, "", "-"},
     {&M::CommandsMenu, "miExit", "退出(&X)", nullptr, &M::miExitClick, VK_ESCAPE},
 
     {&M::ViewMenu, "miProcesses", nullptr, &M::ProcessesCmd},
     {&M::ViewMenu, "miWindows", nullptr, &M::WindowsCmd},
+    {&M::ViewMenu, "miFilter", nullptr, &M::FilterCmd},
     {&M::ViewMenu, "", "-"},
     {&M::ViewMenu, "miStayonTop", nullptr, &M::OnTopCmd},
 
@@ -293,8 +311,7 @@ void TFormMain::RefreshCmdExecute() {
   const std::vector<ProcessEntry> processes = services_.ProcessSnapshot();
   windowPage_->RefreshWindowList(processes);
   processPage_->Refresh(processes);
-  StatusBar->SetPanelText(0, "进程: " + std::to_string(processPage_->ProcessCount()));
-  StatusBar->SetPanelText(1, "顶层窗口: " + std::to_string(windowPage_->WindowCount()));
+  UpdateCounts();
 }
 
 bool TFormMain::FormClose() {
@@ -313,6 +330,7 @@ void TFormMain::ProcessesCmdExecute() {
   ReportCmd->SetVisible(true);
   WinPropCmd->SetVisible(false);
   WinPropCmd->SetEnabled(false);
+  FindWindowCmd->SetVisible(false);
 }
 
 void TFormMain::WindowsCmdExecute() {
@@ -324,6 +342,7 @@ void TFormMain::WindowsCmdExecute() {
   ReportCmd->SetVisible(false);
   WinPropCmd->SetVisible(true);
   WinPropCmd->SetEnabled(true);
+  FindWindowCmd->SetVisible(true);
 }
 
 void TFormMain::OnTopCmdExecute() {

@@ -64,6 +64,13 @@ inline void ResortList(TdfsExtListView& list) {
   if (list.AutoColumnSort() != acsNoSort) list.Resort();
 }
 
+// The first row whose cell in that column reads text; -1 when there is none.
+inline int FindRowWithText(const gui::TListView& list, int column, const std::string& text) {
+  for (int i = 0; i < list.Count(); ++i)
+    if (list.Item(i)->Text(column) == text) return i;
+  return -1;
+}
+
 inline void AppendRow(gui::TListView& list, ListRow row) {
   list.AddItem(std::move(row.caption), std::move(row.subItems), row.image);
 }

@@ -8,6 +8,7 @@
 #include "common/text.h"
 #include "gui/application.h"
 #include "process/list_update.h"
+#include "process/row_filter.h"
 
 namespace k32 {
 
@@ -26,24 +27,36 @@ void TProcessPage::ClearModules() {
 }
 
 void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
-  processCount_ = 0;
-  const RememberedRow selected = RememberSelection(procList_, kPidColumn);
   FillProcessList(processes);
-  SelectAgain(procList_, selected, kPidColumn);
+  ShowRows();
 }
 
 void TProcessPage::FillProcessList(const std::vector<ProcessEntry>& processes) {
-  ListUpdate update(procList_);
-  procList_.Clear();
-  for (const ProcessEntry& process : processes) {
-    ++processCount_;
-    AddPidItem(process);
-  }
-  ResortList(procList_);
+  rows_.clear();
+  rows_.reserve(processes.size());
+  for (const ProcessEntry& process : processes)
+    rows_.push_back(ProcessRow(process, services_.PriorityClass(process.processId)));
+  processCount_ = static_cast<int>(rows_.size());
 }
 
-void TProcessPage::AddPidItem(const ProcessEntry& process) {
-  AppendRow(procList_, ProcessRow(process, services_.PriorityClass(process.processId)));
+void TProcessPage::SetFilter(const std::string& text) {
+  if (text == filter_) return;
+  filter_ = text;
+  ShowRows();
+}
+
+// The file name and the PID are the columns the filter looks at.
+void TProcessPage::ShowRows() {
+  const RememberedRow selected = RememberSelection(procList_, kPidColumn);
+  {
+    const RowFilter shown(filter_, kPidColumn + 1);
+    ListUpdate update(procList_);
+    procList_.Clear();
+    for (const ListRow& row : rows_)
+      if (shown(row)) AppendRow(procList_, row);
+    ResortList(procList_);
+  }
+  SelectAgain(procList_, selected, kPidColumn);
 }
 
 void TProcessPage::ProcListSelectItem(gui::TListItem*, bool selected) {
@@ -63,6 +76,15 @@ void TProcessPage::FillModuleList(std::uint32_t processId) {
 }
 
 void TProcessPage::AddModItem(const ModuleEntry& module) { AppendRow(moduleList_, ModuleRow(module)); }
+
+bool TProcessPage::SelectModule(std::uint32_t processId, const std::string& path) {
+  const int process = FindRowWithText(procList_, kPidColumn, UnsignedText(processId));
+  if (process < 0) return false;
+  procList_.SelectIndex(process);
+  const int module = FindRowWithText(moduleList_, kPathColumn, path);
+  if (module >= 0) moduleList_.SelectIndex(module);
+  return true;
+}
 
 void TProcessPage::Terminate(bool confirm) {
   // Taken before the question: timer refreshes go on while it is open, and the row the user asked

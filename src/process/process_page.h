@@ -6,10 +6,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "listview/ext_list_view.h"
 #include "process/held_target.h"
+#include "process/list_rows.h"
 #include "process/process_targets.h"
 #include "process/services.h"
 
@@ -28,18 +30,26 @@ class TProcessPage {
   [[nodiscard]] TdfsExtListView* ModuleList() const { return &moduleList_; }
   // The process of the row last selected; 0 at start.
   [[nodiscard]] std::uint32_t SelectedPid() const { return selectedPid_; }
-  // Rows the last refresh added.
+  // Processes of the last refresh, and the rows of them the filter shows.
   [[nodiscard]] int ProcessCount() const { return processCount_; }
+  [[nodiscard]] int ShownCount() const { return procList_.Count(); }
+
+  // The text that narrows the process list to the rows whose file name or PID contains it; empty
+  // shows every row. Applied to the rows of the last snapshot at once and to every later refresh.
+  void SetFilter(const std::string& text);
+  [[nodiscard]] const std::string& Filter() const { return filter_; }
 
   // The first step of a refresh: no module is shown until a process row is selected again.
   void ClearModules();
   // The process list rebuilt from the refresh's snapshot, the same process selected again.
   void Refresh(const std::vector<ProcessEntry>& processes);
   void FillProcessList(const std::vector<ProcessEntry>& processes);
-  void AddPidItem(const ProcessEntry& process);
   void ProcListSelectItem(gui::TListItem* item, bool selected);
   void FillModuleList(std::uint32_t processId);
   void AddModItem(const ModuleEntry& module);
+  // Selects the process's row and then the row of the module at that path; false when the process
+  // is not shown (the module may still be missing: its process row is selected then).
+  bool SelectModule(std::uint32_t processId, const std::string& path);
 
   // Ends the chosen process, asking first when confirm is set, and refreshes after every attempt.
   void Terminate(bool confirm);
@@ -57,8 +67,13 @@ class TProcessPage {
   TdfsExtListView& moduleList_;
   ISystemServices& services_;
   std::function<void()> refreshAll_;
+  // The shown rows: the last snapshot's, narrowed by the filter.
+  void ShowRows();
+
   std::uint32_t selectedPid_ = 0;
   int processCount_ = 0;
+  std::vector<ListRow> rows_;
+  std::string filter_;
   THeldTarget<ProcessTargets> targets_;
 };
 

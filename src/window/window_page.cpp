@@ -8,6 +8,7 @@
 #include "common/text.h"
 #include "gui/application.h"
 #include "process/list_update.h"
+#include "process/row_filter.h"
 #include "window/form_winprop.h"
 #include "window/window_rows.h"
 
@@ -27,15 +28,26 @@ void TWindowPage::ClearChildren() {
 }
 
 void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
-  windowCount_ = 0;
+  rows_ = TopLevelWindowRows(services_, processes);
+  windowCount_ = static_cast<int>(rows_.size());
+  ShowRows();
+}
+
+void TWindowPage::SetFilter(const std::string& text) {
+  if (text == filter_) return;
+  filter_ = text;
+  ShowRows();
+}
+
+// Every column of a window row counts for the filter.
+void TWindowPage::ShowRows() {
   const RememberedRow selected = RememberSelection(windowList_, kHandleColumn);
   {
+    const RowFilter shown(filter_, windowList_.ColumnCount());
     ListUpdate update(windowList_);
     windowList_.Clear();
-    for (ListRow& row : TopLevelWindowRows(services_, processes)) {
-      ++windowCount_;
-      AppendRow(windowList_, std::move(row));
-    }
+    for (const ListRow& row : rows_)
+      if (shown(row)) AppendRow(windowList_, row);
     ResortList(windowList_);
   }
   SelectAgain(windowList_, selected, kHandleColumn);
@@ -49,6 +61,17 @@ void TWindowPage::WindowListSelectItem(gui::TListItem*, bool selected) {
   ListUpdate update(childList_);
   childList_.Clear();
   for (ListRow& child : DescendantWindowRows(services_, parent)) AppendRow(childList_, std::move(child));
+}
+
+bool TWindowPage::SelectWindow(WindowId topLevel, WindowId window) {
+  const int row = FindRowWithText(windowList_, kHandleColumn, SignedText(topLevel));
+  if (row < 0) return false;
+  windowList_.SelectIndex(row);
+  if (window != topLevel) {
+    const int child = FindRowWithText(childList_, kHandleColumn, SignedText(window));
+    if (child >= 0) childList_.SelectIndex(child);
+  }
+  return true;
 }
 
 void TWindowPage::ShowProperties(gui::TForm& owner) {

@@ -2,11 +2,13 @@
 // window properties command.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "gui/form.h"
 #include "listview/ext_list_view.h"
 #include "process/held_target.h"
+#include "process/list_rows.h"
 #include "process/services.h"
 #include "window/window_target.h"
 
@@ -21,8 +23,13 @@ class TWindowPage {
 
   [[nodiscard]] TdfsExtListView* WindowList() const { return &windowList_; }
   [[nodiscard]] TdfsExtListView* ChildList() const { return &childList_; }
-  // Rows the last refresh added.
+  // Top-level windows of the last refresh, and the rows of them the filter shows.
   [[nodiscard]] int WindowCount() const { return windowCount_; }
+  [[nodiscard]] int ShownCount() const { return windowList_.Count(); }
+
+  // The text that narrows the window list to the rows whose handle, class, title or process
+  // contains it; empty shows every row. Applied at once and to every later refresh.
+  void SetFilter(const std::string& text);
 
   // The first step of a refresh: no descendant is shown until a window row is selected again.
   void ClearChildren();
@@ -30,6 +37,9 @@ class TWindowPage {
   // refresh's process snapshot.
   void RefreshWindowList(const std::vector<ProcessEntry>& processes);
   void WindowListSelectItem(gui::TListItem* item, bool selected);
+  // Selects the top-level window's row and, when window is one of its descendants, that row in the
+  // child list; false when the top-level window is not shown.
+  bool SelectWindow(WindowId topLevel, WindowId window);
 
   // Shows the properties of the chosen window in a dialog owned by owner.
   void ShowProperties(gui::TForm& owner);
@@ -43,7 +53,12 @@ class TWindowPage {
   TdfsExtListView& windowList_;
   TdfsExtListView& childList_;
   ISystemServices& services_;
+  // The shown rows: the last snapshot's, narrowed by the filter.
+  void ShowRows();
+
   int windowCount_ = 0;
+  std::vector<ListRow> rows_;
+  std::string filter_;
   THeldTarget<WindowTarget> target_;
 };
 

@@ -1,0 +1,100 @@
+// Finding things from the main window: the filter over the upper lists, the find-module window
+// and the crosshair that picks a window on the screen.
+#include <optional>
+#include <string>
+
+#include "app/form_main.h"
+#include "common/text.h"
+#include "gui/application.h"
+#include "window/window_picker.h"
+
+namespace k32 {
+
+namespace {
+
+std::string CountText(const char* label, int shown, int all, bool filtered) {
+  return std::string(label) + (filtered ? std::to_string(shown) + " / " : "") + std::to_string(all);
+}
+
+// Handle, class and title of the window under the crosshair, for the status bar.
+std::string PickedWindowText(ISystemServices& services, WindowId window) {
+  if (window == 0) return "";
+  return "句柄: " + SignedText(window) + "  窗口种类: " + services.WindowClassName(window) +
+         "  窗口标题: " + services.WindowTitle(window);
+}
+
+}  // namespace
+
+void TFormMain::UpdateCounts() {
+  const bool filtered = !FilterEdit->Text().empty();
+  StatusBar->SetPanelText(
+      0, CountText("进程: ", processPage_->ShownCount(), processPage_->ProcessCount(), filtered));
+  StatusBar->SetPanelText(
+      1, CountText("顶层窗口: ", windowPage_->ShownCount(), windowPage_->WindowCount(), filtered));
+}
+
+void TFormMain::FilterCmdExecute() {
+  FilterEdit->SetFocus();
+  SendMessageA(FilterEdit->Handle(), EM_SETSEL, 0, -1);
+}
+
+// One text for both pages, so that a page switch shows the same narrowing.
+void TFormMain::FilterEditChange() {
+  const std::string text = FilterEdit->Text();
+  processPage_->SetFilter(text);
+  windowPage_->SetFilter(text);
+  UpdateCounts();
+}
+
+void TFormMain::FilterEditEscape() {
+  FilterEdit->SetText("");
+  FilterEditChange();
+  TMainListView* list = Notebook->PageIndex() == 0 ? processPage_->ProcList() : windowPage_->WindowList();
+  list->SetFocus();
+}
+
+void TFormMain::FindModuleCmdExecute() {
+  if (!FormFindModule) {
+    FormFindModule = std::make_unique<TFormFindModule>(this, services_);
+    FormFindModule->OnChoose = [this](std::uint32_t processId, const std::string& path) {
+      ShowFoundModule(processId, path);
+    };
+  }
+  FormFindModule->Show();
+}
+
+void TFormMain::ShowFoundModule(std::uint32_t processId, const std::string& path) {
+  ProcessesCmdExecute();
+  if (!processPage_->SelectModule(processId, path)) {
+    // Not shown: hidden by the filter, or started since the last refresh.
+    if (!FilterEdit->Text().empty()) FilterEdit->SetText("");  // the change applies the empty filter
+    RefreshCmdExecute();
+    if (!processPage_->SelectModule(processId, path)) return;
+  }
+  SetForegroundWindow(Handle());
+  TMainListView* modules = processPage_->ModuleList();
+  (modules->Selected() ? modules : processPage_->ProcList())->SetFocus();
+}
+
+void TFormMain::FindWindowCmdExecute() {
+  const std::optional<PickedWindow> picked = PickWindow(ToolBar1->Handle(), [this](WindowId under) {
+    StatusBar->SetPanelText(2, PickedWindowText(services_, under));
+  });
+  StatusBar->SetPanelText(2, gui::Application().Hint());
+  if (picked) ShowPickedWindow(picked->window, picked->topLevel);
+}
+
+void TFormMain::ShowPickedWindow(WindowId window, WindowId topLevel) {
+  WindowsCmdExecute();
+  if (!windowPage_->SelectWindow(topLevel, window)) {
+    if (!FilterEdit->Text().empty()) FilterEdit->SetText("");
+    RefreshCmdExecute();
+    if (!windowPage_->SelectWindow(topLevel, window)) return;
+  }
+  TMainListView* list = window != topLevel && windowPage_->ChildList()->Selected()
+                            ? windowPage_->ChildList()
+                            : windowPage_->WindowList();
+  list->SetFocus();
+}
+
+}  // namespace k32

@@ -1,0 +1,26 @@
+// Which rows of an upper list stay shown while the user narrows it: the filter text in one of the
+// row's leading columns.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "process/list_rows.h"
+
+namespace k32 {
+
+class RowFilter {
+ public:
+  // The text is looked for in the first `columns` cells of each row (the caption is the first).
+  RowFilter(std::string_view text, int columns);
+
+  [[nodiscard]] bool Empty() const { return folded_.empty(); }
+  // Every row passes an empty filter.
+  [[nodiscard]] bool operator()(const ListRow& row) const;
+
+ private:
+  std::string folded_;
+  int columns_;
+};
+
+}  // namespace k32
