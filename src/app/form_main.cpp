@@ -325,6 +325,7 @@ void TFormMain::ProcessesCmdExecute() {
   ProcessesCmd->SetChecked(true);
   WindowsCmd->SetChecked(false);
   Notebook->SetPageIndex(0);
+  processPage_->ShowFilter();
   TerminateCmd->SetVisible(true);
   TerminateCmd->SetEnabled(true);
   ReportCmd->SetVisible(true);
@@ -337,6 +338,7 @@ void TFormMain::WindowsCmdExecute() {
   ProcessesCmd->SetChecked(false);
   WindowsCmd->SetChecked(true);
   Notebook->SetPageIndex(1);
+  windowPage_->ShowFilter();
   TerminateCmd->SetVisible(false);
   TerminateCmd->SetEnabled(false);
   ReportCmd->SetVisible(false);

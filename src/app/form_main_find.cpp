@@ -38,11 +38,13 @@ void TFormMain::FilterCmdExecute() {
   SendMessageA(FilterEdit->Handle(), EM_SETSEL, 0, -1);
 }
 
-// One text for both pages, so that a page switch shows the same narrowing.
+// One text for both pages, so that a page switch shows the same narrowing; only the shown page's
+// list is rebuilt at each keystroke, the other one when it is shown.
 void TFormMain::FilterEditChange() {
   const std::string text = FilterEdit->Text();
-  processPage_->SetFilter(text);
-  windowPage_->SetFilter(text);
+  const bool processesShown = Notebook->PageIndex() == 0;
+  processPage_->SetFilter(text, processesShown);
+  windowPage_->SetFilter(text, !processesShown);
   UpdateCounts();
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "gui/guard.h"
 #include "gui/listview.h"
@@ -73,6 +74,20 @@ inline int FindRowWithText(const gui::TListView& list, int column, const std::st
 
 inline void AppendRow(gui::TListView& list, ListRow row) {
   list.AddItem(std::move(row.caption), std::move(row.subItems), row.image);
+}
+
+// The list rebuilt from the chosen rows (indices into rows), the selected row selected again by its
+// key column.
+inline void ShowChosenRows(TdfsExtListView& list, const std::vector<ListRow>& rows,
+                           const std::vector<std::size_t>& chosen, int keyColumn) {
+  const RememberedRow selected = RememberSelection(list, keyColumn);
+  {
+    ListUpdate update(list);
+    list.Clear();
+    for (const std::size_t i : chosen) AppendRow(list, rows[i]);
+    ResortList(list);
+  }
+  SelectAgain(list, selected, keyColumn);
 }
 
 }  // namespace k32

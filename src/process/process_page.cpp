@@ -8,7 +8,6 @@
 #include "common/text.h"
 #include "gui/application.h"
 #include "process/list_update.h"
-#include "process/row_filter.h"
 
 namespace k32 {
 
@@ -26,37 +25,14 @@ void TProcessPage::ClearModules() {
   ResortList(moduleList_);
 }
 
-void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
-  FillProcessList(processes);
-  ShowRows();
-}
+void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) { FillProcessList(processes); }
 
 void TProcessPage::FillProcessList(const std::vector<ProcessEntry>& processes) {
-  rows_.clear();
-  rows_.reserve(processes.size());
+  std::vector<ListRow> rows;
+  rows.reserve(processes.size());
   for (const ProcessEntry& process : processes)
-    rows_.push_back(ProcessRow(process, services_.PriorityClass(process.processId)));
-  processCount_ = static_cast<int>(rows_.size());
-}
-
-void TProcessPage::SetFilter(const std::string& text) {
-  if (text == filter_) return;
-  filter_ = text;
-  ShowRows();
-}
-
-// The file name and the PID are the columns the filter looks at.
-void TProcessPage::ShowRows() {
-  const RememberedRow selected = RememberSelection(procList_, kPidColumn);
-  {
-    const RowFilter shown(filter_, kPidColumn + 1);
-    ListUpdate update(procList_);
-    procList_.Clear();
-    for (const ListRow& row : rows_)
-      if (shown(row)) AppendRow(procList_, row);
-    ResortList(procList_);
-  }
-  SelectAgain(procList_, selected, kPidColumn);
+    rows.push_back(ProcessRow(process, services_.PriorityClass(process.processId)));
+  rows_.SetRows(std::move(rows));
 }
 
 void TProcessPage::ProcListSelectItem(gui::TListItem*, bool selected) {

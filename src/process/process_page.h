@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "listview/ext_list_view.h"
+#include "process/filtered_list.h"
 #include "process/held_target.h"
 #include "process/list_rows.h"
 #include "process/process_targets.h"
@@ -31,13 +32,14 @@ class TProcessPage {
   // The process of the row last selected; 0 at start.
   [[nodiscard]] std::uint32_t SelectedPid() const { return selectedPid_; }
   // Processes of the last refresh, and the rows of them the filter shows.
-  [[nodiscard]] int ProcessCount() const { return processCount_; }
-  [[nodiscard]] int ShownCount() const { return procList_.Count(); }
+  [[nodiscard]] int ProcessCount() const { return rows_.Count(); }
+  [[nodiscard]] int ShownCount() const { return rows_.ShownCount(); }
 
   // The text that narrows the process list to the rows whose file name or PID contains it; empty
-  // shows every row. Applied to the rows of the last snapshot at once and to every later refresh.
-  void SetFilter(const std::string& text);
-  [[nodiscard]] const std::string& Filter() const { return filter_; }
+  // shows every row. Applied to the rows of the last snapshot (at once when showNow, else when the
+  // page is shown again) and to every later refresh.
+  void SetFilter(const std::string& text, bool showNow) { rows_.SetFilter(text, showNow); }
+  void ShowFilter() { rows_.ShowPending(); }
 
   // The first step of a refresh: no module is shown until a process row is selected again.
   void ClearModules();
@@ -67,13 +69,8 @@ class TProcessPage {
   TdfsExtListView& moduleList_;
   ISystemServices& services_;
   std::function<void()> refreshAll_;
-  // The shown rows: the last snapshot's, narrowed by the filter.
-  void ShowRows();
-
   std::uint32_t selectedPid_ = 0;
-  int processCount_ = 0;
-  std::vector<ListRow> rows_;
-  std::string filter_;
+  TFilteredRows rows_{procList_, kPidColumn, kPidColumn + 1};  // the file name and the PID are filtered
   THeldTarget<ProcessTargets> targets_;
 };
 

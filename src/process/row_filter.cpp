@@ -16,4 +16,11 @@ bool RowFilter::operator()(const ListRow& row) const {
   return false;
 }
 
+std::vector<std::size_t> PassingRows(const std::vector<ListRow>& rows, const RowFilter& filter) {
+  std::vector<std::size_t> passing;
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (filter(rows[i])) passing.push_back(i);
+  return passing;
+}
+
 }  // namespace k32

@@ -2,8 +2,10 @@
 // row's leading columns.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "process/list_rows.h"
 
@@ -22,5 +24,8 @@ class RowFilter {
   std::string folded_;
   int columns_;
 };
+
+// Indices of the rows the filter lets through, in order.
+std::vector<std::size_t> PassingRows(const std::vector<ListRow>& rows, const RowFilter& filter);
 
 }  // namespace k32

@@ -8,7 +8,6 @@
 #include "common/text.h"
 #include "gui/application.h"
 #include "process/list_update.h"
-#include "process/row_filter.h"
 #include "window/form_winprop.h"
 #include "window/window_rows.h"
 
@@ -28,29 +27,7 @@ void TWindowPage::ClearChildren() {
 }
 
 void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
-  rows_ = TopLevelWindowRows(services_, processes);
-  windowCount_ = static_cast<int>(rows_.size());
-  ShowRows();
-}
-
-void TWindowPage::SetFilter(const std::string& text) {
-  if (text == filter_) return;
-  filter_ = text;
-  ShowRows();
-}
-
-// Every column of a window row counts for the filter.
-void TWindowPage::ShowRows() {
-  const RememberedRow selected = RememberSelection(windowList_, kHandleColumn);
-  {
-    const RowFilter shown(filter_, windowList_.ColumnCount());
-    ListUpdate update(windowList_);
-    windowList_.Clear();
-    for (const ListRow& row : rows_)
-      if (shown(row)) AppendRow(windowList_, row);
-    ResortList(windowList_);
-  }
-  SelectAgain(windowList_, selected, kHandleColumn);
+  rows_.SetRows(TopLevelWindowRows(services_, processes));
 }
 
 void TWindowPage::WindowListSelectItem(gui::TListItem*, bool selected) {

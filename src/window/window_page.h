@@ -7,9 +7,11 @@
 
 #include "gui/form.h"
 #include "listview/ext_list_view.h"
+#include "process/filtered_list.h"
 #include "process/held_target.h"
 #include "process/list_rows.h"
 #include "process/services.h"
+#include "window/window_rows.h"
 #include "window/window_target.h"
 
 namespace k32 {
@@ -24,12 +26,14 @@ class TWindowPage {
   [[nodiscard]] TdfsExtListView* WindowList() const { return &windowList_; }
   [[nodiscard]] TdfsExtListView* ChildList() const { return &childList_; }
   // Top-level windows of the last refresh, and the rows of them the filter shows.
-  [[nodiscard]] int WindowCount() const { return windowCount_; }
-  [[nodiscard]] int ShownCount() const { return windowList_.Count(); }
+  [[nodiscard]] int WindowCount() const { return rows_.Count(); }
+  [[nodiscard]] int ShownCount() const { return rows_.ShownCount(); }
 
   // The text that narrows the window list to the rows whose handle, class, title or process
-  // contains it; empty shows every row. Applied at once and to every later refresh.
-  void SetFilter(const std::string& text);
+  // contains it; empty shows every row. Applied at once when showNow, else when the page is shown
+  // again, and to every later refresh.
+  void SetFilter(const std::string& text, bool showNow) { rows_.SetFilter(text, showNow); }
+  void ShowFilter() { rows_.ShowPending(); }
 
   // The first step of a refresh: no descendant is shown until a window row is selected again.
   void ClearChildren();
@@ -53,12 +57,7 @@ class TWindowPage {
   TdfsExtListView& windowList_;
   TdfsExtListView& childList_;
   ISystemServices& services_;
-  // The shown rows: the last snapshot's, narrowed by the filter.
-  void ShowRows();
-
-  int windowCount_ = 0;
-  std::vector<ListRow> rows_;
-  std::string filter_;
+  TFilteredRows rows_{windowList_, kHandleColumn, 4};  // handle, class, title and process are filtered
   THeldTarget<WindowTarget> target_;
 };
 
