@@ -72,7 +72,7 @@ TEST(FindingE2E, TheFilterNarrowsBothPagesAndEscClearsIt) {
   EXPECT_EQ(EditText(edits[0]), "");
   EXPECT_GT(program.RowCount(lists[2]), windows);
   EXPECT_EQ(program.StatusText(1), "顶层窗口: " + std::to_string(program.RowCount(lists[2])));
-  EXPECT_EQ(program.RowCount(lists[0]), processes);
+  EXPECT_EQ(program.StatusText(0), "进程: " + std::to_string(processes));
 }
 
 // Every process's modules whose name or path holds the text, as "pid|path", read by this process.
