@@ -121,6 +121,7 @@ TFormMain::TFormMain(ISystemServices& services)
 }
 
 TFormMain::~TFormMain() {
+  FormFindModule.reset();  // while the window that owns it still exists
   gui::Application().OnHint = nullptr;
   gui::Application().OnMinimize = nullptr;
   gui::Application().OnRestore = nullptr;
