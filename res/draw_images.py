@@ -404,6 +404,67 @@ def single_window_icon(title):
     return img
 
 
+# ---------------------------------------------------------------- larger sizes
+
+def scale2x(img):
+    """Twice the size, edges kept sharp and diagonals smoothed (the EPX rule)."""
+    out = Image(img.w * 2, img.h * 2)
+
+    def at(x, y):
+        return img.get(min(max(x, 0), img.w - 1), min(max(y, 0), img.h - 1))
+
+    for y in range(img.h):
+        for x in range(img.w):
+            p, a, b, c, d = at(x, y), at(x, y - 1), at(x + 1, y), at(x - 1, y), at(x, y + 1)
+            quads = [p, p, p, p]
+            if c == a and c != d and a != b:
+                quads[0] = a
+            if a == b and a != c and b != d:
+                quads[1] = b
+            if d == c and d != b and c != a:
+                quads[2] = c
+            if b == d and b != a and d != c:
+                quads[3] = d
+            for i, q in enumerate(quads):
+                out.px[(2 * y + i // 2) * out.w + 2 * x + i % 2] = q
+    return out
+
+
+def area_scale(img, size):
+    """The picture averaged down to size x size; a pixel at least half covered is opaque."""
+    out = Image(size, size)
+    f = img.w / size
+    for ty in range(size):
+        for tx in range(size):
+            acc, cover, total = [0.0, 0.0, 0.0], 0.0, 0.0
+            y0, y1, x0, x1 = ty * f, (ty + 1) * f, tx * f, (tx + 1) * f
+            for sy in range(int(y0), min(img.h, math.ceil(y1))):
+                wy = min(y1, sy + 1) - max(y0, sy)
+                for sx in range(int(x0), min(img.w, math.ceil(x1))):
+                    w = wy * (min(x1, sx + 1) - max(x0, sx))
+                    total += w
+                    r, g, b, a = img.get(sx, sy)
+                    if a:
+                        cover += w
+                        acc = [s + w * v for s, v in zip(acc, (r, g, b))]
+            if cover >= total / 2:
+                c = tuple(round(v / cover) for v in acc)
+                out.put(tx, ty, c if c != MASK else (254, 0, 254))
+    return out
+
+
+def sized(img, size):
+    """One 16-pixel picture drawn again at 20, 24 or 32 pixels."""
+    if size == 16:
+        return img
+    if size == 32:
+        return scale2x(img)
+    return area_scale(scale2x(scale2x(img)), size)
+
+
+SIZES = (16, 20, 24, 32)
+
+
 # ---------------------------------------------------------------- icons
 
 RING9 = [
@@ -731,15 +792,19 @@ def png(img, scale, back=(192, 192, 192)):
 # ---------------------------------------------------------------- main
 
 def pictures():
-    imagelist1 = strip([refresh_icon(), art(TERMINATE), winprop_icon(), report_icon(), explorer_icon(),
-                        help_icon(), processes_icon(), cascade_icon(PAL['n']), crosshair_icon()])
-    procimages = strip([component_icon(), application_icon()])
-    windowimages = strip([single_window_icon(PAL['n']), single_window_icon(PAL['p']),
-                          cascade_icon(PAL['n']), cascade_icon(PAL['p'])])
+    lists = {
+        'imagelist1': [refresh_icon(), art(TERMINATE), winprop_icon(), report_icon(), explorer_icon(),
+                       help_icon(), processes_icon(), cascade_icon(PAL['n']), crosshair_icon()],
+        'procimages': [component_icon(), application_icon()],
+        'windowimages': [single_window_icon(PAL['n']), single_window_icon(PAL['p']),
+                         cascade_icon(PAL['n']), cascade_icon(PAL['p'])],
+    }
+    strips = {}
+    for name, images in lists.items():
+        for size in SIZES:
+            strips[name if size == 16 else '%s_%d' % (name, size)] = strip([sized(i, size) for i in images])
     return {
-        'imagelist1': imagelist1,
-        'procimages': procimages,
-        'windowimages': windowimages,
+        **strips,
         'app16': app16(), 'app32': app32(),
         'tray16': tray16(), 'tray32': tray32(),
         'banner': banner(),
@@ -748,14 +813,13 @@ def pictures():
 
 def main(argv):
     p = pictures()
-    files = {
-        'imagelist1.bmp': bmp24(p['imagelist1']),
-        'procimages.bmp': bmp24(p['procimages']),
-        'windowimages.bmp': bmp24(p['windowimages']),
+    files = {name + '.bmp': bmp24(p[name]) for name in p
+             if name.startswith(('imagelist1', 'procimages', 'windowimages'))}
+    files.update({
         'banner.bmp': bmp8(p['banner']),
         'kestrel32.ico': ico([p['app16'], p['app32']], ico_image32),
         'tray.ico': ico([p['tray16'], p['tray32']], ico_image4),
-    }
+    })
     for name, data in files.items():
         with open(os.path.join(HERE, name), 'wb') as f:
             f.write(data)

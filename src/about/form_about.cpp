@@ -55,8 +55,10 @@ TFormAbout::TFormAbout(gui::TForm* owner) : TForm(owner) {
   const int lower = CreditsOverflow();
   if (lower > 0) {
     const std::initializer_list<gui::TControl*> below = {Label4, QMLinkLabel1, Bevel2, QMLinkLabel2, btnOK};
-    for (gui::TControl* control : below)
-      control->SetBounds(control->Left(), control->Top() + lower, control->Width(), control->Height());
+    for (gui::TControl* control : below) {
+      const auto& at = *control->DesignBounds();
+      control->SetDesignBounds(at.left, at.top + lower, at.width, at.height);
+    }
     SetClientSize(280, 159 + lower);
   }
 }
@@ -66,7 +68,8 @@ int TFormAbout::CreditsOverflow() const {
   gui::SelectObjectScope font(dc.Get(), Font());
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc.Get(), &metrics);
-  return std::max(0, 2 * static_cast<int>(metrics.tmHeight) - 24);
+  // In the designed pixels the rows are laid out in.
+  return std::max(0, 2 * ScaleBetweenDpi(static_cast<int>(metrics.tmHeight), Dpi(), kDesignDpi) - 24);
 }
 
 }  // namespace k32

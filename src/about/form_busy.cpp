@@ -19,8 +19,8 @@ class TBoldLabel : public gui::TLabel {
   HFONT bold_;
 };
 
-HFONT BoldProgramFont() {
-  gui::FontHandle regular(gui::CreateProgramFont());
+HFONT BoldProgramFont(int dpi) {
+  gui::FontHandle regular(gui::CreateProgramFont(dpi));
   LOGFONTA font{};
   GetObjectA(regular.Get(), sizeof font, &font);
   font.lfWeight = FW_BOLD;
@@ -33,7 +33,7 @@ const gui::TLayoutRow kLayout[] = {
 
 }  // namespace
 
-TFormBusy::TFormBusy(gui::TForm* owner) : gui::TForm(owner), boldFont_(BoldProgramFont()) {
+TFormBusy::TFormBusy(gui::TForm* owner) : gui::TForm(owner), boldFont_(BoldProgramFont(Dpi())) {
   SetCaption("Kestrel32");
   Position = gui::TPosition::poScreenCenter;
   SetClientSize(208, 53);

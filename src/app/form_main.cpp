@@ -1,6 +1,7 @@
 #include "app/form_main.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/settings_store.h"
@@ -51,6 +52,7 @@ const ActionRow kActions[] = {
      8, &TFormMain::FindWindowCmdExecute},
     {"FilterCmd", &TFormMain::FilterCmd, "筛选(&F)", "筛选|只显示含有所输入文字的行", scCtrl | 'F', -1,
      &TFormMain::FilterCmdExecute},
+    {"PauseCmd", &TFormMain::PauseCmd, "暂停自动刷新(&U)", "", VK_SPACE, -1, &TFormMain::PauseCmdExecute},
 };
 
 struct ListLayout {
@@ -62,6 +64,9 @@ struct ListLayout {
     int alignment;
   } columns[5];
 };
+
+// A 64-bit load address takes up to 15 digits; the 32-bit build keeps the designed 80 pixels.
+constexpr int kAddressColumnWidth = sizeof(void*) == 8 ? 120 : 80;
 
 const ListLayout kLists[] = {
     {"ProcList",
@@ -75,7 +80,7 @@ const ListLayout kLists[] = {
      false,
      {{"模块名称", 120, LVCFMT_LEFT},
       {"路径", 250, LVCFMT_LEFT},
-      {"句柄 (定位)", 80, LVCFMT_LEFT},
+      {"句柄 (定位)", kAddressColumnWidth, LVCFMT_LEFT},
       {"大小", 70, LVCFMT_RIGHT}}},
     {"WindowList",
      true,
@@ -94,7 +99,9 @@ TFormMain::TFormMain(ISystemServices& services)
     : ActionList([this] { return HandleAllocated() ? Handle() : nullptr; }), services_(services) {
   IsMainForm = true;
   SetCaption("Kestrel32");
-  SetBounds(0, 0, 642, 455);
+  SetDesignSize(642, 455);
+  for (gui::TImageList* images : {&ImageList1, &ProcImages, &WindowImages})
+    images->SetSize(PictureSizeForDpi(Dpi()));
   ImageList1.AddMaskedResource("IMAGELIST1");
   ProcImages.AddMaskedResource("PROCIMAGES");
   WindowImages.AddMaskedResource("WINDOWIMAGES");
@@ -105,12 +112,14 @@ TFormMain::TFormMain(ISystemServices& services)
 
   Timer.SetEnabled(false);
   Timer.SetInterval(20000);
-  Timer.OnTimer = [this] { RefreshCmdExecute(); };
+  Timer.OnTimer = [this] { TimerTimer(); };
 
   gui::Application().OnHint = [this] { ApplicationEventsHint(); };
   gui::Application().OnMinimize = [this] { ApplicationEventsMinimize(); };
   gui::Application().OnRestore = [this] { ApplicationEventsRestore(); };
 
+  // Before the first module snapshot: other users' and services' processes need the privilege.
+  services_.EnableDebugPrivilege();
   HandleNeeded();
   // Tab order follows the windows' order: the filter field comes after the lists.
   SetWindowPos(CoolBar->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -200,11 +209,11 @@ void TFormMain::CreateControls() {
     list->SetShowSortArrows(true);
     list->SetNoColumnResize(false);
     for (const auto& column : row.columns)
-      if (column.caption) list->AddColumn(column.caption, column.width, column.alignment);
+      if (column.caption) list->AddColumn(column.caption, list->Scale(column.width), column.alignment);
     list->SmallImages = i < 2 ? ProcImages.Handle() : WindowImages.Handle();
     if (upper) {
       list->SetAlign(TAlign::alTop);
-      list->SetHeight(207);
+      list->SetDesignBounds(0, 0, 0, 207);
       page->Add<gui::TSplitter>(5);
     } else {
       list->SetAlign(TAlign::alClient);
@@ -217,6 +226,7 @@ void TFormMain::CreateControls() {
   processPage_ =
       std::make_unique<TProcessPage>(*lists[0], *lists[1], services_, [this] { RefreshCmdExecute(); });
   windowPage_ = std::make_unique<TWindowPage>(*lists[2], *lists[3], services_);
+  processPage_->OnModuleListReason = [this] { UpdateStatusText(); };
   lists[0]->OnColumnClick = [this](int column) { ProcListColumnClick(column); };
   lists[1]->OnColumnClick = [this](int column) { ModuleListColumnClick(column); };
   lists[2]->OnColumnClick = [this](int column) { WindowListColumnClick(column); };
@@ -245,6 +255,7 @@ const Menu kMenus[] = {
     {&M::CommandsMenu, "miOpenModuleFolder", nullptr, &M::ExplorerCmd},
     {&M::CommandsMenu, "miFindModule", nullptr, &M::FindModuleCmd},
     {&M::CommandsMenu, "", "-"},
+    {&M::CommandsMenu, "miRunAsAdmin", "以管理员身份重新启动(&A)", nullptr, &M::miRunAsAdminClick},
     {&M::CommandsMenu, "miExit", "退出(&X)", nullptr, &M::miExitClick, VK_ESCAPE},
 
     {&M::ViewMenu, "miProcesses", nullptr, &M::ProcessesCmd},
@@ -252,6 +263,7 @@ const Menu kMenus[] = {
     {&M::ViewMenu, "miFilter", nullptr, &M::FilterCmd},
     {&M::ViewMenu, "", "-"},
     {&M::ViewMenu, "miStayonTop", nullptr, &M::OnTopCmd},
+    {&M::ViewMenu, "miPauseRefresh", nullptr, &M::PauseCmd},
 
     {&M::HelpMenu, "miHelpTopics", nullptr, &M::HelpCmd},
     {&M::HelpMenu, "miQuillmarkSoftware", "Quillmark 软件"},
@@ -286,10 +298,18 @@ void TFormMain::CreateMenus() {
   }
 
   gui::BuildMenus(*this, kMenus);
+  CommandsMenu.Find("miRunAsAdmin")->SetVisible(!services_.Elevated());
   ModuleMenu.OnPopup = [this] {
     MenuPopup();
     HoldChosen();  // last: the menu closes, and releases it, only when this has held
   };
+}
+
+// The pictures of the new size go in first: the tool bar, lists and menus measure by them.
+void TFormMain::ChangeScale(int oldDpi) {
+  for (gui::TImageList* images : {&ImageList1, &ProcImages, &WindowImages})
+    images->SetSize(PictureSizeForDpi(Dpi()));
+  gui::TForm::ChangeScale(oldDpi);
 }
 
 void TFormMain::FormCreate() {
@@ -304,10 +324,9 @@ void TFormMain::FormCreate() {
 
 void TFormMain::FormShow() { RefreshCmdExecute(); }
 
-// Every list of both pages rebuilt, the selections kept, the counts shown.
+// Every list of both pages brought up to date, the selections and the user's place kept, the counts
+// shown.
 void TFormMain::RefreshCmdExecute() {
-  windowPage_->ClearChildren();
-  processPage_->ClearModules();
   // One snapshot serves the window owners and the process list, so both show the same moment.
   const std::vector<ProcessEntry> processes = services_.ProcessSnapshot();
   windowPage_->RefreshWindowList(processes);
@@ -387,7 +406,39 @@ void TFormMain::ReleaseChosen() {
   windowPage_->ReleaseTarget();
 }
 
-void TFormMain::ApplicationEventsHint() { StatusBar->SetPanelText(2, gui::Application().Hint()); }
+void TFormMain::ApplicationEventsHint() { UpdateStatusText(); }
+
+void TFormMain::UpdateStatusText() {
+  const std::string& hint = gui::Application().Hint();
+  if (pickingText_)
+    StatusBar->SetPanelText(2, *pickingText_);
+  else if (!hint.empty())
+    StatusBar->SetPanelText(2, hint);
+  else if (!processPage_->ModuleListReason().empty())
+    StatusBar->SetPanelText(2, processPage_->ModuleListReason());
+  else
+    StatusBar->SetPanelText(2, PauseCmd->Checked() ? "自动刷新已暂停" : "");
+}
+
+void TFormMain::PauseCmdExecute() {
+  PauseCmd->SetChecked(!PauseCmd->Checked());
+  UpdateStatusText();
+}
+
+// No snapshot while paused, nor while nobody can see the lists: a window shown again refreshes once.
+void TFormMain::TimerTimer() {
+  if (PauseCmd->Checked()) return;
+  if (gui::Application().Minimized() || IsIconic(Handle()) || !IsWindowVisible(Handle())) {
+    tickWhileHidden_ = true;
+    return;
+  }
+  RefreshCmdExecute();
+}
+
+void TFormMain::RefreshIfTickMissed() {
+  if (!std::exchange(tickWhileHidden_, false)) return;
+  RefreshCmdExecute();
+}
 
 void TFormMain::MenuPopup() { ExplorerCmd->SetEnabled(processPage_->ModuleList()->Selected() != nullptr); }
 

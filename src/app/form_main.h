@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "about/form_busy.h"
@@ -71,6 +72,13 @@ class TFormMain : public gui::TForm {
   void ShowFoundModule(std::uint32_t processId, const std::string& path);
   // A window the crosshair picked: the windows page, its top-level window and the window selected.
   void ShowPickedWindow(WindowId window, WindowId topLevel);
+  // Starts this program again with an administrator's rights; ends this one once that one started.
+  void miRunAsAdminClick();
+  void PauseCmdExecute();
+  void TimerTimer();
+  // The third status-bar panel: the window under the crosshair while it is dragged, else the hint
+  // when there is one, else why the module list is empty, else what the window is doing.
+  void UpdateStatusText();
 
   bool DialogChar(const MSG& msg) override;
   // Tab and Shift+Tab move between the lists; each list keeps its arrow keys.
@@ -97,6 +105,7 @@ class TFormMain : public gui::TForm {
   gui::TAction* FindModuleCmd;
   gui::TAction* FindWindowCmd;
   gui::TAction* FilterCmd;
+  gui::TAction* PauseCmd;  // checked: the timer takes no snapshots (not stored)
 
   // Image lists.
   gui::TImageList ImageList1;
@@ -133,6 +142,9 @@ class TFormMain : public gui::TForm {
   [[nodiscard]] TProcessPage& ProcessPage() const { return *processPage_; }
   [[nodiscard]] TWindowPage& WindowPage() const { return *windowPage_; }
 
+ protected:
+  void ChangeScale(int oldDpi) override;
+
  private:
   void CreateActions();
   void CreateControls();
@@ -147,10 +159,14 @@ class TFormMain : public gui::TForm {
   // once otherwise (keys).
   void HoldChosen();
   void ReleaseChosen();
+  // One refresh when a timer tick passed while the window was hidden.
+  void RefreshIfTickMissed();
 
   ISystemServices& services_;
   std::unique_ptr<TProcessPage> processPage_;
   std::unique_ptr<TWindowPage> windowPage_;
+  bool tickWhileHidden_ = false;
+  std::optional<std::string> pickingText_;  // set while the crosshair is dragged
 };
 
 }  // namespace k32

@@ -79,10 +79,20 @@ void TFormMain::ShowFoundModule(std::uint32_t processId, const std::string& path
 }
 
 void TFormMain::FindWindowCmdExecute() {
-  const std::optional<PickedWindow> picked = PickWindow(ToolBar1->Handle(), [this](WindowId under) {
-    StatusBar->SetPanelText(2, PickedWindowText(services_, under));
-  });
-  StatusBar->SetPanelText(2, gui::Application().Hint());
+  std::optional<PickedWindow> picked;
+  {
+    // The window under the crosshair goes before any other status text until the drag ends.
+    pickingText_.emplace();
+    struct Done {
+      std::optional<std::string>& text;
+      ~Done() { text.reset(); }
+    } done{pickingText_};
+    picked = PickWindow(ToolBar1->Handle(), [this](WindowId under) {
+      pickingText_ = PickedWindowText(services_, under);
+      UpdateStatusText();
+    });
+  }
+  UpdateStatusText();
   if (picked) ShowPickedWindow(picked->window, picked->topLevel);
 }
 

@@ -42,6 +42,7 @@ void TFormMain::ApplicationEventsRestore() {
   item.Caption = "最小化";
   item.Tag = 0;
   if (HWND window = gui::Application().TaskbarWindow()) ShowWindowAsync(window, SW_RESTORE);
+  RefreshIfTickMissed();
 }
 
 void TFormMain::SysTrayClick() { gui::Application().Restore(); }

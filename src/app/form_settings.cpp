@@ -67,28 +67,28 @@ TFormSettings::TFormSettings(gui::TForm& owner, Settings& settings, gui::TTimer&
 
   for (const BoxRow& row : kBoxes) {
     gui::TGroupBox* box = Add<gui::TGroupBox>(row.caption);
-    box->SetBounds(row.left, row.top, row.width, row.height);
+    box->SetDesignBounds(row.left, row.top, row.width, row.height);
     this->*row.field = box;
   }
   for (const CheckRow& row : kChecks) {
     gui::TCheckBox* check = (this->*row.box)->Add<gui::TCheckBox>(row.caption);
-    check->SetBounds(row.left, row.top, row.width, row.height);
+    check->SetDesignBounds(row.left, row.top, row.width, row.height);
     check->SetChecked(row.field != &TFormSettings::cbAutoRefresh);  // as designed; FormShow replaces it
     this->*row.field = check;
   }
   edSec = GroupBox1->Add<gui::TEdit>("20");
-  edSec->SetBounds(129, 18, 33, 21);
+  edSec->SetDesignBounds(129, 18, 33, 21);
   edSec->MaxLength = 3;
   Label1 = GroupBox1->Add<gui::TLabel>("秒");
-  Label1->SetBounds(168, 22, 0, 0);
+  Label1->SetDesignBounds(168, 22, 0, 0);
 
   btnOK = Add<gui::TButton>("确定");
-  btnOK->SetBounds(128, 240, 75, 25);
+  btnOK->SetDesignBounds(128, 240, 75, 25);
   btnOK->SetDefault(true);
   // The handler decides the modal result: it keeps the dialog open on a bad entry.
   btnOK->OnClick = [this] { btnOKClick(); };
   btnCancel = Add<gui::TButton>("取消");
-  btnCancel->SetBounds(208, 240, 75, 25);
+  btnCancel->SetDesignBounds(208, 240, 75, 25);
   btnCancel->ModalResult = gui::mrCancel;
   DefaultButton = btnOK;
   CancelButton = btnCancel;

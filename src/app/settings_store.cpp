@@ -49,13 +49,11 @@ void TFormMain::ReadReg() {
 
 // The first value that cannot be written ends the writing with its error.
 void TFormMain::WriteReg() {
+  // Screen pixels as the system gives them. A minimised window's place is off screen: keep the place
+  // it comes back to (the system's own record of it counts from the work area, not the screen).
   RECT bounds{Left(), Top(), Left() + Width(), Top() + Height()};
-  if (HandleAllocated() && IsIconic(Handle())) {
-    // A minimised window's place is off screen: keep the place it comes back to.
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (GetWindowPlacement(Handle(), &placement)) bounds = placement.rcNormalPosition;
-  }
+  if (HandleAllocated() && IsIconic(Handle()) && RestoredBounds().right > RestoredBounds().left)
+    bounds = RestoredBounds();
   gui::TRegistry registry(HKEY_CURRENT_USER);
   registry.OpenKey(kProgramKey, true);
   registry.WriteInteger("Top", bounds.top);

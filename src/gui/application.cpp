@@ -209,8 +209,9 @@ void TApplication::ProcessMessages() {
 int TApplication::Run() {
   if (mainForm_) mainForm_->Show();
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) HandleMessage(msg);
-  return static_cast<int>(msg.wParam);
+  BOOL got = 0;
+  while ((got = GetMessageA(&msg, nullptr, 0, 0)) > 0) HandleMessage(msg);
+  return got == 0 ? static_cast<int>(msg.wParam) : 0;  // a failed GetMessage carries no code
 }
 
 void TApplication::Minimize() {

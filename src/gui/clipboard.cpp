@@ -27,9 +27,7 @@ class OpenedClipboard {
 }  // namespace
 
 void ClipboardSetText(HWND owner, const std::string& text) {
-  OpenedClipboard clipboard(owner);
-  if (!clipboard.Open()) throw EGuiError("无法打开剪贴板");
-  EmptyClipboard();
+  // The text is made ready first: what the user had there stays when it cannot be.
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
   void* bytes = memory ? GlobalLock(memory) : nullptr;
   if (!bytes) {
@@ -38,6 +36,12 @@ void ClipboardSetText(HWND owner, const std::string& text) {
   }
   std::memcpy(bytes, text.c_str(), text.size() + 1);
   GlobalUnlock(memory);
+  OpenedClipboard clipboard(owner);
+  if (!clipboard.Open()) {
+    GlobalFree(memory);
+    throw EGuiError("无法打开剪贴板");
+  }
+  EmptyClipboard();
   // The clipboard owns the memory once it is set; the user must not believe a copy that failed.
   if (!SetClipboardData(CF_TEXT, memory)) {
     GlobalFree(memory);

@@ -13,9 +13,28 @@ TImageList::TImageList(int width, int height)
     : list_(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 8, 8)) {}
 
 void TImageList::AddMaskedResource(const char* resourceName, COLORREF mask) {
+  strips_.emplace_back(resourceName, mask);
+  LoadStrip(resourceName, mask);
+}
+
+void TImageList::LoadStrip(const std::string& name, COLORREF mask) {
+  const int size = Size();
+  const std::string sized = size == 16 ? name : name + "_" + std::to_string(size);
   BitmapHandle bitmap(static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+      LoadImageA(GetModuleHandleA(nullptr), sized.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (bitmap) ImageList_AddMasked(list_.Get(), bitmap.Get(), mask);
+}
+
+int TImageList::Size() const {
+  int width = 0, height = 0;
+  ImageList_GetIconSize(list_.Get(), &width, &height);
+  return width;
+}
+
+void TImageList::SetSize(int size) {
+  if (size == Size()) return;
+  ImageList_SetIconSize(list_.Get(), size, size);  // empties the list
+  for (const auto& [name, mask] : strips_) LoadStrip(name, mask);
 }
 
 TIcon TImageList::GetIcon(int index) const {
@@ -74,7 +93,7 @@ void TTimer::Update() {
 TStatusBar::TStatusBar(TWinControl* parent, std::vector<int> panelWidths)
     : TControl(parent), widths_(std::move(panelWidths)), texts_(widths_.size()) {
   SetAlign(TAlign::alBottom);
-  SetHeight(20);
+  SetDesignBounds(0, 0, 0, 20);
 }
 
 void TStatusBar::CreateParams(TCreateParams& params) {
@@ -82,14 +101,23 @@ void TStatusBar::CreateParams(TCreateParams& params) {
   params.style |= CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_SIZEGRIP;
 }
 
-void TStatusBar::CreateWnd() {
+void TStatusBar::ApplyParts() {
   std::vector<int> rights;
   int right = 0;
   for (std::size_t i = 0; i < widths_.size(); ++i) {
-    right += widths_[i];
+    right += Scale(widths_[i]);
     rights.push_back(i + 1 == widths_.size() ? -1 : right);
   }
   SendMessageA(Handle(), SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+}
+
+void TStatusBar::ChangeScale(int oldDpi) {
+  TControl::ChangeScale(oldDpi);
+  if (HandleAllocated()) ApplyParts();
+}
+
+void TStatusBar::CreateWnd() {
+  ApplyParts();
   for (std::size_t i = 0; i < texts_.size(); ++i)
     SendMessageA(Handle(), SB_SETTEXTA, i, reinterpret_cast<LPARAM>(texts_[i].c_str()));
 }
@@ -150,7 +178,7 @@ void TNotebook::SetPageIndex(int index) {
 
 TSplitter::TSplitter(TWinControl* parent, int thickness) : TControl(parent) {
   SetAlign(TAlign::alTop);
-  SetHeight(thickness);
+  SetDesignBounds(0, 0, 0, thickness);
 }
 
 void TSplitter::CreateParams(TCreateParams& params) {
@@ -224,7 +252,10 @@ LRESULT TSplitter::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         dragging_ = false;
         DrawLine();
         ReleaseCapture();
-        if (message == WM_LBUTTONUP) Sized()->SetHeight(startHeight_ + lineY_ - startY_);
+        if (message == WM_LBUTTONUP) {
+          Sized()->ForgetDesignBounds();  // the user's height, carried over to another DPI
+          Sized()->SetHeight(startHeight_ + lineY_ - startY_);
+        }
       }
       return 0;
     default:

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/component.h"
@@ -33,15 +34,21 @@ class TIcon {
 class TImageList : public TComponent {
  public:
   TImageList(int width = 16, int height = 16);
-  // Adds the images of a bitmap resource strip, magenta being transparent.
+  // Adds the images of a bitmap resource strip, magenta being transparent. The strip drawn for
+  // another size than 16 pixels is named with the size after an underscore (NAME_24).
   void AddMaskedResource(const char* resourceName, COLORREF mask = RGB(255, 0, 255));
+  // Square pictures of another size: the strips are loaded again in that size, into the same list.
+  void SetSize(int size);
+  [[nodiscard]] int Size() const;
   [[nodiscard]] HIMAGELIST Handle() const { return list_.Get(); }
   [[nodiscard]] int Count() const { return ImageList_GetImageCount(list_.Get()); }
   // Image n as a new icon the caller frees; empty when there is no such image.
   [[nodiscard]] TIcon GetIcon(int index) const;
 
  private:
+  void LoadStrip(const std::string& name, COLORREF mask);
   ImageListHandle list_;
+  std::vector<std::pair<std::string, COLORREF>> strips_;
 };
 
 // Ticks through the message queue; an interval of 0 never ticks.
@@ -76,8 +83,10 @@ class TStatusBar : public TControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void ChangeScale(int oldDpi) override;
 
  private:
+  void ApplyParts();
   std::vector<int> widths_;
   std::vector<std::string> texts_;
 };

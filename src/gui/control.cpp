@@ -252,6 +252,26 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   if (parent_ && align_ != TAlign::alNone) parent_->AlignControls();
 }
 
+void TControl::SetDesignBounds(int left, int top, int width, int height) {
+  design_ = TDesignBounds{left, top, width, height};
+  SetBounds(Scale(left), Scale(top), Scale(width), Scale(height));
+}
+
+int TControl::Dpi() const { return parent_ ? parent_->Dpi() : kDesignDpi; }
+
+void TControl::ChangeScale(int oldDpi) {
+  if (design_) {
+    SetBounds(Scale(design_->left), Scale(design_->top), Scale(design_->width), Scale(design_->height));
+  } else if (align_ != TAlign::alNone && align_ != TAlign::alClient) {
+    // The user's size, carried over from the DPI it was left at: back and forth never drifts.
+    int& size = align_ == TAlign::alTop || align_ == TAlign::alBottom ? height_ : width_;
+    if (!carried_ || carried_->scaled != size) carried_ = TCarried{size, oldDpi, 0};
+    size = carried_->scaled = ScaleBetweenDpi(carried_->size, carried_->dpi, Dpi());
+  }
+  if (HFONT font = Font(); font && window_)
+    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 void TControl::SetAlign(TAlign align) {
   align_ = align;
   if (parent_) parent_->AlignControls();
@@ -319,6 +339,12 @@ void TWinControl::CreateParams(TCreateParams& params) {
 
 void TWinControl::CreateWnd() {
   for (TControl* child : controls_) child->HandleNeeded();
+  AlignControls();
+}
+
+void TWinControl::ChangeScale(int oldDpi) {
+  TControl::ChangeScale(oldDpi);
+  for (TControl* child : controls_) child->ChangeScale(oldDpi);
   AlignControls();
 }
 

@@ -6,8 +6,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "common/dpi_scale.h"
 
 namespace k32::gui {
 
@@ -62,6 +65,19 @@ class TControl {
   void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
   void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
 
+  // Bounds designed at 96 DPI: the control stands at them scaled to its form's DPI, now and after
+  // every change of DPI (an aligned control takes only its height or width from them).
+  struct TDesignBounds {
+    int left, top, width, height;
+  };
+  void SetDesignBounds(int left, int top, int width, int height);
+  [[nodiscard]] const std::optional<TDesignBounds>& DesignBounds() const { return design_; }
+  // The user sized the control: from now on a change of DPI carries its pixels over.
+  void ForgetDesignBounds() { design_.reset(); }
+  // The DPI the control is laid out for: its form's.
+  [[nodiscard]] virtual int Dpi() const;
+  [[nodiscard]] int Scale(int designed) const { return ScaleToDpi(designed, Dpi()); }
+
   [[nodiscard]] TAlign Align() const { return align_; }
   void SetAlign(TAlign align);
 
@@ -97,6 +113,8 @@ class TControl {
   virtual void CreateWnd() {}
   // Before the window goes: keep what the object must hold across re-creation.
   virtual void DestroyWnd() {}
+  // The form's DPI changed from oldDpi: stand at the designed bounds again, take the new font.
+  virtual void ChangeScale(int oldDpi);
   virtual LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT DefaultHandler(UINT message, WPARAM wparam, LPARAM lparam);
   virtual void ContextPopup(POINT screen);
@@ -117,6 +135,11 @@ class TControl {
   HWND window_ = nullptr;
   WNDPROC superProc_ = nullptr;  // the class procedure of a subclassed system control
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  std::optional<TDesignBounds> design_;
+  struct TCarried {
+    int size, dpi, scaled;
+  };
+  std::optional<TCarried> carried_;
   TAlign align_ = TAlign::alNone;
   bool visible_ = true;
   bool enabled_ = true;
@@ -149,6 +172,8 @@ class TWinControl : public TControl {
   void CreateParams(TCreateParams& params) override;
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
   void CreateWnd() override;
+  // The controls inside are scaled too, then aligned again.
+  void ChangeScale(int oldDpi) override;
 
  private:
   friend class TControl;

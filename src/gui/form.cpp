@@ -1,16 +1,21 @@
 #include "gui/form.h"
 
 #include "gui/application.h"
+#include "gui/dpi.h"
 #include "gui/stdctrls.h"
 
 namespace k32::gui {
 
-HFONT CreateProgramFont() {
-  return CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+HFONT CreateProgramFont(int dpi) {
+  return CreateFontA(-ScaleToDpi(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
 }
 
-TForm::TForm(TForm* owner) : TWinControl(nullptr), owner_(owner), font_(CreateProgramFont()) {
+TForm::TForm(TForm* owner)
+    : TWinControl(nullptr),
+      owner_(owner),
+      dpi_(owner ? owner->Dpi() : SystemDpi()),
+      font_(CreateProgramFont(dpi_)) {
   SetVisible(false);
   SetFont(font_.Get());
 }
@@ -44,7 +49,25 @@ void TForm::CreateParams(TCreateParams& params) {
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
+  // Laid out for the owner's or the system's DPI; the monitor the window came up on may differ.
+  if (const int dpi = WindowDpi(Handle()); dpi != dpi_) ChangeDpi(dpi);
   if (Position != TPosition::poDesigned) Center();
+}
+
+void TForm::ChangeDpi(int dpi, const RECT* bounds) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  const int oldDpi = dpi_;
+  dpi_ = dpi;
+  // The old font stays until every control holds the new one.
+  FontHandle oldFont(font_.Release());
+  font_.Reset(CreateProgramFont(dpi_));
+  SetFont(font_.Get());
+  ChangeScale(oldDpi);
+  if (bounds) {
+    SetBounds(bounds->left, bounds->top, bounds->right - bounds->left, bounds->bottom - bounds->top);
+  } else {
+    ApplyDesignSize();
+  }
 }
 
 void TForm::SetFormStyle(TFormStyle style) {
@@ -56,11 +79,27 @@ void TForm::SetFormStyle(TFormStyle style) {
 }
 
 void TForm::SetClientSize(int width, int height) {
-  TCreateParams params;
-  CreateParams(params);
-  RECT rect{0, 0, width, height};
-  AdjustWindowRectEx(&rect, params.style, FALSE, params.exStyle);
-  SetBounds(Left(), Top(), rect.right - rect.left, rect.bottom - rect.top);
+  designClient_ = {width, height};
+  designOuter_ = {0, 0};
+  ApplyDesignSize();
+}
+
+void TForm::SetDesignSize(int width, int height) {
+  designOuter_ = {width, height};
+  designClient_ = {0, 0};
+  ApplyDesignSize();
+}
+
+void TForm::ApplyDesignSize() {
+  if (designOuter_.cx > 0) {
+    SetBounds(Left(), Top(), Scale(designOuter_.cx), Scale(designOuter_.cy));
+  } else if (designClient_.cx > 0) {
+    TCreateParams params;
+    CreateParams(params);
+    RECT rect{0, 0, Scale(designClient_.cx), Scale(designClient_.cy)};
+    AdjustWindowRectForDpi(rect, params.style, params.exStyle, dpi_);
+    SetBounds(Left(), Top(), rect.right - rect.left, rect.bottom - rect.top);
+  }
 }
 
 int TForm::ClientWidth() {
@@ -104,25 +143,34 @@ int TForm::ShowModal() {
   HWND ownerWindow = owner_ && owner_->HandleAllocated() ? owner_->Handle() : nullptr;
   const bool ownerWasEnabled = ownerWindow && IsWindowEnabled(ownerWindow);
   if (ownerWasEnabled) EnableWindow(ownerWindow, FALSE);
+  // However the showing ends, a handler's error included, the owner takes input again.
+  struct Ending {
+    TForm& form;
+    HWND owner;
+    bool enableOwner;
+    ~Ending() {
+      if (enableOwner) EnableWindow(owner, TRUE);
+      if (form.HandleAllocated()) {
+        if (owner) SetActiveWindow(owner);  // before it hides, so that the owner comes back to the front
+        form.Hide();
+      }
+      form.modal_ = false;
+    }
+  } ending{*this, ownerWindow, ownerWasEnabled};
   modal_ = true;
   modalResult_ = mrNone;
   Show();
   if (Application().OnModalShow) Application().OnModalShow(*this);
   MSG msg;
   while (modalResult_ == mrNone) {
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must end too
-      modalResult_ = mrCancel;
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must end too
+    if (got <= 0) {
+      modalResult_ = mrCancel;  // a failed GetMessage carries no message, and no code to pass on
       break;
     }
     Application().HandleMessage(msg);
   }
-  if (ownerWasEnabled) EnableWindow(ownerWindow, TRUE);
-  if (HandleAllocated()) {
-    if (ownerWindow) SetActiveWindow(ownerWindow);
-    Hide();
-  }
-  modal_ = false;
   return modalResult_;
 }
 
@@ -178,6 +226,12 @@ LRESULT TForm::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         ::SetFocus(target);
         return 0;
       }
+      break;
+    case WM_DPICHANGED:
+      ChangeDpi(HIWORD(wparam), reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case WM_WINDOWPOSCHANGED:
+      if (!IsIconic(Handle())) GetWindowRect(Handle(), &restored_);
       break;
     case WM_SIZE:
       if (IsMainForm) {

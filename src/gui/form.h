@@ -35,7 +35,9 @@ class TForm : public TWinControl {
 
   [[nodiscard]] TFormStyle FormStyle() const { return formStyle_; }
   void SetFormStyle(TFormStyle style);
+  // Sizes designed at 96 DPI, scaled to the form's: of the client area, or of the whole window.
   void SetClientSize(int width, int height);
+  void SetDesignSize(int width, int height);
   int ClientWidth();
   int ClientHeight();
 
@@ -53,6 +55,14 @@ class TForm : public TWinControl {
   // Dialog navigation (Tab, Enter, Esc) applies.
   [[nodiscard]] virtual bool IsDialog() const { return BorderStyle == TBorderStyle::bsDialog; }
 
+  [[nodiscard]] int Dpi() const override { return dpi_; }
+  // Lays the form out again for another DPI, once: from the designed values, so that no number
+  // drifts however often the DPI changes. bounds: where the window goes (the system's suggestion);
+  // null keeps its place and takes the designed size.
+  void ChangeDpi(int dpi, const RECT* bounds = nullptr);
+  // The window's bounds in screen pixels when it was last not minimised.
+  [[nodiscard]] RECT RestoredBounds() const { return restored_; }
+
  protected:
   virtual void FormShow() {}
   // Returns false to keep the window open.
@@ -65,14 +75,20 @@ class TForm : public TWinControl {
   void Center();
 
  private:
+  void ApplyDesignSize();
+
   TForm* owner_;
+  int dpi_;
   FontHandle font_;
+  SIZE designClient_{0, 0};
+  SIZE designOuter_{0, 0};
+  RECT restored_{0, 0, 0, 0};
   TFormStyle formStyle_ = TFormStyle::fsNormal;
   bool modal_ = false;
   int modalResult_ = mrNone;
 };
 
-// The program's window font: "宋体", 12 pixels, GB2312.
-HFONT CreateProgramFont();
+// The program's window font: "宋体", 12 pixels at 96 DPI, GB2312.
+HFONT CreateProgramFont(int dpi = kDesignDpi);
 
 }  // namespace k32::gui

@@ -110,7 +110,7 @@ TControl* TLayout::Make(TWinControl& parent, const TLayoutRow& row) {
   if (row.kind == TControlKind::ckBevel) {
     static_cast<TBevel*>(control)->SetRect(row.left, row.top, row.width, row.height);
   } else {
-    control->SetBounds(row.left, row.top, row.width, row.height);
+    control->SetDesignBounds(row.left, row.top, row.width, row.height);
   }
   // A picture sizes the image to itself.
   if (row.kind == TControlKind::ckImage && row.caption)

@@ -126,6 +126,21 @@ void TListView::AddColumn(const std::string& caption, int width, int alignment) 
   SendMessageA(Handle(), LVM_INSERTCOLUMNA, ColumnCount() - 1, reinterpret_cast<LPARAM>(&column));
 }
 
+void TListView::ChangeScale(int oldDpi) {
+  TControl::ChangeScale(oldDpi);
+  for (int i = 0; i < ColumnCount(); ++i) {
+    TListColumn& column = columns_[static_cast<std::size_t>(i)];
+    if (const int width = ColumnWidth(i); width != column.Scaled) {
+      column.OriginWidth = width;
+      column.OriginDpi = oldDpi;
+    }
+    column.Scaled = ScaleBetweenDpi(column.OriginWidth, column.OriginDpi, Dpi());
+    SetColumnWidth(i, column.Scaled);
+  }
+  if (SmallImages && HandleAllocated())
+    SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallImages));
+}
+
 int TListView::ColumnWidth(int column) {
   if (!HandleAllocated()) return columns_.at(static_cast<std::size_t>(column)).Width;
   return static_cast<int>(SendMessageA(Handle(), LVM_GETCOLUMNWIDTH, column, 0));
@@ -157,6 +172,12 @@ void TListView::InsertRow(TListItem* item, int at) {
 }
 
 TListItem* TListView::AddItem(std::string caption, std::vector<std::string> subItems, int imageIndex) {
+  // past the end appends, without asking the view for its count per row
+  return AddItemAt(INT_MAX, std::move(caption), std::move(subItems), imageIndex);
+}
+
+TListItem* TListView::AddItemAt(int at, std::string caption, std::vector<std::string> subItems,
+                                int imageIndex) {
   auto item = std::make_unique<TListItem>();
   item->Caption = std::move(caption);
   item->SubItems = std::move(subItems);
@@ -164,9 +185,20 @@ TListItem* TListView::AddItem(std::string caption, std::vector<std::string> subI
   item->owner_ = this;
   TListItem* raw = item.get();
   items_.push_back(std::move(item));
-  InsertRow(raw, INT_MAX);  // past the end appends, without asking the view for its count per row
+  InsertRow(raw, at);
   ItemInserted(raw);
   return raw;
+}
+
+void TListView::UpdateItem(int index) {
+  const TListItem* item = Item(index);
+  if (!item) return;
+  LVITEMA row{};
+  row.mask = LVIF_IMAGE;
+  row.iItem = index;
+  row.iImage = item->ImageIndex;
+  SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row));
+  SendMessageA(Handle(), LVM_REDRAWITEMS, index, index);
 }
 
 void TListView::Clear() {
@@ -296,6 +328,20 @@ bool TListView::NotifyReflected(NMHDR* header, LRESULT* result) {
         DoSelectItem(item ? item : Item(change->iItem), is);
       }
       return false;
+    }
+    case NM_CUSTOMDRAW: {
+      auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+      if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *result = CDRF_NOTIFYITEMDRAW;
+      } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+        const auto* item = reinterpret_cast<const TListItem*>(draw->nmcd.lItemlParam);
+        if (item && item->Mark != TRowMark::rmNone)
+          draw->clrTextBk = item->Mark == TRowMark::rmNew ? kNewRowColor : kGoneRowColor;
+        *result = CDRF_DODEFAULT;
+      } else {
+        *result = CDRF_DODEFAULT;
+      }
+      return true;
     }
     case LVN_COLUMNCLICK:
       ColClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);

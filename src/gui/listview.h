@@ -16,12 +16,16 @@ namespace k32::gui {
 
 class TListView;
 
+// How a row differs from the previous update of its list; a marked row is drawn on its own colour.
+enum class TRowMark : unsigned char { rmNone, rmNew, rmGone };
+
 class TListItem {
  public:
   std::string Caption;
   std::vector<std::string> SubItems;
   int ImageIndex = -1;
   void* Data = nullptr;
+  TRowMark Mark = TRowMark::rmNone;
 
   [[nodiscard]] TListView* Owner() const { return owner_; }
   // Position in the view as shown, -1 when it is not in the view.
@@ -42,6 +46,9 @@ struct TListColumn {
   std::string Caption;
   int Width = 50;
   int Alignment = LVCFMT_LEFT;
+  // The width the user left and the DPI it was left at: every change of DPI scales from there, so
+  // that going back and forth never drifts. Scaled: the width the last change gave.
+  int OriginWidth = 0, OriginDpi = 0, Scaled = -1;
 };
 
 class TListView : public TControl {
@@ -66,6 +73,10 @@ class TListView : public TControl {
 
   // Appends a row and returns it.
   TListItem* AddItem(std::string caption, std::vector<std::string> subItems, int imageIndex = -1);
+  // Puts a row in at the position (past the end appends) and returns it.
+  TListItem* AddItemAt(int at, std::string caption, std::vector<std::string> subItems, int imageIndex = -1);
+  // The row at index is drawn again from its item (texts, image, mark).
+  void UpdateItem(int index);
   void Clear();
   [[nodiscard]] int Count() const;
   [[nodiscard]] TListItem* Item(int index) const;
@@ -81,6 +92,10 @@ class TListView : public TControl {
   virtual void EndUpdate();
   [[nodiscard]] int UpdateDepth() const { return updateDepth_; }
 
+  // Backgrounds of the marked rows.
+  static constexpr COLORREF kNewRowColor = RGB(0xCC, 0xF2, 0xCC);
+  static constexpr COLORREF kGoneRowColor = RGB(0xF8, 0xCC, 0xCC);
+
   std::function<void(TListItem* item, bool selected)> OnSelectItem;
   std::function<void(int column)> OnColumnClick;
 
@@ -90,6 +105,8 @@ class TListView : public TControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override {}
+  // The columns keep the user's widths, carried over to the new DPI; the rows follow the images.
+  void ChangeScale(int oldDpi) override;
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool NotifyReflected(NMHDR* header, LRESULT* result) override;
 

@@ -103,8 +103,10 @@ bool TPopupMenu::HandleMenuMessage(UINT message, WPARAM wparam, LPARAM lparam, L
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
       if (measure->CtlType != ODT_MENU) return false;
-      measure->itemWidth = 16;
-      measure->itemHeight = 16;
+      int width = 16, height = 16;
+      if (menu->Images) ImageList_GetIconSize(menu->Images, &width, &height);
+      measure->itemWidth = static_cast<UINT>(width);
+      measure->itemHeight = static_cast<UINT>(height);
       *result = TRUE;
       return true;
     }
@@ -112,8 +114,10 @@ bool TPopupMenu::HandleMenuMessage(UINT message, WPARAM wparam, LPARAM lparam, L
       auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
       if (draw->CtlType != ODT_MENU || draw->itemData >= menu->items_.size()) return false;
       const TMenuItem& item = *menu->items_[draw->itemData];
-      const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - 16) / 2;
-      ImageList_DrawEx(menu->Images, item.EffectiveImage(), draw->hDC, draw->rcItem.left, top, 16, 16,
+      int width = 16, height = 16;
+      if (menu->Images) ImageList_GetIconSize(menu->Images, &width, &height);
+      const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - height) / 2;
+      ImageList_DrawEx(menu->Images, item.EffectiveImage(), draw->hDC, draw->rcItem.left, top, width, height,
                        CLR_NONE, CLR_NONE, item.Enabled() ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
       *result = TRUE;
       return true;

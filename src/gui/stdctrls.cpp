@@ -1,5 +1,7 @@
 #include "gui/stdctrls.h"
 
+#include <algorithm>
+
 #include "gui/form.h"
 
 namespace k32::gui {
@@ -108,6 +110,11 @@ void TLabel::CreateWnd() {
   if (AutoSize) FitToText();
 }
 
+void TLabel::ChangeScale(int oldDpi) {
+  TControl::ChangeScale(oldDpi);
+  if (AutoSize && HandleAllocated()) FitToText();
+}
+
 void TLabel::FitToText() {
   WindowDC dc(Handle());
   SelectObjectScope font(dc.Get(), Font());
@@ -133,14 +140,25 @@ TImage::TImage(TWinControl* parent) : TControl(parent) {}
 TImage::~TImage() { DestroyHandle(); }
 
 bool TImage::LoadBitmapResource(const char* name) {
-  picture_.Reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0)));
+  resource_ = name;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  picture_.Reset(static_cast<HBITMAP>(LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, 0)));
   if (picture_) {
     BITMAP info{};
     GetObjectA(picture_.Get(), sizeof info, &info);
-    SetBounds(Left(), Top(), info.bmWidth, info.bmHeight);
+    if (Dpi() != kDesignDpi)
+      picture_.Reset(static_cast<HBITMAP>(
+          LoadImageA(instance, name, IMAGE_BITMAP, Scale(info.bmWidth), Scale(info.bmHeight), 0)));
+    const auto& design = DesignBounds();
+    SetDesignBounds(design ? design->left : Left(), design ? design->top : Top(), info.bmWidth, info.bmHeight);
   }
   if (HandleAllocated()) CreateWnd();
   return picture_.Valid();
+}
+
+void TImage::ChangeScale(int oldDpi) {
+  TControl::ChangeScale(oldDpi);
+  if (!resource_.empty()) LoadBitmapResource(std::string(resource_).c_str());
 }
 
 void TImage::CreateParams(TCreateParams& params) {
@@ -155,7 +173,7 @@ void TImage::CreateWnd() {
 TBevel::TBevel(TWinControl* parent) : TControl(parent) {}
 
 void TBevel::SetRect(int left, int top, int width, int height) {
-  SetBounds(left, top + height - 2, width, 2);
+  SetDesignBounds(left, top + height - 2, width, 2);
 }
 
 void TBevel::CreateParams(TCreateParams& params) {
@@ -218,8 +236,24 @@ void TListBox::CreateParams(TCreateParams& params) {
   params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
+// The designed height scaled, and never so low that the font's descenders (an underscore) fall
+// below the item.
+void TListBox::ApplyItemHeight() {
+  WindowDC dc(Handle());
+  SelectObjectScope font(dc.Get(), Font());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.Get(), &metrics);
+  const int height = std::max(Scale(ItemHeight), static_cast<int>(metrics.tmHeight));
+  SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, height);
+}
+
+void TListBox::ChangeScale(int oldDpi) {
+  TControl::ChangeScale(oldDpi);
+  if (HandleAllocated()) ApplyItemHeight();
+}
+
 void TListBox::CreateWnd() {
-  if (ItemHeight > 0) SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, ItemHeight);
+  ApplyItemHeight();
   for (const auto& item : kept_)
     SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   kept_.clear();
@@ -252,9 +286,11 @@ std::vector<std::string> TListBox::Items() {
   const int count = Count();
   for (int i = 0; i < count; ++i) {
     const auto length = SendMessageA(Handle(), LB_GETTEXTLEN, i, 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(Handle(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
+    std::string text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
+    // An item whose length or text cannot be read counts as empty.
+    const auto copied =
+        length > 0 ? SendMessageA(Handle(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())) : 0;
+    text.resize(copied > 0 && copied <= length ? static_cast<std::size_t>(copied) : 0);
     items.push_back(text);
   }
   return items;

@@ -59,6 +59,7 @@ class TLabel : public TControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void ChangeScale(int oldDpi) override;
   bool ColorReflected(HDC dc, LRESULT* result) override;
   bool CommandReflected(WPARAM wparam, LRESULT* result) override;
   HFONT Font() const override;
@@ -77,16 +78,19 @@ class TImage : public TControl {
  public:
   explicit TImage(TWinControl* parent);
   ~TImage() override;
-  // Loads the picture; false (and no picture) when the resource is missing.
+  // Loads the picture, stretched to the form's DPI; false (and no picture) when the resource is
+  // missing.
   bool LoadBitmapResource(const char* name);
   [[nodiscard]] HBITMAP Picture() const { return picture_.Get(); }
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void ChangeScale(int oldDpi) override;
 
  private:
   BitmapHandle picture_;
+  std::string resource_;
 };
 
 // A sunken rule along the bottom edge of a rectangle.
@@ -125,7 +129,7 @@ class TGroupBox : public TWinControl {
 class TListBox : public TControl {
  public:
   explicit TListBox(TWinControl* parent);
-  int ItemHeight = 0;  // 0: the font's height
+  int ItemHeight = 0;  // designed at 96 DPI; never less than the font's height
   int Color = -1;      // a system colour index for the background; -1: the default
   void Clear();
   void Add(const std::string& item);
@@ -136,9 +140,11 @@ class TListBox : public TControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  void ChangeScale(int oldDpi) override;
   bool ColorReflected(HDC dc, LRESULT* result) override;
 
  private:
+  void ApplyItemHeight();
   std::vector<std::string> kept_;
 };
 

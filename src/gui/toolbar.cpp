@@ -47,17 +47,32 @@ void TToolBar::CreateParams(TCreateParams& params) {
 }
 
 void TToolBar::CreateWnd() {
+  SendMessageA(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  Populate();
+}
+
+void TToolBar::Populate() {
   HWND bar = Handle();
-  SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   if (text_) {
     SendMessageA(bar, TB_SETIMAGELIST, 0, 0);
     SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
     SendMessageA(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
   } else {
+    int width = 16, height = 16;
+    if (Images) ImageList_GetIconSize(Images, &width, &height);
+    SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
     SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(Images));
   }
   for (auto& button : buttons_) InsertButton(*button);
-  if (text_) SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(kMinTextButtonWidth, 21));
+  if (text_) SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(kMinTextButtonWidth), Scale(21)));
+}
+
+// The buttons are made again: the bar sizes them, and the separators, only as they are inserted.
+void TToolBar::ChangeScale(int oldDpi) {
+  TControl::ChangeScale(oldDpi);
+  if (!HandleAllocated()) return;
+  while (SendMessageA(Handle(), TB_BUTTONCOUNT, 0, 0) > 0) SendMessageA(Handle(), TB_DELETEBUTTON, 0, 0);
+  Populate();
 }
 
 void TToolBar::InsertButton(TToolButton& button) {
@@ -65,7 +80,7 @@ void TToolBar::InsertButton(TToolButton& button) {
   info.idCommand = button.commandId_;
   if (button.IsSeparator()) {
     info.fsStyle = BTNS_SEP;
-    info.iBitmap = button.separatorWidth_;
+    info.iBitmap = Scale(button.separatorWidth_);
   } else {
     info.fsStyle = BTNS_BUTTON | (text_ ? BTNS_SHOWTEXT : 0);
     info.iBitmap = text_ ? I_IMAGENONE : (button.action_ ? button.action_->ImageIndex() : -1);
@@ -88,7 +103,7 @@ void TToolBar::FitTextButton(TToolButton& button) {
   TBBUTTONINFOA info{};
   info.cbSize = sizeof info;
   info.dwMask = TBIF_SIZE;
-  info.cx = static_cast<WORD>(std::max<int>(kMinTextButtonWidth, text.right + 2 * LOWORD(padding)));
+  info.cx = static_cast<WORD>(std::max<int>(Scale(kMinTextButtonWidth), text.right + 2 * LOWORD(padding)));
   SendMessageA(Handle(), TB_SETBUTTONINFOA, button.commandId_, reinterpret_cast<LPARAM>(&info));
 }
 
@@ -266,22 +281,37 @@ void TCoolBar::AddBand(TControl* child, int minHeight, int width) {
   bands_.push_back({child, minHeight, width});
 }
 
+REBARBANDINFOA TCoolBar::BandInfo(const Band& band) {
+  REBARBANDINFOA info{};
+  info.cbSize = REBARBANDINFOA_V3_SIZE;
+  info.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_STYLE;
+  info.fStyle = RBBS_CHILDEDGE;
+  info.hwndChild = band.child->Handle();
+  info.cyMinChild = static_cast<UINT>(Scale(band.minHeight));
+  // A band is never narrower than its tool bar's buttons; any other child keeps its whole width.
+  int width = Scale(band.width);
+  auto* bar = dynamic_cast<TToolBar*>(band.child);
+  if (bar) width = std::max(width, static_cast<int>(bar->IdealSize().cx) + Scale(12));
+  info.cxMinChild = bar ? 0 : static_cast<UINT>(width);
+  info.cx = static_cast<UINT>(width);
+  return info;
+}
+
 void TCoolBar::CreateWnd() {
   TWinControl::CreateWnd();
   for (const Band& band : bands_) {
-    REBARBANDINFOA info{};
-    info.cbSize = REBARBANDINFOA_V3_SIZE;
-    info.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_STYLE;
-    info.fStyle = RBBS_CHILDEDGE;
-    info.hwndChild = band.child->Handle();
-    info.cyMinChild = static_cast<UINT>(band.minHeight);
-    // A band is never narrower than its tool bar's buttons; any other child keeps its whole width.
-    int width = band.width;
-    auto* bar = dynamic_cast<TToolBar*>(band.child);
-    if (bar) width = std::max(width, static_cast<int>(bar->IdealSize().cx) + 12);
-    info.cxMinChild = bar ? 0 : static_cast<UINT>(width);
-    info.cx = static_cast<UINT>(width);
+    REBARBANDINFOA info = BandInfo(band);
     SendMessageA(Handle(), RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&info));
+  }
+  FitHeight();
+}
+
+void TCoolBar::ChangeScale(int oldDpi) {
+  TWinControl::ChangeScale(oldDpi);
+  if (!HandleAllocated()) return;
+  for (std::size_t i = 0; i < bands_.size(); ++i) {
+    REBARBANDINFOA info = BandInfo(bands_[i]);
+    SendMessageA(Handle(), RB_SETBANDINFOA, i, reinterpret_cast<LPARAM>(&info));
   }
   FitHeight();
 }

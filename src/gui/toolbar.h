@@ -78,11 +78,14 @@ class TToolBar : public TControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void ChangeScale(int oldDpi) override;
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool CommandReflected(WPARAM wparam, LRESULT* result) override;
 
  private:
   friend class TToolButton;
+  // Sizes for the form's DPI and the images, then every button.
+  void Populate();
   void InsertButton(TToolButton& button);
   void Sync(TToolButton& button);
   void FitTextButton(TToolButton& button);
@@ -109,6 +112,7 @@ class TCoolBar : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void ChangeScale(int oldDpi) override;
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool NotifyReflected(NMHDR* header, LRESULT* result) override;
 
@@ -116,8 +120,9 @@ class TCoolBar : public TWinControl {
   void FitHeight();
   struct Band {
     TControl* child;
-    int minHeight, width;
+    int minHeight, width;  // at 96 DPI
   };
+  REBARBANDINFOA BandInfo(const Band& band);
   std::vector<Band> bands_;
 };
 

@@ -2,7 +2,7 @@
 // list only), the widths by display position, the sort column and direction, the view style.
 #include <vector>
 
-#include "gui/guard.h"
+#include "gui/update_scope.h"
 #include "listview/enh_list_view.h"
 #include "listview/ext_list_view.h"
 
@@ -10,19 +10,7 @@ namespace k32 {
 
 namespace {
 
-// Ends a begin-update pair also when what runs inside it fails.
-class UpdateScope {
- public:
-  explicit UpdateScope(TCustomEnhListView& list) : list_(list) { list_.BeginUpdate(); }
-  ~UpdateScope() {
-    gui::Guarded([this] { list_.EndUpdate(); });
-  }
-  UpdateScope(const UpdateScope&) = delete;
-  UpdateScope& operator=(const UpdateScope&) = delete;
-
- private:
-  TCustomEnhListView& list_;
-};
+using UpdateScope = gui::TUpdateScope<TCustomEnhListView>;
 
 // The width of the column shown at each place, from left to right.
 std::vector<int> WidthsByPosition(TCustomEnhListView& list) {

@@ -2,39 +2,29 @@
 
 #include <utility>
 
-#include "process/list_update.h"
 #include "process/row_filter.h"
 
 namespace k32 {
 
-void TFilteredRows::SetRows(std::vector<ListRow> rows) {
+void FilteredRows::SetRows(std::vector<ListRow> rows) {
   rows_ = std::move(rows);
-  Show(true);
+  passing_ = PassingRows(rows_, RowFilter(filter_, filterColumns_));
 }
 
-void TFilteredRows::SetFilter(const std::string& text, bool showNow) {
-  if (text == filter_) return;
+bool FilteredRows::SetFilter(const std::string& text) {
+  if (text == filter_) return false;
   filter_ = text;
-  if (showNow) {
-    Show(false);
-    return;
-  }
-  std::vector<std::size_t> shown = PassingRows(rows_, RowFilter(filter_, filterColumns_));
-  if (shown == shown_) return;
-  shown_ = std::move(shown);
-  pending_ = true;
+  std::vector<std::size_t> passing = PassingRows(rows_, RowFilter(filter_, filterColumns_));
+  if (passing == passing_) return false;
+  passing_ = std::move(passing);
+  return true;
 }
 
-void TFilteredRows::ShowPending() {
-  if (pending_) Show(true);
-}
-
-void TFilteredRows::Show(bool force) {
-  std::vector<std::size_t> shown = PassingRows(rows_, RowFilter(filter_, filterColumns_));
-  if (!force && !pending_ && shown == shown_) return;
-  shown_ = std::move(shown);
-  pending_ = false;
-  ShowChosenRows(list_, rows_, shown_, keyColumn_);
+std::vector<ListRow> FilteredRows::Passing() const {
+  std::vector<ListRow> rows;
+  rows.reserve(passing_.size());
+  for (const std::size_t i : passing_) rows.push_back(rows_[i]);
+  return rows;
 }
 
 }  // namespace k32

@@ -6,38 +6,30 @@
 #include <string>
 #include <vector>
 
-#include "listview/ext_list_view.h"
 #include "process/list_rows.h"
 
 namespace k32 {
 
-class TFilteredRows {
+class FilteredRows {
  public:
-  // keyColumn finds the selected row again after a rebuild; the filter looks at the first
-  // filterColumns columns.
-  TFilteredRows(TdfsExtListView& list, int keyColumn, int filterColumns)
-      : list_(list), keyColumn_(keyColumn), filterColumns_(filterColumns) {}
+  // The filter looks at the first filterColumns columns.
+  explicit FilteredRows(int filterColumns) : filterColumns_(filterColumns) {}
 
-  // A new snapshot's rows, shown at once through the filter.
+  // A new snapshot's rows, through the filter set.
   void SetRows(std::vector<ListRow> rows);
-  // A new filter text. A hidden page's list waits for ShowPending; its counts are right at once.
-  void SetFilter(const std::string& text, bool showNow);
-  // Brings the list up to a filter set while it was hidden.
-  void ShowPending();
+  // A new filter text; false when it lets through the same rows as the last one.
+  [[nodiscard]] bool SetFilter(const std::string& text);
+  // The rows that pass, in the snapshot's order.
+  [[nodiscard]] std::vector<ListRow> Passing() const;
 
   [[nodiscard]] int Count() const { return static_cast<int>(rows_.size()); }
-  [[nodiscard]] int ShownCount() const { return static_cast<int>(shown_.size()); }
+  [[nodiscard]] int PassingCount() const { return static_cast<int>(passing_.size()); }
 
  private:
-  // A list that would show the same rows again is left as it is, unless forced.
-  void Show(bool force);
-
-  TdfsExtListView& list_;
-  int keyColumn_, filterColumns_;
+  int filterColumns_;
   std::vector<ListRow> rows_;
-  std::vector<std::size_t> shown_;  // indices into rows_
+  std::vector<std::size_t> passing_;  // indices into rows_
   std::string filter_;
-  bool pending_ = false;
 };
 
 }  // namespace k32

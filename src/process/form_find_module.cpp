@@ -62,7 +62,7 @@ TFormFindModule::TFormFindModule(gui::TForm* owner, ISystemServices& services)
   results->OnDblClick = [this] { ChooseSelected(); };
   lvResults->HideSelection = false;
   lvResults->SetViewStyle(gui::vsReport);
-  for (const auto& column : kColumns) lvResults->AddColumn(column.caption, column.width);
+  for (const auto& column : kColumns) lvResults->AddColumn(column.caption, lvResults->Scale(column.width));
   // Enter searches from the edit and chooses from the list.
   btnFind->OnClick = [this] {
     if (!lvResults->Focused() || !ChooseSelected()) Search();

@@ -7,9 +7,30 @@
 
 #include "common/text.h"
 #include "gui/application.h"
-#include "process/list_update.h"
+#include "listview/list_update.h"
 
 namespace k32 {
+
+namespace {
+// A process is told by its identifier and its file, so that a reused identifier is another row; a
+// module by its path and load address.
+constexpr RowKeyColumns kProcessKey{0, kPidColumn};
+constexpr RowKeyColumns kModuleKey{kPathColumn, kPathColumn + 1};
+
+std::string ModuleFailureText(ModuleFailure failure) {
+  switch (failure) {
+    case ModuleFailure::AccessDenied:
+      return "无法读取此进程的模块: 拒绝访问。";
+    case ModuleFailure::Ended:
+      return "无法读取此进程的模块: 该进程已结束。";
+    case ModuleFailure::OtherWordSize:
+      return "无法读取 64 位进程的模块: 请使用 kestrel64.exe。";
+    case ModuleFailure::None:
+      break;
+  }
+  return {};
+}
+}  // namespace
 
 TProcessPage::TProcessPage(TdfsExtListView& procList, TdfsExtListView& moduleList, ISystemServices& services,
                            std::function<void()> refreshAll)
@@ -20,19 +41,52 @@ TProcessPage::TProcessPage(TdfsExtListView& procList, TdfsExtListView& moduleLis
 }
 
 void TProcessPage::ClearModules() {
-  ListUpdate modules(moduleList_);
-  moduleList_.Clear();
-  ResortList(moduleList_);
+  ClearRows(moduleList_);
+  SetModuleListReason({});
 }
 
-void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) { FillProcessList(processes); }
-
-void TProcessPage::FillProcessList(const std::vector<ProcessEntry>& processes) {
+void TProcessPage::SetRows(const std::vector<ProcessEntry>& processes) {
   std::vector<ListRow> rows;
   rows.reserve(processes.size());
   for (const ProcessEntry& process : processes)
     rows.push_back(ProcessRow(process, services_.PriorityClass(process.processId)));
   rows_.SetRows(std::move(rows));
+  filterPending_ = false;
+}
+
+void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
+  SetRows(processes);
+  ShowRows(std::exchange(refreshed_, true) ? RowUpdate::Refresh : RowUpdate::FirstRefresh);
+}
+
+void TProcessPage::ShowRows(RowUpdate kind) {
+  UpdateListPair(
+      {procList_, kProcessKey, moduleList_, kModuleKey}, rows_.Passing(), kind,
+      [this](const gui::TListItem& row) { return ModuleRows(ParseDecimalModulo32(row.Text(kPidColumn))); });
+}
+
+void TProcessPage::SetFilter(const std::string& text, bool showNow) {
+  if (!rows_.SetFilter(text)) return;
+  filterPending_ = !showNow;
+  if (showNow) ShowRows(RowUpdate::Filter);
+}
+
+void TProcessPage::ShowFilter() {
+  if (std::exchange(filterPending_, false)) ShowRows(RowUpdate::Filter);
+}
+
+void TProcessPage::Rebuild(const std::vector<ProcessEntry>& processes) {
+  const RememberedRow selected = RememberSelection(procList_, kProcessKey);
+  FillProcessList(processes);
+  SelectAgain(procList_, selected, kProcessKey);
+}
+
+void TProcessPage::FillProcessList(const std::vector<ProcessEntry>& processes) {
+  SetRows(processes);
+  ListUpdate update(procList_);
+  procList_.Clear();
+  for (ListRow& row : rows_.Passing()) AppendRow(procList_, std::move(row));
+  ResortList(procList_);
 }
 
 void TProcessPage::ProcListSelectItem(gui::TListItem*, bool selected) {
@@ -44,18 +98,38 @@ void TProcessPage::ProcListSelectItem(gui::TListItem*, bool selected) {
   selectedPid_ = processId;
 }
 
+void TProcessPage::SetModuleListReason(std::string reason) {
+  moduleListReason_ = std::move(reason);
+  if (OnModuleListReason) OnModuleListReason();
+}
+
 void TProcessPage::FillModuleList(std::uint32_t processId) {
   ListUpdate update(moduleList_);
   moduleList_.Clear();
-  if (processId == 0) return;  // the idle process has no modules to ask for
-  for (const ModuleEntry& module : services_.ModuleSnapshot(processId)) AddModItem(module);
+  for (const ModuleEntry& module : ModuleSnapshot(processId)) AddModItem(module);
+}
+
+std::vector<ListRow> TProcessPage::ModuleRows(std::uint32_t processId) {
+  std::vector<ListRow> rows;
+  for (const ModuleEntry& module : ModuleSnapshot(processId)) rows.push_back(ModuleRow(module));
+  return rows;
+}
+
+std::vector<ModuleEntry> TProcessPage::ModuleSnapshot(std::uint32_t processId) {
+  if (processId == 0) {  // the idle process has no modules to ask for
+    SetModuleListReason({});
+    return {};
+  }
+  std::vector<ModuleEntry> modules = services_.ModuleSnapshot(processId);
+  SetModuleListReason(ModuleFailureText(services_.LastModuleFailure()));
+  return modules;
 }
 
 void TProcessPage::AddModItem(const ModuleEntry& module) { AppendRow(moduleList_, ModuleRow(module)); }
 
 bool TProcessPage::SelectModule(std::uint32_t processId, const std::string& path) {
   const int process = FindRowWithText(procList_, kPidColumn, UnsignedText(processId));
-  if (process < 0) return false;
+  if (process < 0 || IsGone(procList_.Item(process))) return false;
   procList_.SelectIndex(process);
   const int module = FindRowWithText(moduleList_, kPathColumn, path);
   if (module >= 0) moduleList_.SelectIndex(module);
@@ -65,7 +139,8 @@ bool TProcessPage::SelectModule(std::uint32_t processId, const std::string& path
 void TProcessPage::Terminate(bool confirm) {
   // Taken before the question: timer refreshes go on while it is open, and the row the user asked
   // about may be gone by then, another one selected in its place.
-  const std::optional<std::uint32_t> processId = Targets().process;
+  const ProcessTargets targets = Targets();
+  const std::optional<std::uint32_t> processId = targets.process;
   if (!processId) {
     gui::Application().MessageBox("没有选定项目。请选择您想要终止的进程。", MB_OK | MB_ICONINFORMATION);
     return;
@@ -73,11 +148,14 @@ void TProcessPage::Terminate(bool confirm) {
   if (confirm &&
       gui::Application().MessageBox("您确定要终止选定的进程吗？", MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
-  TerminatePid(*processId);
+  // A row marked gone is a process that has ended: its identifier may already name another one.
+  ShowOutcome(targets.ended ? TerminateOutcome::CannotOpen : services_.Terminate(*processId));
 }
 
-void TProcessPage::TerminatePid(std::uint32_t processId) {
-  switch (services_.Terminate(processId)) {
+void TProcessPage::TerminatePid(std::uint32_t processId) { ShowOutcome(services_.Terminate(processId)); }
+
+void TProcessPage::ShowOutcome(TerminateOutcome outcome) {
+  switch (outcome) {
     case TerminateOutcome::CannotOpen:
       gui::Application().MessageBox("无法终止请求的进程。拒绝访问。", MB_OK | MB_ICONERROR);
       break;
@@ -110,8 +188,10 @@ ProcessTargets TProcessPage::Targets() const {
 
 ProcessTargets ReadProcessTargets(const gui::TListView& processes, const gui::TListView& modules) {
   ProcessTargets targets;
-  if (const gui::TListItem* row = processes.Selected())
+  if (const gui::TListItem* row = processes.Selected()) {
     targets.process = ParseDecimalModulo32(row->Text(kPidColumn));
+    targets.ended = IsGone(row);
+  }
   const gui::TListItem* module = modules.Selected();
   if (module && modules.Focused()) targets.modulePath = module->Text(kPathColumn);
   return targets;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "listview/ext_list_view.h"
+#include "listview/list_update.h"
 #include "process/filtered_list.h"
 #include "process/held_target.h"
 #include "process/list_rows.h"
@@ -31,24 +32,33 @@ class TProcessPage {
   [[nodiscard]] TdfsExtListView* ModuleList() const { return &moduleList_; }
   // The process of the row last selected; 0 at start.
   [[nodiscard]] std::uint32_t SelectedPid() const { return selectedPid_; }
-  // Processes of the last refresh, and the rows of them the filter shows.
+  // Processes the last refresh found (rows marked gone are not counted), and those of them the
+  // filter shows.
   [[nodiscard]] int ProcessCount() const { return rows_.Count(); }
-  [[nodiscard]] int ShownCount() const { return rows_.ShownCount(); }
+  [[nodiscard]] int ShownCount() const { return rows_.PassingCount(); }
+  // Why the module list is empty when the selected process's modules could not be read; else empty.
+  [[nodiscard]] const std::string& ModuleListReason() const { return moduleListReason_; }
+  // After each change of the module list's reason.
+  std::function<void()> OnModuleListReason;
 
   // The text that narrows the process list to the rows whose file name or PID contains it; empty
-  // shows every row. Applied to the rows of the last snapshot (at once when showNow, else when the
-  // page is shown again) and to every later refresh.
-  void SetFilter(const std::string& text, bool showNow) { rows_.SetFilter(text, showNow); }
-  void ShowFilter() { rows_.ShowPending(); }
+  // shows every row. Applied to the rows of the last snapshot (at once when showNow, else when
+  // ShowFilter is called as the page is shown again) and to every later refresh.
+  void SetFilter(const std::string& text, bool showNow);
+  void ShowFilter();
 
   // The first step of a refresh: no module is shown until a process row is selected again.
   void ClearModules();
-  // The process list rebuilt from the refresh's snapshot, the same process selected again.
+  // The process list brought up to date from the refresh's snapshot, the same process selected
+  // again and its modules brought up to date; a row selected anew fills the module list.
   void Refresh(const std::vector<ProcessEntry>& processes);
+  // The process list emptied and filled again, as refreshes did before they updated in place.
+  void Rebuild(const std::vector<ProcessEntry>& processes);
   void FillProcessList(const std::vector<ProcessEntry>& processes);
   void ProcListSelectItem(gui::TListItem* item, bool selected);
   void FillModuleList(std::uint32_t processId);
   void AddModItem(const ModuleEntry& module);
+  std::vector<ListRow> ModuleRows(std::uint32_t processId);
   // Selects the process's row and then the row of the module at that path; false when the process
   // is not shown (the module may still be missing: its process row is selected then).
   bool SelectModule(std::uint32_t processId, const std::string& path);
@@ -70,8 +80,20 @@ class TProcessPage {
   ISystemServices& services_;
   std::function<void()> refreshAll_;
   std::uint32_t selectedPid_ = 0;
-  TFilteredRows rows_{procList_, kPidColumn, kPidColumn + 1};  // the file name and the PID are filtered
+  FilteredRows rows_{kPidColumn + 1};  // the file name and the PID are filtered
+  bool filterPending_ = false;         // the list waits to be shown for the filter set
+  std::string moduleListReason_;
+  bool refreshed_ = false;  // the first refresh marks no row new
   THeldTarget<ProcessTargets> targets_;
+
+  void SetModuleListReason(std::string reason);
+  // The module snapshot of the process, its failure's reason kept for the status bar.
+  std::vector<ModuleEntry> ModuleSnapshot(std::uint32_t processId);
+  void ShowOutcome(TerminateOutcome outcome);
+  // The snapshot's rows kept, with the filter over them.
+  void SetRows(const std::vector<ProcessEntry>& processes);
+  // The process list brought to the rows that pass the filter.
+  void ShowRows(RowUpdate kind);
 };
 
 }  // namespace k32

@@ -35,6 +35,9 @@ struct ScreenRect {
 
 enum class TerminateOutcome { CannotOpen, Failed, Terminated };
 
+// Why a module snapshot gave nothing: None when it was read (or the process has no modules).
+enum class ModuleFailure { None, AccessDenied, Ended, OtherWordSize };
+
 // Index of the window values the window properties use; instance and parent are pointer-sized.
 enum class WindowLong : int { Instance = -6, Parent = -8, Style = -16, ExStyle = -20 };
 
@@ -46,6 +49,12 @@ class ISystemServices {
   virtual std::vector<ProcessEntry> ProcessSnapshot() = 0;
   // Modules of one process in the system's order; empty when it cannot be inspected.
   virtual std::vector<ModuleEntry> ModuleSnapshot(std::uint32_t processId) = 0;
+  // Why the last module snapshot gave nothing.
+  virtual ModuleFailure LastModuleFailure() { return ModuleFailure::None; }
+  // The debug privilege enabled when the user's token holds it; nothing happens otherwise.
+  virtual void EnableDebugPrivilege() {}
+  // Whether the program runs with an administrator's rights.
+  virtual bool Elevated() { return true; }
   // The priority class value, or 0 when the process cannot be opened or queried.
   virtual std::uint32_t PriorityClass(std::uint32_t processId) = 0;
   // Opens with PROCESS_TERMINATE only and ends with exit code -9.

@@ -46,6 +46,28 @@ HANDLE ModuleSnapshotHandle(std::uint32_t processId) {
   }
 }
 
+// Why the module snapshot of a process failed: a process that is gone, a 64-bit process seen from
+// a 32-bit program on a 64-bit system (which can never read its modules), or else a lack of rights.
+ModuleFailure WhyNoModules(std::uint32_t processId) {
+  gui::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process)
+    return GetLastError() == ERROR_INVALID_PARAMETER ? ModuleFailure::Ended : ModuleFailure::AccessDenied;
+  DWORD exitCode = 0;
+  if (GetExitCodeProcess(process.Get(), &exitCode) && exitCode != STILL_ACTIVE) return ModuleFailure::Ended;
+#ifndef _WIN64
+  BOOL selfOnWow64 = FALSE, targetOnWow64 = FALSE;
+  if (IsWow64Process(GetCurrentProcess(), &selfOnWow64) && selfOnWow64 &&
+      IsWow64Process(process.Get(), &targetOnWow64) && !targetOnWow64)
+    return ModuleFailure::OtherWordSize;
+#endif
+  return ModuleFailure::AccessDenied;
+}
+
+gui::KernelHandle OwnToken(DWORD access) {
+  HANDLE token = nullptr;
+  return gui::KernelHandle(OpenProcessToken(GetCurrentProcess(), access, &token) ? token : nullptr);
+}
+
 // An error in a visit ends the enumeration.
 BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
   const auto& visit = *reinterpret_cast<const ISystemServices::WindowVisitor*>(context);
@@ -69,17 +91,40 @@ std::vector<ProcessEntry> Win32Services::ProcessSnapshot() {
 
 std::vector<ModuleEntry> Win32Services::ModuleSnapshot(std::uint32_t processId) {
   std::vector<ModuleEntry> modules;
+  lastModuleFailure_ = ModuleFailure::None;
   if (processId == 0) return modules;
   gui::KernelHandle snapshot(ModuleSnapshotHandle(processId));
-  if (!snapshot) return modules;
   MODULEENTRY32 entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Module32First(snapshot.Get(), &entry); more; more = Module32Next(snapshot.Get(), &entry)) {
+  BOOL more = snapshot ? Module32First(snapshot.Get(), &entry) : FALSE;
+  if (!more && (!snapshot || GetLastError() != ERROR_NO_MORE_FILES)) {
+    lastModuleFailure_ = WhyNoModules(processId);
+    return modules;
+  }
+  for (; more; more = Module32Next(snapshot.Get(), &entry)) {
     modules.push_back({Terminated(entry.szModule, sizeof entry.szModule),
                        Terminated(entry.szExePath, sizeof entry.szExePath),
                        static_cast<Address>(reinterpret_cast<UINT_PTR>(entry.hModule)), entry.modBaseSize});
   }
   return modules;
+}
+
+void Win32Services::EnableDebugPrivilege() {
+  gui::KernelHandle token = OwnToken(TOKEN_ADJUST_PRIVILEGES);
+  TOKEN_PRIVILEGES privileges{1, {{{}, SE_PRIVILEGE_ENABLED}}};
+  if (!token || !LookupPrivilegeValueA(nullptr, SE_DEBUG_NAME, &privileges.Privileges[0].Luid)) return;
+  // A token without the privilege reports ERROR_NOT_ALL_ASSIGNED: nothing to tell the user.
+  AdjustTokenPrivileges(token.Get(), FALSE, &privileges, sizeof privileges, nullptr, nullptr);
+}
+
+bool Win32Services::Elevated() {
+  gui::KernelHandle token = OwnToken(TOKEN_QUERY);
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  // A system without elevation (before Vista) has no such question: every user runs with his rights.
+  if (!token || !GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation, &size))
+    return true;
+  return elevation.TokenIsElevated != 0;
 }
 
 std::uint32_t Win32Services::PriorityClass(std::uint32_t processId) {

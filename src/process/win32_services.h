@@ -9,6 +9,9 @@ class Win32Services final : public ISystemServices {
  public:
   std::vector<ProcessEntry> ProcessSnapshot() override;
   std::vector<ModuleEntry> ModuleSnapshot(std::uint32_t processId) override;
+  ModuleFailure LastModuleFailure() override { return lastModuleFailure_; }
+  void EnableDebugPrivilege() override;
+  bool Elevated() override;
   std::uint32_t PriorityClass(std::uint32_t processId) override;
   TerminateOutcome Terminate(std::uint32_t processId) override;
   void EnumTopLevelWindows(const WindowVisitor& visit) override;
@@ -20,6 +23,9 @@ class Win32Services final : public ISystemServices {
   bool IsWindow(WindowId window) override;
   bool WindowRect(WindowId window, ScreenRect* rect) override;
   std::int64_t WindowLongValue(WindowId window, WindowLong index) override;
+
+ private:
+  ModuleFailure lastModuleFailure_ = ModuleFailure::None;
 };
 
 }  // namespace k32

@@ -3,25 +3,14 @@
 #include "gui/clipboard.h"
 #include "gui/guard.h"
 #include "gui/layout.h"
+#include "gui/update_scope.h"
 #include "report/report_lines.h"
 
 namespace k32 {
 
 namespace {
 
-// Redraw stays off while the lines go in, also when one of them fails.
-class UpdateScope {
- public:
-  explicit UpdateScope(gui::TRichEdit& edit) : edit_(edit) { edit_.BeginUpdate(); }
-  ~UpdateScope() {
-    gui::Guarded([this] { edit_.EndUpdate(); });
-  }
-  UpdateScope(const UpdateScope&) = delete;
-  UpdateScope& operator=(const UpdateScope&) = delete;
-
- private:
-  gui::TRichEdit& edit_;
-};
+using UpdateScope = gui::TUpdateScope<gui::TRichEdit>;
 
 using gui::TControlKind;
 

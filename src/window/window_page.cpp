@@ -7,11 +7,16 @@
 
 #include "common/text.h"
 #include "gui/application.h"
-#include "process/list_update.h"
+#include "listview/list_update.h"
 #include "window/form_winprop.h"
 #include "window/window_rows.h"
 
 namespace k32 {
+
+namespace {
+// A window is told by its handle and its class, so that a reused handle is another row.
+constexpr RowKeyColumns kWindowKey{kHandleColumn, kHandleColumn + 1};
+}  // namespace
 
 TWindowPage::TWindowPage(TdfsExtListView& windowList, TdfsExtListView& childList, ISystemServices& services)
     : windowList_(windowList), childList_(childList), services_(services) {
@@ -20,14 +25,42 @@ TWindowPage::TWindowPage(TdfsExtListView& windowList, TdfsExtListView& childList
   };
 }
 
-void TWindowPage::ClearChildren() {
-  ListUpdate children(childList_);
-  childList_.Clear();
-  ResortList(childList_);
-}
+void TWindowPage::ClearChildren() { ClearRows(childList_); }
 
 void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
   rows_.SetRows(TopLevelWindowRows(services_, processes));
+  filterPending_ = false;
+  ShowRows(std::exchange(refreshed_, true) ? RowUpdate::Refresh : RowUpdate::FirstRefresh);
+}
+
+void TWindowPage::ShowRows(RowUpdate kind) {
+  UpdateListPair({windowList_, kWindowKey, childList_, kWindowKey}, rows_.Passing(), kind,
+                 [this](const gui::TListItem& row) {
+                   return DescendantWindowRows(services_, ParseDecimalModulo32(row.Caption));
+                 });
+}
+
+void TWindowPage::SetFilter(const std::string& text, bool showNow) {
+  if (!rows_.SetFilter(text)) return;
+  filterPending_ = !showNow;
+  if (showNow) ShowRows(RowUpdate::Filter);
+}
+
+void TWindowPage::ShowFilter() {
+  if (std::exchange(filterPending_, false)) ShowRows(RowUpdate::Filter);
+}
+
+void TWindowPage::RebuildWindowList(const std::vector<ProcessEntry>& processes) {
+  const RememberedRow selected = RememberSelection(windowList_, kWindowKey);
+  rows_.SetRows(TopLevelWindowRows(services_, processes));
+  filterPending_ = false;
+  {
+    ListUpdate update(windowList_);
+    windowList_.Clear();
+    for (ListRow& row : rows_.Passing()) AppendRow(windowList_, std::move(row));
+    ResortList(windowList_);
+  }
+  SelectAgain(windowList_, selected, kWindowKey);
 }
 
 void TWindowPage::WindowListSelectItem(gui::TListItem*, bool selected) {
@@ -42,7 +75,7 @@ void TWindowPage::WindowListSelectItem(gui::TListItem*, bool selected) {
 
 bool TWindowPage::SelectWindow(WindowId topLevel, WindowId window) {
   const int row = FindRowWithText(windowList_, kHandleColumn, SignedText(topLevel));
-  if (row < 0) return false;
+  if (row < 0 || IsGone(windowList_.Item(row))) return false;
   windowList_.SelectIndex(row);
   if (window != topLevel) {
     const int child = FindRowWithText(childList_, kHandleColumn, SignedText(window));
@@ -60,7 +93,8 @@ void TWindowPage::ShowProperties(gui::TForm& owner) {
     return;
   }
   const WindowId window = *target.window;
-  if (!services_.IsWindow(window)) {
+  // A row marked gone is a window that has closed: its handle may already name another one.
+  if (target.ended || !services_.IsWindow(window)) {
     gui::Application().MessageBox("指定的窗口不存在。请选择刷新按钮来刷新数据。", MB_OK | MB_ICONERROR);
     return;
   }
@@ -81,9 +115,11 @@ WindowTarget TWindowPage::Target() const {
 WindowTarget ReadWindowTarget(const gui::TListView& windows, const gui::TListView& children) {
   const gui::TListView* source = windows.Focused() ? &windows : children.Focused() ? &children : nullptr;
   if (source == nullptr) return {};
-  WindowTarget target{true, std::nullopt};
-  if (const gui::TListItem* row = source->Selected())
+  WindowTarget target{true, std::nullopt, false};
+  if (const gui::TListItem* row = source->Selected()) {
     target.window = ParseDecimalModulo32(row->Text(kHandleColumn));
+    target.ended = IsGone(row);
+  }
   return target;
 }
 

@@ -7,11 +7,10 @@
 
 #include "gui/form.h"
 #include "listview/ext_list_view.h"
+#include "listview/list_update.h"
 #include "process/filtered_list.h"
 #include "process/held_target.h"
-#include "process/list_rows.h"
 #include "process/services.h"
-#include "window/window_rows.h"
 #include "window/window_target.h"
 
 namespace k32 {
@@ -25,21 +24,25 @@ class TWindowPage {
 
   [[nodiscard]] TdfsExtListView* WindowList() const { return &windowList_; }
   [[nodiscard]] TdfsExtListView* ChildList() const { return &childList_; }
-  // Top-level windows of the last refresh, and the rows of them the filter shows.
+  // Top-level windows the last refresh found (rows marked gone are not counted), and those of them
+  // the filter shows.
   [[nodiscard]] int WindowCount() const { return rows_.Count(); }
-  [[nodiscard]] int ShownCount() const { return rows_.ShownCount(); }
+  [[nodiscard]] int ShownCount() const { return rows_.PassingCount(); }
 
   // The text that narrows the window list to the rows whose handle, class, title or process
-  // contains it; empty shows every row. Applied at once when showNow, else when the page is shown
-  // again, and to every later refresh.
-  void SetFilter(const std::string& text, bool showNow) { rows_.SetFilter(text, showNow); }
-  void ShowFilter() { rows_.ShowPending(); }
+  // contains it; empty shows every row. Applied at once when showNow, else when ShowFilter is
+  // called as the page is shown again, and to every later refresh.
+  void SetFilter(const std::string& text, bool showNow);
+  void ShowFilter();
 
   // The first step of a refresh: no descendant is shown until a window row is selected again.
   void ClearChildren();
-  // The window list rebuilt, the same window selected again; the owners are looked up in the
-  // refresh's process snapshot.
+  // The window list brought up to date, the same window selected again and its descendants brought
+  // up to date (a row selected anew fills them); the owners are looked up in the refresh's process
+  // snapshot.
   void RefreshWindowList(const std::vector<ProcessEntry>& processes);
+  // The window list emptied and filled again, as refreshes did before they updated in place.
+  void RebuildWindowList(const std::vector<ProcessEntry>& processes);
   void WindowListSelectItem(gui::TListItem* item, bool selected);
   // Selects the top-level window's row and, when window is one of its descendants, that row in the
   // child list; false when the top-level window is not shown.
@@ -57,8 +60,13 @@ class TWindowPage {
   TdfsExtListView& windowList_;
   TdfsExtListView& childList_;
   ISystemServices& services_;
-  TFilteredRows rows_{windowList_, kHandleColumn, 4};  // handle, class, title and process are filtered
+  FilteredRows rows_{4};        // handle, class, title and process are filtered
+  bool filterPending_ = false;  // the list waits to be shown for the filter set
+  bool refreshed_ = false;      // the first refresh marks no row new
   THeldTarget<WindowTarget> target_;
+
+  // The window list brought to the rows that pass the filter.
+  void ShowRows(RowUpdate kind);
 };
 
 }  // namespace k32

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "gui/dpi.h"
 #include "gui/guard.h"
 
 namespace k32 {
@@ -9,13 +10,13 @@ namespace k32 {
 namespace {
 
 constexpr char kOutlineClass[] = "Kestrel32.Outline";
-constexpr int kOutlineWidth = 3;
+constexpr int kOutlineWidth = 3;  // at 96 DPI
 
 // Four thin top-most windows around the picked window's rectangle: shown over any window without
 // drawing into it, so hiding them leaves nothing behind.
 class Outline {
  public:
-  Outline() {
+  explicit Outline(int width) : width_(width) {
     static const ATOM atom = [] {
       WNDCLASSEXA wc{};
       wc.cbSize = sizeof wc;
@@ -49,7 +50,7 @@ class Outline {
       Hide();
       return;
     }
-    const int w = kOutlineWidth;
+    const int w = width_;
     const RECT sides[4] = {{r.left - w, r.top - w, r.right + w, r.top},
                            {r.left - w, r.bottom, r.right + w, r.bottom + w},
                            {r.left - w, r.top, r.left, r.bottom},
@@ -64,6 +65,7 @@ class Outline {
   }
 
  private:
+  int width_;
   std::array<HWND, 4> edges_{};
 };
 
@@ -92,7 +94,7 @@ HWND WindowAt(POINT screen) {
 }  // namespace
 
 std::optional<PickedWindow> PickWindow(HWND capture, const std::function<void(WindowId under)>& hover) {
-  Outline outline;
+  Outline outline(ScaleToDpi(kOutlineWidth, gui::WindowDpi(capture)));
   HCURSOR cross = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_CROSS));
   const HCURSOR before = SetCursor(cross);
   SetCapture(capture);

@@ -13,6 +13,8 @@ struct WindowTarget {
   bool listFocused = false;
   // The window of the focused list's selected row; none when no row is selected.
   std::optional<WindowId> window;
+  // The selected row is marked gone: the window has closed.
+  bool ended = false;
 };
 
 // From the window list when it has the focus, else from the child list.

@@ -41,6 +41,8 @@ class FakeServices : public ISystemServices {
   std::map<std::uint32_t, TerminateOutcome> terminateOutcomes;  // missing: terminated if it exists
   std::deque<Window> windows;                                   // in enumeration order
   std::set<WindowId> gone;                                      // windows that no longer exist
+  std::map<std::uint32_t, ModuleFailure> moduleFailures;        // why a process's modules cannot be read
+  bool elevated = true;
 
   FakeServices& AddProcess(std::string exeFile, std::uint32_t processId, std::uint32_t parentProcessId = 0,
                            std::uint32_t threadCount = 1, std::uint32_t priorityClass = 0x20) {
@@ -71,6 +73,7 @@ class FakeServices : public ISystemServices {
   std::vector<std::uint32_t> moduleSnapshots;
   std::vector<std::uint32_t> priorityQueries;
   std::vector<std::uint32_t> terminations;
+  int debugPrivilegeRequests = 0;
 
   // --- ISystemServices ---
   std::vector<ProcessEntry> ProcessSnapshot() override {
@@ -83,6 +86,14 @@ class FakeServices : public ISystemServices {
     const auto found = modules.find(processId);
     return found == modules.end() ? std::vector<ModuleEntry>{} : found->second;
   }
+
+  ModuleFailure LastModuleFailure() override {
+    const auto found =
+        moduleSnapshots.empty() ? moduleFailures.end() : moduleFailures.find(moduleSnapshots.back());
+    return found == moduleFailures.end() ? ModuleFailure::None : found->second;
+  }
+  void EnableDebugPrivilege() override { ++debugPrivilegeRequests; }
+  bool Elevated() override { return elevated; }
 
   std::uint32_t PriorityClass(std::uint32_t processId) override {
     priorityQueries.push_back(processId);

@@ -299,6 +299,20 @@ HWND Program::FocusedWindow() const {
   return info.hwndFocus;
 }
 
+COLORREF Program::RowColor(HWND list, int row) const {
+  RemoteBuffer remote(info_.hProcess, sizeof(RECT));
+  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+  remote.Write(0, &bounds, sizeof bounds);
+  SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.Get()));
+  remote.Read(0, &bounds, sizeof bounds);
+  POINT at{bounds.right - 4, (bounds.top + bounds.bottom) / 2};
+  ClientToScreen(list, &at);
+  HDC screen = GetDC(nullptr);
+  const COLORREF color = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  return color;
+}
+
 void Program::SelectRow(HWND list, int row) const {
   RemoteBuffer remote(info_.hProcess, sizeof(LVITEMA));
   LVITEMA item{};

@@ -59,6 +59,8 @@ class Program {
   int SelectedRow(HWND list) const;
   // The window of the program that has the keyboard focus.
   HWND FocusedWindow() const;
+  // The colour the row is drawn on, read from the screen near the right end of its last cell.
+  COLORREF RowColor(HWND list, int row) const;
   // Selects and focuses one row, as a click does; the program's selection handler runs.
   void SelectRow(HWND list, int row) const;
   // A left click in the middle of a column's header item, as the mouse gives it.

@@ -68,8 +68,7 @@ TEST(FindingE2E, TheFilterNarrowsBothPagesAndEscClearsIt) {
   EXPECT_NE(program.StatusText(1).find(std::to_string(windows) + " / "), std::string::npos);
 
   PostMessageA(edits[0], WM_KEYDOWN, VK_ESCAPE, 1);
-  EXPECT_TRUE(WaitUntil([&] { return program.FocusedWindow() == lists[2]; }));
-  EXPECT_EQ(EditText(edits[0]), "");
+  EXPECT_TRUE(WaitUntil([&] { return EditText(edits[0]).empty() && program.FocusedWindow() == lists[2]; }));
   EXPECT_GT(program.RowCount(lists[2]), windows);
   EXPECT_EQ(program.StatusText(1), "顶层窗口: " + std::to_string(program.RowCount(lists[2])));
   EXPECT_EQ(program.StatusText(0), "进程: " + std::to_string(processes));
@@ -184,7 +183,8 @@ TEST(FindingE2E, TheCrosshairDraggedOntoAnotherProcesssWindowSelectsIt) {
   MouseAt(start, MOUSEEVENTF_LEFTDOWN);
   // The system routes a pointer event when it comes: the moves wait until the drag holds the mouse.
   ASSERT_TRUE(PumpUntil([&] {
-    GUITHREADINFO info{sizeof info};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(bar, nullptr), &info);
     return info.hwndCapture == bar;
   }));

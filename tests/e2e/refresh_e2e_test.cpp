@@ -6,6 +6,8 @@
 
 #include "common/text.h"
 #include "e2e/driver.h"
+#include "win/registry_values.h"
+#include "win/test_child_process.h"
 
 namespace k32::e2e {
 namespace {
@@ -55,11 +57,68 @@ TEST(RefreshE2E, ListsItsOwnProcessAndWindowAndPicksUpANewProcessOnF5) {
   if (row >= 0) {
     EXPECT_EQ(program.CellText(procs, row, 0), "test_child.exe");
   }
-  EXPECT_EQ(program.StatusText(0), "进程: " + std::to_string(program.RowCount(procs)));
+  // Processes of other tests that ended meanwhile stay listed for one refresh, uncounted.
+  EXPECT_LE(std::stoi(program.StatusText(0).substr(std::string("进程: ").size())), program.RowCount(procs));
   TerminateProcess(started.hProcess, 0);
   WaitForSingleObject(started.hProcess, 5000);
   CloseHandle(started.hProcess);
   CloseHandle(started.hThread);
+}
+
+int TopRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)); }
+
+// With a refresh every few seconds the user scrolls and selects; ticks pass and neither moves. A
+// process started meanwhile comes in on light green, one that ended stays a tick on light red,
+// uncounted. Space pauses the ticks. Alone: the colours are read from the screen.
+TEST(RefreshMarksE2E, TicksKeepTheUsersPlaceAndMarkTheNewAndTheEndedProcess) {
+  RegistryTurn turn;
+  testing::StoreDefaultSettings();
+  testing::SetDword(testing::kProgramKeyPath, "AutoRefresh", 1);
+  testing::SetDword(testing::kProgramKeyPath, "Timer", 2);
+  testing::TestChild children[12];
+  testing::TestChild ending;
+  {
+    Program program;
+    HWND procs = program.ListViews().at(0);
+    ASSERT_TRUE(WaitUntil([&] { return program.FindRow(procs, 1, children[11].Pid()) >= 0; }));
+    SendMessageA(procs, LVM_ENSUREVISIBLE, program.FindRow(procs, 1, children[11].Pid()), FALSE);
+    const int top = TopRow(procs);
+    ASSERT_GT(top, 0) << "the list must scroll";
+    program.SelectRow(procs, top + 2);
+    const std::string topPid = program.CellText(procs, top, 1),
+                      chosenPid = program.CellText(procs, top + 2, 1);
+
+    // The tick after the end: the row stays, uncounted, on red; a process started then: on green.
+    const auto colorOf = [&](int row) {
+      SendMessageA(procs, LVM_ENSUREVISIBLE, row, FALSE);
+      UpdateWindow(procs);
+      return program.RowColor(procs, row);
+    };
+    ASSERT_TRUE(ending.EndAndForget());
+    int row = -1;
+    ASSERT_TRUE(WaitUntil([&] {
+      return (row = program.FindRow(procs, 1, ending.Pid())) >= 0 &&
+             program.StatusText(0) == "进程: " + std::to_string(program.RowCount(procs) - 1);
+    }));
+    EXPECT_EQ(program.CellText(procs, TopRow(procs), 1), topPid);
+    EXPECT_EQ(program.CellText(procs, SelectedRow(procs), 1), chosenPid);
+    EXPECT_EQ(colorOf(row), RGB(0xF8, 0xCC, 0xCC));
+    testing::TestChild late;
+    ASSERT_TRUE(WaitUntil([&] { return (row = program.FindRow(procs, 1, late.Pid())) >= 0; }));
+    EXPECT_EQ(colorOf(row), RGB(0xCC, 0xF2, 0xCC));
+
+    // The next tick takes the ended row out. Then Space pauses: ticks pass a process started now
+    // by, F5 still lists it.
+    ASSERT_TRUE(WaitUntil([&] { return program.FindRow(procs, 1, ending.Pid()) < 0; }));
+    PostMessageA(procs, WM_KEYDOWN, VK_SPACE, 1);
+    EXPECT_TRUE(WaitUntil([&] { return program.StatusText(2) == "自动刷新已暂停"; }));
+    testing::TestChild unseen;
+    Sleep(2500);
+    EXPECT_LT(program.FindRow(procs, 1, unseen.Pid()), 0);
+    PostMessageA(procs, WM_KEYDOWN, VK_F5, 1);
+    EXPECT_TRUE(WaitUntil([&] { return program.FindRow(procs, 1, unseen.Pid()) >= 0; }));
+  }
+  testing::DeleteKeyTree("Software\\Tobin Quillmark");
 }
 
 }  // namespace

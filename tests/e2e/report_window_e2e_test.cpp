@@ -74,8 +74,11 @@ TEST(ReportWindowE2E, CopyAndTheSystemsSaveDialogGiveTheWholeReport) {
   EXPECT_EQ(bareFeeds, 0u);
 
   // Save: a name typed without extension gets ".TXT"; a file already there is replaced without a
-  // question, and what is written is RTF whatever the name says.
-  const std::string base = TempFolder() + "kestrel-e2e-" + std::to_string(program.ProcessId());
+  // question, and what is written is RTF whatever the name says. Names hold Chinese characters and
+  // blanks, as a user's do.
+  const std::string folder = "C:\\报告 目录";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string base = folder + "\\我的 报告";
   const std::string saved = base + ".TXT";
   {
     HANDLE old = CreateFileA(saved.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -100,7 +103,7 @@ TEST(ReportWindowE2E, CopyAndTheSystemsSaveDialogGiveTheWholeReport) {
   EXPECT_TRUE(IsWindowVisible(report));
 
   // Cancelled: nothing is written and the report stays open.
-  const std::string unwanted = base + "-cancelled.txt";
+  const std::string unwanted = TempFolder() + "kestrel-e2e-cancelled.txt";
   PostMessageA(save, BM_CLICK, 0, 0);
   dialog = WaitForOwnedDialog(report);
   ASSERT_NE(dialog, nullptr);
@@ -109,6 +112,7 @@ TEST(ReportWindowE2E, CopyAndTheSystemsSaveDialogGiveTheWholeReport) {
   EXPECT_EQ(GetFileAttributesA(unwanted.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(IsWindowVisible(report));
   DeleteFileA(saved.c_str());
+  RemoveDirectoryA(folder.c_str());
 
   PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_TRUE(WaitUntilGone(report));

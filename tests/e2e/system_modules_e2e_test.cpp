@@ -111,7 +111,13 @@ TEST_F(SystemModulesE2E, ExplorersModulesInTheListAndTheReportAreTheSystemsOwn) 
   }
   if (UnderWow64()) {
     EXPECT_TRUE(expected.empty()) << "a 32-bit program cannot see a 64-bit process's modules";
-    EXPECT_EQ(WaitForMessageBox(program_.ProcessId(), 300), nullptr) << "and says nothing of it";
+    EXPECT_EQ(WaitForMessageBox(program_.ProcessId(), 300), nullptr) << "and asks nothing of it";
+    EXPECT_TRUE(WaitUntil([&] {
+      return program_.StatusText(2) == "无法读取 64 位进程的模块: 请使用 kestrel64.exe。";
+    })) << "but says why in the status bar: "
+        << program_.StatusText(2);
+  } else {
+    EXPECT_EQ(program_.StatusText(2), "");
   }
 
   // The report's section of explorer.exe lists the modules the system gives before or after it.

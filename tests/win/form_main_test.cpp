@@ -5,6 +5,7 @@
 
 #include "core/fake_services.h"
 #include "win/main_window_fixture.h"
+#include "win/recording_shell.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
@@ -125,6 +126,52 @@ TEST_F(MainWindow, PageSwitchingSetsCommandsButtonsAndMenuItemsBothWays) {
   // The view menu mirrors the page in its checked items.
   form->ProcessesCmdExecute();
   EXPECT_EQ(form->Notebook->PageIndex(), 0);
+}
+
+// An empty module list says why in panel 2 whenever no hint shows there.
+TEST_F(MainWindow, AnEmptyModuleListSaysWhyWheneverPanelTwoShowsNoHint) {
+  for (std::uint32_t pid : {8, 12, 16, 20}) services.AddProcess("p.exe", pid);
+  services.AddModule(20, "p.exe", "C:\\p.exe", 0x400000, 4096);
+  services.moduleFailures = {
+      {8, ModuleFailure::AccessDenied}, {12, ModuleFailure::Ended}, {16, ModuleFailure::OtherWordSize}};
+  form->RefreshCmdExecute();
+  const char* reasons[] = {"无法读取此进程的模块: 拒绝访问。", "无法读取此进程的模块: 该进程已结束。",
+                           "无法读取 64 位进程的模块: 请使用 kestrel64.exe。", ""};
+  for (int row : {0, 1, 3, 2}) {
+    form->ProcessPage().ProcList()->SelectIndex(row);
+    testing::Pump();
+    EXPECT_EQ(form->StatusBar->PanelText(2), reasons[row]);
+  }
+  gui::Application().SetHint("刷新进程列表");
+  EXPECT_EQ(form->StatusBar->PanelText(2), "刷新进程列表");
+  gui::Application().SetHint("");
+  EXPECT_EQ(form->StatusBar->PanelText(2), reasons[2]);
+}
+
+// Not elevated: the commands menu offers the restart, which ends this program only once the
+// elevated one has started. The debug privilege is asked for at start either way.
+class NotElevated : public MainWindow {
+ protected:
+  void SetUp() override {
+    services.elevated = false;
+    MainWindow::SetUp();
+  }
+  testing::RecordingShell shell;
+};
+
+TEST_F(NotElevated, RestartsThroughTheShellAndEndsOnlyWhenTheStartSucceeded) {
+  EXPECT_EQ(services.debugPrivilegeRequests, 1);
+  EXPECT_EQ(Captions(form->CommandsMenu)[5], "以管理员身份重新启动(&A)");
+  MSG quit{};
+  shell.executeAnswer = reinterpret_cast<HINSTANCE>(SE_ERR_ACCESSDENIED);  // the user declined
+  form->miRunAsAdminClick();
+  EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  shell.executeAnswer = reinterpret_cast<HINSTANCE>(42);
+  form->miRunAsAdminClick();
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  char own[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, own, MAX_PATH);
+  EXPECT_TRUE(shell.opened.size() == 2 && shell.opened[1].verb == "runas" && shell.opened[1].file == own);
 }
 
 TEST_F(MainWindow, ShortcutsFireEnabledActionsEvenWhenHiddenAndNeverDisabledOnes) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -99,6 +100,40 @@ TEST_F(Forms, TheCloseBoxOfAModalFormCancelsIt) {
   Dialog dialog(&owner);
   gui::Application().OnModalShow = [&](gui::TForm& shown) { PostMessageA(shown.Handle(), WM_CLOSE, 0, 0); };
   EXPECT_EQ(dialog.ShowModal(), gui::mrCancel);
+}
+
+BOOL WINAPI FailingGetMessage(MSG* msg, HWND, UINT, UINT) {
+  msg->wParam = 0xBAD;  // whatever the failed call left there
+  return -1;
+}
+WNDPROC listProc = nullptr;
+LRESULT CALLBACK LengthlessSecondItem(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == LB_GETTEXTLEN && wparam == 1) return LB_ERR;
+  return CallWindowProcA(listProc, window, message, wparam, lparam);
+}
+
+// A handler's error or a failed GetMessage ends the showing, the owner enabled and no quit made up;
+// a list box item whose length the control does not give reads as empty.
+TEST_F(Forms, ShowingsThatFailGiveTheOwnerBackAndListBoxItemsThatFailReadEmpty) {
+  Dialog dialog(&owner);
+  gui::Application().OnModalShow = [](gui::TForm&) { throw std::runtime_error("错误"); };
+  EXPECT_THROW(dialog.ShowModal(), std::runtime_error);
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()) && !IsWindowVisible(dialog.Handle()) && !dialog.Modal());
+  gui::Application().OnModalShow = nullptr;
+  {
+    testing::ImportPatch fail("user32.dll", "GetMessageA", reinterpret_cast<void*>(&FailingGetMessage));
+    EXPECT_EQ(dialog.ShowModal(), gui::mrCancel);
+    EXPECT_EQ(gui::Application().Run(), 0);
+  }
+  MSG quit{};
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()) && !PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+
+  auto* list = owner.Add<gui::TListBox>();
+  for (const char* item : {"WS_CHILD", "WS_VISIBLE", "WS_TABSTOP"}) list->Add(item);
+  listProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(list->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LengthlessSecondItem)));
+  EXPECT_EQ(list->Items(), (std::vector<std::string>{"WS_CHILD", "", "WS_TABSTOP"}));
+  SetWindowLongPtrA(list->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc));
 }
 
 TEST_F(Forms, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {

@@ -85,7 +85,7 @@ TEST_F(ListSettings, AFirstRunKeepsTheLayoutAndWritesAllFiveTextsForEachList) {
     const char* order;
     const char* sizes;
   } expected[] = {{"ProcList", "0,1,2,3,4", "120,70,70,70,170"},
-                  {"ModuleList", "0,1,2,3", "120,250,80,70"},
+                  {"ModuleList", "0,1,2,3", sizeof(void*) == 8 ? "120,250,120,70" : "120,250,80,70"},
                   {"WindowList", "0,1,2,3", "70,150,250,120"},
                   {"ChildList", "0,1,2", "70,150,250"}};
   for (const auto& list : expected) {

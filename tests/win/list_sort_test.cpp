@@ -9,7 +9,7 @@
 #include "gui/form.h"
 #include "listview/ext_list_view.h"
 #include "listview/user_sort_locale.h"
-#include "process/list_update.h"
+#include "listview/list_update.h"
 #include "win/list_view_test_support.h"
 #include "win/win_test_support.h"
 

@@ -61,8 +61,9 @@ TEST_F(ProcessPageAlone, EndsTheHeldProcessAndHasItsHostRefresh) {
   EXPECT_EQ(refreshes, 1);
   EXPECT_EQ(page->ProcessCount(), 2);
 
-  // Released, the target follows the selection again; a failed attempt refreshes too.
-  procList->SelectIndex(1);
+  // Released, the target follows the selection again (the ended process's row stays, marked gone,
+  // until the next refresh); a failed attempt refreshes too.
+  procList->SelectIndex(2);
   services.terminateOutcomes[30] = TerminateOutcome::Failed;
   page->Terminate(false);
   EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 30}));

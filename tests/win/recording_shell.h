@@ -76,7 +76,7 @@ class RecordingShell final : public gui::IShell {
                     const char* directory, int show) override {
     opened.push_back({owner, verb ? verb : "<default>", file ? file : "", parameters != nullptr,
                       directory != nullptr, show});
-    return reinterpret_cast<HINSTANCE>(42);
+    return executeAnswer;
   }
   BOOL NotifyIcon(DWORD message, void* data) override {
     const auto& record = *static_cast<const TNotifyIconRecord*>(data);
@@ -87,6 +87,7 @@ class RecordingShell final : public gui::IShell {
   std::vector<Opened> opened;
   std::vector<Notified> notified;
   BOOL answer = TRUE;
+  HINSTANCE executeAnswer = reinterpret_cast<HINSTANCE>(42);  // above 32: started
 };
 
 }  // namespace k32::testing

@@ -12,6 +12,7 @@
 #include "process/win32_services.h"
 #include "win/import_patch.h"
 #include "win/main_window_fixture.h"
+#include "win/test_child_process.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
@@ -54,6 +55,27 @@ TEST(ModuleSnapshot, ABadLengthPassesAndIsAskedAgainAFewTimesNotForEver) {
   snapshotsAsked = 0;
   EXPECT_TRUE(services.ModuleSnapshot(GetCurrentProcessId()).empty());
   EXPECT_LE(snapshotsAsked, 10);
+}
+
+// The real services tell an ended process apart, and enable the debug privilege the token holds.
+TEST(ModuleSnapshot, SaysWhyNothingCameAndEnablesTheDebugPrivilege) {
+  Win32Services services;
+  testing::TestChild child;
+  const auto pid = static_cast<std::uint32_t>(std::stoul(child.Pid()));
+  ASSERT_TRUE(child.Started() && child.EndAndForget());
+  EXPECT_TRUE(services.ModuleSnapshot(pid).empty());
+  EXPECT_EQ(services.LastModuleFailure(), ModuleFailure::Ended);
+
+  HANDLE token = nullptr;
+  OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token);
+  PRIVILEGE_SET debug{1, PRIVILEGE_SET_ALL_NECESSARY, {{{}, 0}}};
+  LookupPrivilegeValueA(nullptr, SE_DEBUG_NAME, &debug.Privilege[0].Luid);
+  TOKEN_PRIVILEGES off{1, {{debug.Privilege[0].Luid, 0}}};
+  AdjustTokenPrivileges(token, FALSE, &off, sizeof off, nullptr, nullptr);
+  services.EnableDebugPrivilege();
+  BOOL enabled = FALSE;
+  EXPECT_TRUE(PrivilegeCheck(token, &debug, &enabled) && enabled);
+  CloseHandle(token);
 }
 
 class RealRefresh : public testing::MainWindowHost {

@@ -2,7 +2,10 @@
 // selections kept, the status bar, F5 and the timer, one redraw per rebuild, no leaks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,7 +13,9 @@
 #include "common/text.h"
 #include "core/fake_services.h"
 #include "core/list_row_support.h"
+#include "listview/list_update.h"
 #include "process/list_rows.h"
+#include "win/list_view_test_support.h"
 #include "win/main_window_fixture.h"
 #include "win/resource_counts.h"
 #include "win/win_test_support.h"
@@ -171,12 +176,17 @@ TEST_F(Refresh, KeepsTheSelectedRowWhileItIsListedElseTheSelectedPosition) {
   EXPECT_EQ(form->WindowPage().WindowList()->SelectedIndex(), 0);
   EXPECT_TRUE(Captions(form->WindowPage().ChildList()).empty());
 
-  // The selected rows gone: the row now at the same position is selected, or none when the list
-  // has become too short for it, and the lower lists stay empty.
+  // The selected rows gone: they stay for one refresh, marked and still selected, their lower lists
+  // marked too; then the row now at the same position is selected, or none when the list has become
+  // too short for it, and the lower lists stay empty.
   form->ProcessPage().ProcList()->SelectIndex(3);
   form->WindowPage().WindowList()->SelectIndex(2);
   fake.processes.erase(fake.processes.begin() + 3);
   fake.Vanish(0x200);
+  form->RefreshCmdExecute();
+  EXPECT_TRUE(IsGone(form->ProcessPage().ProcList()->Selected()));
+  EXPECT_TRUE(IsGone(form->WindowPage().WindowList()->Selected()));
+  EXPECT_TRUE(IsGone(form->WindowPage().ChildList()->Item(0)));
   form->RefreshCmdExecute();
   EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), 3);
   EXPECT_EQ(form->ProcessPage().SelectedPid(), 4000000000u);
@@ -184,6 +194,8 @@ TEST_F(Refresh, KeepsTheSelectedRowWhileItIsListedElseTheSelectedPosition) {
   EXPECT_EQ(form->WindowPage().WindowList()->SelectedIndex(), -1);
   EXPECT_TRUE(Shown(form->WindowPage().ChildList()).empty());
   fake.processes.resize(3);
+  form->RefreshCmdExecute();
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 3");
   form->RefreshCmdExecute();
   EXPECT_EQ(form->ProcessPage().ProcList()->Count(), 3);
   EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), -1);
@@ -195,6 +207,8 @@ TEST_F(Refresh, KeepsTheSelectedRowWhileItIsListedElseTheSelectedPosition) {
   // Everything gone: empty lists, zero counts.
   fake.processes.clear();
   fake.windows.clear();
+  form->RefreshCmdExecute();
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 0");
   form->RefreshCmdExecute();
   EXPECT_EQ(form->ProcessPage().ProcList()->Count(), 0);
   EXPECT_EQ(form->WindowPage().WindowList()->Count(), 0);
@@ -239,8 +253,30 @@ TEST_F(Refresh, F5OnEitherPageAndTheTimerRebuildAllFourLists) {
   EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 6");
 }
 
-// Watches one list's window: rows may only arrive while its drawing is off, and it counts how
-// often drawing is turned back on.
+TEST_F(Refresh, SpaceOrTheLastViewItemPausesTheTimerNotF5AndThePanelSaysSoWhenItHasNoHint) {
+  ASSERT_EQ(form->ViewMenu.Items().back().get(), form->ViewMenu.Find("miPauseRefresh"));
+  PostMessageA(form->ProcessPage().ProcList()->Handle(), WM_KEYDOWN, VK_SPACE, 1);
+  testing::Pump();
+  EXPECT_TRUE(form->PauseCmd->Checked());
+  gui::Application().SetHint("提示");
+  EXPECT_EQ(form->StatusBar->PanelText(2), "提示");
+  gui::Application().SetHint("");
+  EXPECT_EQ(form->StatusBar->PanelText(2), "自动刷新已暂停");
+  const int snapshots = fake.processSnapshots;
+  form->Timer.SetInterval(30);
+  form->Timer.SetEnabled(true);
+  testing::Pump(200);
+  form->RefreshCmd->Execute();
+  EXPECT_EQ(fake.processSnapshots, snapshots + 1);
+  form->PauseCmd->Execute();
+  EXPECT_EQ(form->StatusBar->PanelText(2), "");
+  testing::Pump(200);
+  form->Timer.SetEnabled(false);
+  EXPECT_GT(fake.processSnapshots, snapshots + 1);
+}
+
+// Watches one list's window: rows may only arrive while its drawing is off; it counts how often
+// drawing is turned back on and how many rows are drawn again one by one.
 class RedrawWatch {
  public:
   explicit RedrawWatch(HWND view) : view_(view) {
@@ -254,6 +290,7 @@ class RedrawWatch {
   }
   int redrawsOn = 0;
   int rowsWhileDrawing = 0;
+  int rowsRedrawn = 0;
 
  private:
   static LRESULT CALLBACK Proc(HWND view, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -262,8 +299,10 @@ class RedrawWatch {
       self->drawing_ = wparam != FALSE;
       if (self->drawing_) ++self->redrawsOn;
     }
-    if ((message == LVM_INSERTITEMA || message == LVM_INSERTITEMW) && self->drawing_)
+    if ((message == LVM_INSERTITEMA || message == LVM_INSERTITEMW || message == LVM_DELETEITEM) &&
+        self->drawing_)
       ++self->rowsWhileDrawing;
+    if (message == LVM_REDRAWITEMS) self->rowsRedrawn += static_cast<int>(lparam - wparam + 1);
     return CallWindowProcA(self->previous_, view, message, wparam, lparam);
   }
   HWND view_;
@@ -271,21 +310,103 @@ class RedrawWatch {
   bool drawing_ = true;
 };
 
-TEST_F(Refresh, EachListIsFilledWithDrawingOffAndDrawnOnce) {
+TEST_F(Refresh, AnUnchangedRefreshDrawsNothingAChangedCellItsRowANewRowTheListOnce) {
   form->ProcessPage().ProcList()->SelectIndex(1);
   RedrawWatch procs(form->ProcessPage().ProcList()->Handle()),
-      modules(form->ProcessPage().ModuleList()->Handle()), windows(form->WindowPage().WindowList()->Handle()),
-      children(form->WindowPage().ChildList()->Handle());
+      modules(form->ProcessPage().ModuleList()->Handle());
   form->RefreshCmdExecute();
-  EXPECT_EQ(form->ProcessPage().ModuleList()->Count(), 2);
-  EXPECT_EQ(form->WindowPage().ChildList()->Count(), 2);
-  for (const RedrawWatch* watch : {&procs, &modules, &windows, &children})
-    EXPECT_EQ(watch->rowsWhileDrawing, 0);
+  fake.modules[120][0].moduleSize = 4096;
+  form->RefreshCmdExecute();
+  EXPECT_EQ(procs.redrawsOn + procs.rowsRedrawn + modules.redrawsOn, 0);
+  EXPECT_EQ(modules.rowsRedrawn, 1);
+  fake.AddProcess("new.exe", 900);
+  form->RefreshCmdExecute();
   EXPECT_EQ(procs.redrawsOn, 1);
-  EXPECT_EQ(windows.redrawsOn, 1);
-  // The lower lists are emptied first, then filled by the re-selection.
-  EXPECT_EQ(modules.redrawsOn, 2);
-  EXPECT_EQ(children.redrawsOn, 2);
+  EXPECT_EQ(procs.rowsWhileDrawing, 0);
+}
+
+TEST_F(Refresh, NewRowsAreMarkedGoneRowsStayMarkedUncountedAndActAsEndedForOneRefresh) {
+  TMainListView* procs = form->ProcessPage().ProcList();
+  const auto marks = [&] {
+    std::string marks;  // unmarked ., new +, gone -
+    for (int i = 0; i < procs->Count(); ++i) marks += ".+-"[static_cast<int>(procs->Item(i)->Mark)];
+    return marks;
+  };
+  EXPECT_EQ(marks(), "....");  // the first refresh marks nothing
+  procs->SelectIndex(2);
+  fake.processes.erase(fake.processes.begin() + 2);  // 嘰.exe ends; its identifier goes to another file
+  fake.AddProcess("other.exe", 300);
+  form->RefreshCmdExecute();
+  EXPECT_EQ(marks(), "..-.+");
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 4");
+  EXPECT_TRUE(IsGone(procs->Selected()));
+  EXPECT_TRUE(IsGone(form->ProcessPage().ModuleList()->Item(0)));
+  form->settings.Confirm = false;
+  form->TerminateCmdExecute();
+  EXPECT_TRUE(fake.terminations.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"无法终止请求的进程。拒绝访问。"});
+  EXPECT_EQ(marks(), "....");  // the refresh after the attempt
+}
+
+// The process list of a scripted system that changes at random while the user scrolls and selects
+// (sorted by thread count from round 40): after each refresh it holds a rebuild's rows plus the rows
+// that went, and the user's top row (unless the list became too short below it) and selected row.
+TEST_F(Refresh, RandomSnapshotsLeaveARebuildsRowsPlusTheGoneAndKeepThePlace) {
+  std::mt19937 random(11);
+  TMainListView* procs = form->ProcessPage().ProcList();
+  HWND view = procs->Handle();
+  const auto key = [&](int i) {
+    return i < 0 ? "" : procs->Item(i)->Caption + "|" + procs->Item(i)->SubItems[0];
+  };
+  const auto live = [&](bool gone) {
+    std::multiset<std::string> keys;
+    for (int i = 0; i < procs->Count(); ++i)
+      if (IsGone(procs->Item(i)) == gone) keys.insert(key(i));
+    return keys;
+  };
+  for (int round = 0; round < 60; ++round) {
+    if (round == 40) testing::ClickHeader(procs->GetHeaderHandle(), 3);
+    fake.processes.clear();
+    for (std::uint32_t k = 0; k < 50; ++k)
+      if (random() % 4 != 0)
+        fake.AddProcess("p" + std::to_string(k % 7) + ".exe", k * 4 + (round % 5 == 0 && k % 9 == 0 ? 2 : 0),
+                        0, 1 + random() % 3, 0x20);
+    std::shuffle(fake.processes.begin(), fake.processes.begin() + 3, random);
+    procs->SelectIndex(static_cast<int>(random() % static_cast<unsigned>(procs->Count())));
+    SendMessageA(view, LVM_ENSUREVISIBLE, random() % static_cast<unsigned>(procs->Count()), FALSE);
+    const int top = static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0));
+    const std::string topKey = IsGone(procs->Item(top)) ? "" : key(top);
+    const std::string selectedKey = IsGone(procs->Selected()) ? "" : key(procs->SelectedIndex());
+    std::multiset<std::string> went = live(false);
+
+    form->RefreshCmdExecute();
+    std::vector<ListRow> rows, rebuilt;
+    for (int i = 0; i < procs->Count(); ++i)
+      if (const gui::TListItem* item = procs->Item(i); !IsGone(item))
+        rows.push_back({item->Caption, item->SubItems, item->ImageIndex});
+    for (const ProcessEntry& process : fake.processes) rebuilt.push_back(ProcessRow(process, 0x20));
+    if (round >= 40) {
+      const auto byThreads = [](const ListRow& a, const ListRow& b) { return a.subItems[2] < b.subItems[2]; };
+      EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), byThreads));
+      const auto byKey = [](const ListRow& a, const ListRow& b) {
+        return a.caption + a.subItems[0] < b.caption + b.subItems[0];
+      };
+      std::sort(rows.begin(), rows.end(), byKey);
+      std::sort(rebuilt.begin(), rebuilt.end(), byKey);
+    }
+    EXPECT_EQ(rows, rebuilt) << round;
+    for (const std::string& k : live(false))
+      if (auto it = went.find(k); it != went.end()) went.erase(it);
+    EXPECT_EQ(live(true), went) << round;
+    int topNow = procs->Count() - 1;
+    while (topNow >= 0 && key(topNow) != topKey) --topNow;
+    if (topNow >= 0 && topNow <= procs->Count() - SendMessageA(view, LVM_GETCOUNTPERPAGE, 0, 0)) {
+      EXPECT_EQ(key(static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0))), topKey) << round;
+    }
+    if (!selectedKey.empty()) {
+      EXPECT_EQ(key(procs->SelectedIndex()), selectedKey) << round;
+    }
+  }
 }
 
 TEST_F(Refresh, AThousandRefreshesHoldNoMoreHandlesThanTen) {

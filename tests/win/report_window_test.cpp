@@ -508,6 +508,16 @@ TEST(Clipboard, TextTheClipboardDoesNotTakeIsAnError) {
   }
 }
 
+HGLOBAL WINAPI NoMemory(UINT, SIZE_T) { return nullptr; }
+
+// A copy that cannot be made leaves what the user had on the clipboard.
+TEST(Clipboard, TextThatCannotBeMadeReadyLeavesTheClipboardAsItWas) {
+  gui::ClipboardSetText(nullptr, "用户的文本");
+  testing::ImportPatch refuse("kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(&NoMemory));
+  EXPECT_THROW(gui::ClipboardSetText(nullptr, "报告"), std::bad_alloc);
+  EXPECT_EQ(testing::ClipboardText(), "用户的文本");
+}
+
 TEST(RichEdit, LinesTheControlDoesNotTakeWholeAreAnError) {
   gui::TForm owner;
   auto* edit = owner.Add<gui::TRichEdit>();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/form_main.h"
+#include "listview/list_update.h"
 #include "process/win32_services.h"
 #include "win/main_window_fixture.h"
 #include "win/test_child_process.h"
@@ -96,7 +97,11 @@ TEST_F(Termination, ARefreshWhileTheQuestionIsOpenDoesNotChangeTheTarget) {
   form->TerminateCmdExecute();
   EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20}));
   EXPECT_EQ(boxes.shown.size(), 1u);
-  // B is gone after the refresh that follows: its position, 2 since the newcomer came, holds C.
+  // B's row stays, marked gone and selected, after the refresh that follows; at the next one its
+  // position, 2 since the newcomer came, holds C.
+  ASSERT_EQ(form->ProcessPage().ProcList()->Count(), 4);
+  EXPECT_TRUE(IsGone(form->ProcessPage().ProcList()->Item(2)));
+  form->RefreshCmdExecute();
   ASSERT_EQ(form->ProcessPage().ProcList()->Count(), 3);
   EXPECT_EQ(form->ProcessPage().ProcList()->SelectedIndex(), 2);
   EXPECT_EQ(form->ProcessPage().SelectedPid(), 30u);
@@ -123,7 +128,9 @@ TEST_F(Termination, FromAMenuOrAToolButtonItEndsTheRowOfWhenTheChoiceBegan) {
   form->RefreshCmdExecute();
   SendMessageA(form->ToolBar1->Handle(), WM_LBUTTONUP, 0, at);
   EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 30}));
-  // The choice over, the command acts on the row selected now: A, the first, after that refresh.
+  // The choice over, the command acts on the row selected now: A, the first, once the refresh after
+  // C's gone row went selects it.
+  form->RefreshCmdExecute();
   form->TerminateCmdExecute();
   EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 30, 10}));
 }
@@ -139,6 +146,13 @@ class RealTermination : public testing::MainWindowHost {
   }
   int RowOf(const std::string& pid) const {
     return testing::RowWhere(form->ProcessPage().ProcList(), 1, pid);
+  }
+  // The ended process's row stays marked gone until the next refresh takes it out.
+  void ExpectGoneForOneRefresh(const std::string& pid) {
+    ASSERT_GE(RowOf(pid), 0);
+    EXPECT_TRUE(IsGone(form->ProcessPage().ProcList()->Item(RowOf(pid))));
+    form->RefreshCmdExecute();
+    EXPECT_EQ(RowOf(pid), -1);
   }
   // Selects the child's row the way a click does; false when it is not listed.
   bool SelectChild() {
@@ -169,7 +183,7 @@ TEST_F(RealTermination, EndsTheSelectedProcessWithExitCodeMinusNine) {
   EXPECT_EQ(boxes.shown.size(), 1u);  // no question, no message
   EXPECT_EQ(child.ExitCode(), 4294967287u);
   EXPECT_TRUE(testing::Refreshed(*form));
-  EXPECT_EQ(RowOf(child.Pid()), -1);
+  ExpectGoneForOneRefresh(child.Pid());
 }
 
 TEST_F(RealTermination, AProcessThatHasEndedCannotBeOpenedAndItsRowGoes) {
@@ -180,7 +194,7 @@ TEST_F(RealTermination, AProcessThatHasEndedCannotBeOpenedAndItsRowGoes) {
   form->TerminateCmdExecute();
   ASSERT_EQ(boxes.shown.size(), 1u);
   ExpectBox(boxes.shown[0], kCannotOpen, MB_OK | MB_ICONERROR);
-  EXPECT_EQ(RowOf(pid), -1);
+  ExpectGoneForOneRefresh(pid);
 }
 
 }  // namespace

@@ -42,6 +42,20 @@ class TrayMainWindow : public testing::MainWindowTest {
   testing::RecordingShell shell;
 };
 
+TEST_F(TrayMainWindow, HiddenToTheIconTheTimerTakesNoSnapshotAndOneRefreshRunsWhenItIsBack) {
+  form->Timer.SetInterval(30);
+  form->Timer.SetEnabled(true);
+  gui::Application().Minimize();
+  ASSERT_FALSE(VisibleAfterPump(false));
+  const int snapshots = services.processSnapshots;
+  testing::Pump(300);
+  EXPECT_EQ(services.processSnapshots, snapshots);
+  form->Timer.SetEnabled(false);
+  gui::Application().Restore();
+  EXPECT_TRUE(VisibleAfterPump(true));
+  EXPECT_EQ(services.processSnapshots, snapshots + 1);
+}
+
 TEST_F(TrayMainWindow, TheIconIsThereFromTheStartWithItsTipAndMenu) {
   ASSERT_NE(form->SysTray, nullptr);
   EXPECT_TRUE(form->SysTray->Active());

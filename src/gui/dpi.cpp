@@ -1,0 +1,41 @@
+#include "gui/dpi.h"
+
+namespace k32::gui {
+
+namespace {
+template <typename Proc>
+Proc User32Entry(const char* name) {
+  static HMODULE user32 = GetModuleHandleA("user32.dll");
+  return user32 ? reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+}
+
+int ScreenDpi() {
+  HDC dc = GetDC(nullptr);
+  const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : kDesignDpi;
+  if (dc) ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : kDesignDpi;
+}
+}  // namespace
+
+int SystemDpi() {
+  static const auto getDpiForSystem = User32Entry<UINT(WINAPI*)()>("GetDpiForSystem");
+  if (getDpiForSystem) return static_cast<int>(getDpiForSystem());
+  return ScreenDpi();
+}
+
+int WindowDpi(HWND window) {
+  static const auto getDpiForWindow = User32Entry<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  if (getDpiForWindow && window) {
+    if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+  }
+  return SystemDpi();
+}
+
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
+  static const auto adjust =
+      User32Entry<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+  if (!adjust || !adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+}
+
+}  // namespace k32::gui
