@@ -144,10 +144,11 @@ void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns
   const bool keepOrder = SortsRows(list);
   RowPlan plan = PlanRows(shown, freshKeys, keepOrder);
   // Once rows have come and gone, the control takes rows out one by one far slower than it empties
-  // itself and takes them in again (up to milliseconds a row): when more than a quarter of the rows
-  // go, every row is put in anew (the marks and the user's place are kept all the same). A gone row
-  // that stays takes its texts along.
-  const bool refill = plan.removals.size() * 4 > items.size();
+  // itself and takes them in again (up to milliseconds a row): when more than a quarter of a long
+  // list goes, every row is put in anew (the marks and the user's place are kept all the same). A
+  // gone row that stays takes its texts along.
+  constexpr std::size_t kFewRows = 32;
+  const bool refill = plan.removals.size() > kFewRows && plan.removals.size() * 4 > items.size();
   std::vector<bool> goneStays(items.size(), false);
   if (refill) {
     for (RowPlan::Slot& slot : plan.target) {
