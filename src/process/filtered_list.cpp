@@ -9,15 +9,17 @@ namespace k32 {
 void FilteredRows::SetRows(std::vector<ListRow> rows) {
   rows_ = std::move(rows);
   passing_ = PassingRows(rows_, RowFilter(filter_, filterColumns_));
+  pending_ = false;
 }
 
-bool FilteredRows::SetFilter(const std::string& text) {
+bool FilteredRows::SetFilter(const std::string& text, bool shown) {
   if (text == filter_) return false;
   filter_ = text;
   std::vector<std::size_t> passing = PassingRows(rows_, RowFilter(filter_, filterColumns_));
   if (passing == passing_) return false;
   passing_ = std::move(passing);
-  return true;
+  pending_ = !shown;
+  return shown;
 }
 
 std::vector<ListRow> FilteredRows::Passing() const {

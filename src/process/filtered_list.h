@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "process/list_rows.h"
@@ -15,10 +16,13 @@ class FilteredRows {
   // The filter looks at the first filterColumns columns.
   explicit FilteredRows(int filterColumns) : filterColumns_(filterColumns) {}
 
-  // A new snapshot's rows, through the filter set.
+  // A new snapshot's rows, through the filter set; the list is brought to them at once.
   void SetRows(std::vector<ListRow> rows);
-  // A new filter text; false when it lets through the same rows as the last one.
-  [[nodiscard]] bool SetFilter(const std::string& text);
+  // A new filter text. True when the list is to be brought to it now: it lets other rows through
+  // and the list is shown (a hidden list waits for TakePending).
+  [[nodiscard]] bool SetFilter(const std::string& text, bool shown);
+  // True once when a filter set while the list was hidden is still to be shown.
+  [[nodiscard]] bool TakePending() { return std::exchange(pending_, false); }
   // The rows that pass, in the snapshot's order.
   [[nodiscard]] std::vector<ListRow> Passing() const;
 
@@ -30,6 +34,7 @@ class FilteredRows {
   std::vector<ListRow> rows_;
   std::vector<std::size_t> passing_;  // indices into rows_
   std::string filter_;
+  bool pending_ = false;
 };
 
 }  // namespace k32

@@ -51,7 +51,6 @@ void TProcessPage::SetRows(const std::vector<ProcessEntry>& processes) {
   for (const ProcessEntry& process : processes)
     rows.push_back(ProcessRow(process, services_.PriorityClass(process.processId)));
   rows_.SetRows(std::move(rows));
-  filterPending_ = false;
 }
 
 void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
@@ -63,16 +62,6 @@ void TProcessPage::ShowRows(RowUpdate kind) {
   UpdateListPair(
       {procList_, kProcessKey, moduleList_, kModuleKey}, rows_.Passing(), kind,
       [this](const gui::TListItem& row) { return ModuleRows(ParseDecimalModulo32(row.Text(kPidColumn))); });
-}
-
-void TProcessPage::SetFilter(const std::string& text, bool showNow) {
-  if (!rows_.SetFilter(text)) return;
-  filterPending_ = !showNow;
-  if (showNow) ShowRows(RowUpdate::Filter);
-}
-
-void TProcessPage::ShowFilter() {
-  if (std::exchange(filterPending_, false)) ShowRows(RowUpdate::Filter);
 }
 
 void TProcessPage::Rebuild(const std::vector<ProcessEntry>& processes) {

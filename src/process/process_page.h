@@ -44,8 +44,12 @@ class TProcessPage {
   // The text that narrows the process list to the rows whose file name or PID contains it; empty
   // shows every row. Applied to the rows of the last snapshot (at once when showNow, else when
   // ShowFilter is called as the page is shown again) and to every later refresh.
-  void SetFilter(const std::string& text, bool showNow);
-  void ShowFilter();
+  void SetFilter(const std::string& text, bool showNow) {
+    if (rows_.SetFilter(text, showNow)) ShowRows(RowUpdate::Filter);
+  }
+  void ShowFilter() {
+    if (rows_.TakePending()) ShowRows(RowUpdate::Filter);
+  }
 
   // The first step of a refresh: no module is shown until a process row is selected again.
   void ClearModules();
@@ -81,7 +85,6 @@ class TProcessPage {
   std::function<void()> refreshAll_;
   std::uint32_t selectedPid_ = 0;
   FilteredRows rows_{kPidColumn + 1};  // the file name and the PID are filtered
-  bool filterPending_ = false;         // the list waits to be shown for the filter set
   std::string moduleListReason_;
   bool refreshed_ = false;  // the first refresh marks no row new
   THeldTarget<ProcessTargets> targets_;

@@ -29,7 +29,6 @@ void TWindowPage::ClearChildren() { ClearRows(childList_); }
 
 void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
   rows_.SetRows(TopLevelWindowRows(services_, processes));
-  filterPending_ = false;
   ShowRows(std::exchange(refreshed_, true) ? RowUpdate::Refresh : RowUpdate::FirstRefresh);
 }
 
@@ -40,20 +39,9 @@ void TWindowPage::ShowRows(RowUpdate kind) {
                  });
 }
 
-void TWindowPage::SetFilter(const std::string& text, bool showNow) {
-  if (!rows_.SetFilter(text)) return;
-  filterPending_ = !showNow;
-  if (showNow) ShowRows(RowUpdate::Filter);
-}
-
-void TWindowPage::ShowFilter() {
-  if (std::exchange(filterPending_, false)) ShowRows(RowUpdate::Filter);
-}
-
 void TWindowPage::RebuildWindowList(const std::vector<ProcessEntry>& processes) {
   const RememberedRow selected = RememberSelection(windowList_, kWindowKey);
   rows_.SetRows(TopLevelWindowRows(services_, processes));
-  filterPending_ = false;
   {
     ListUpdate update(windowList_);
     windowList_.Clear();

@@ -32,8 +32,12 @@ class TWindowPage {
   // The text that narrows the window list to the rows whose handle, class, title or process
   // contains it; empty shows every row. Applied at once when showNow, else when ShowFilter is
   // called as the page is shown again, and to every later refresh.
-  void SetFilter(const std::string& text, bool showNow);
-  void ShowFilter();
+  void SetFilter(const std::string& text, bool showNow) {
+    if (rows_.SetFilter(text, showNow)) ShowRows(RowUpdate::Filter);
+  }
+  void ShowFilter() {
+    if (rows_.TakePending()) ShowRows(RowUpdate::Filter);
+  }
 
   // The first step of a refresh: no descendant is shown until a window row is selected again.
   void ClearChildren();
@@ -60,9 +64,8 @@ class TWindowPage {
   TdfsExtListView& windowList_;
   TdfsExtListView& childList_;
   ISystemServices& services_;
-  FilteredRows rows_{4};        // handle, class, title and process are filtered
-  bool filterPending_ = false;  // the list waits to be shown for the filter set
-  bool refreshed_ = false;      // the first refresh marks no row new
+  FilteredRows rows_{4};    // handle, class, title and process are filtered
+  bool refreshed_ = false;  // the first refresh marks no row new
   THeldTarget<WindowTarget> target_;
 
   // The window list brought to the rows that pass the filter.
