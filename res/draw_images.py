@@ -281,6 +281,34 @@ def explorer_icon():
     return img
 
 
+CROSSHAIR = [
+    '.......kk.......',
+    '.......kk.......',
+    '.....kkkkkk.....',
+    '....kk.kk.kk....',
+    '...k...kk...k...',
+    '..k....kk....k..',
+    '..k....kk....k..',
+    'kkkkkkk..kkkkkkk',
+    'kkkkkkk..kkkkkkk',
+    '..k....kk....k..',
+    '..k....kk....k..',
+    '...k...kk...k...',
+    '....kk.kk.kk....',
+    '.....kkkkkk.....',
+    '.......kk.......',
+    '.......kk.......',
+]
+
+
+def crosshair_icon():
+    """A sight: a ring and its cross, the centre left open, a red dot in it."""
+    img = art(CROSSHAIR)
+    for x, y in ((7, 7), (8, 7), (7, 8), (8, 8)):
+        img.put(x, y, PAL['r'])
+    return img
+
+
 HELP = [
     '..kkkkkkkkkk....',
     '..knbbbbbbbbkk..',
@@ -766,7 +794,7 @@ def png(img, scale, back=(192, 192, 192)):
 def pictures():
     lists = {
         'imagelist1': [refresh_icon(), art(TERMINATE), winprop_icon(), report_icon(), explorer_icon(),
-                       help_icon(), processes_icon(), cascade_icon(PAL['n'])],
+                       help_icon(), processes_icon(), cascade_icon(PAL['n']), crosshair_icon()],
         'procimages': [component_icon(), application_icon()],
         'windowimages': [single_window_icon(PAL['n']), single_window_icon(PAL['p']),
                          cascade_icon(PAL['n']), cascade_icon(PAL['p'])],

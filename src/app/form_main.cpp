@@ -46,6 +46,12 @@ const ActionRow kActions[] = {
      &TFormMain::SettingsCmdExecute},
     {"HelpCmd", &TFormMain::HelpCmd, "帮助主题(&H)...", "帮助主题|显示帮助主题", VK_F1, 5,
      &TFormMain::HelpCmdExecute},
+    {"FindModuleCmd", &TFormMain::FindModuleCmd, "查找模块...", "查找模块|查找加载了某个模块的进程",
+     scCtrl | gui::scShift | 'F', -1, &TFormMain::FindModuleCmdExecute},
+    {"FindWindowCmd", &TFormMain::FindWindowCmd, "查找窗口", "查找窗口|拖动到任意窗口上以选定它", gui::scNone,
+     8, &TFormMain::FindWindowCmdExecute},
+    {"FilterCmd", &TFormMain::FilterCmd, "筛选(&F)", "筛选|只显示含有所输入文字的行", scCtrl | 'F', -1,
+     &TFormMain::FilterCmdExecute},
     {"PauseCmd", &TFormMain::PauseCmd, "暂停自动刷新(&U)", "", VK_SPACE, -1, &TFormMain::PauseCmdExecute},
 };
 
@@ -115,6 +121,8 @@ TFormMain::TFormMain(ISystemServices& services)
   // Before the first module snapshot: other users' and services' processes need the privilege.
   services_.EnableDebugPrivilege();
   HandleNeeded();
+  // Tab order follows the windows' order: the filter field comes after the lists.
+  SetWindowPos(CoolBar->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   for (TMainListView* list : {processPage_->ProcList(), processPage_->ModuleList(), windowPage_->WindowList(),
                               windowPage_->ChildList()})
     list->Loaded();
@@ -122,6 +130,7 @@ TFormMain::TFormMain(ISystemServices& services)
 }
 
 TFormMain::~TFormMain() {
+  FormFindModule.reset();  // while the window that owns it still exists
   gui::Application().OnHint = nullptr;
   gui::Application().OnMinimize = nullptr;
   gui::Application().OnRestore = nullptr;
@@ -142,6 +151,7 @@ void TFormMain::CreateActions() {
   }
   ProcessesCmd->SetChecked(true);
   WinPropCmd->SetVisible(false);
+  FindWindowCmd->SetVisible(false);
 }
 
 void TFormMain::CreateControls() {
@@ -161,11 +171,18 @@ void TFormMain::CreateControls() {
   ToolBar1->AddButton("tbRefresh", RefreshCmd);
   ToolBar1->AddButton("tbTerminate", TerminateCmd);
   ToolBar1->AddButton("tbProperties", WinPropCmd);
+  // The crosshair is dragged, not clicked: the press starts the drag.
+  ToolBar1->AddButton("tbFindWindow", FindWindowCmd)->OnMouseDown = [this] { FindWindowCmd->Execute(); };
   ToolBar1->AddButton("tbReport", ReportCmd);
   ToolBar1->AddSeparator(8);
   ToolBar1->AddButton("tbHelp", HelpCmd);
   CoolBar->AddBand(ToolBar2, 21, 193);
-  CoolBar->AddBand(ToolBar1, 22, 435);
+  CoolBar->AddBand(ToolBar1, 22, 275);
+  FilterEdit = CoolBar->Add<gui::TFilterEdit>("筛选 (Ctrl+F)");
+  FilterEdit->Name = "FilterEdit";
+  FilterEdit->OnChange = [this] { FilterEditChange(); };
+  FilterEdit->OnEscape = [this] { FilterEditEscape(); };
+  CoolBar->AddBand(FilterEdit, 22, 160);
 
   StatusBar = Add<gui::TStatusBar>(std::vector<int>{90, 135, 200});
   StatusBar->SetPanelText(0, "进程数: 0");
@@ -236,12 +253,14 @@ const Menu kMenus[] = {
     {&M::CommandsMenu, "miWindowProperties", nullptr, &M::WinPropCmd},
     {&M::CommandsMenu, "miViewReport", nullptr, &M::ReportCmd},
     {&M::CommandsMenu, "miOpenModuleFolder", nullptr, &M::ExplorerCmd},
+    {&M::CommandsMenu, "miFindModule", nullptr, &M::FindModuleCmd},
     {&M::CommandsMenu, "", "-"},
     {&M::CommandsMenu, "miRunAsAdmin", "以管理员身份重新启动(&A)", nullptr, &M::miRunAsAdminClick},
     {&M::CommandsMenu, "miExit", "退出(&X)", nullptr, &M::miExitClick, VK_ESCAPE},
 
     {&M::ViewMenu, "miProcesses", nullptr, &M::ProcessesCmd},
     {&M::ViewMenu, "miWindows", nullptr, &M::WindowsCmd},
+    {&M::ViewMenu, "miFilter", nullptr, &M::FilterCmd},
     {&M::ViewMenu, "", "-"},
     {&M::ViewMenu, "miStayonTop", nullptr, &M::OnTopCmd},
     {&M::ViewMenu, "miPauseRefresh", nullptr, &M::PauseCmd},
@@ -312,8 +331,7 @@ void TFormMain::RefreshCmdExecute() {
   const std::vector<ProcessEntry> processes = services_.ProcessSnapshot();
   windowPage_->RefreshWindowList(processes);
   processPage_->Refresh(processes);
-  StatusBar->SetPanelText(0, "进程: " + std::to_string(processPage_->ProcessCount()));
-  StatusBar->SetPanelText(1, "顶层窗口: " + std::to_string(windowPage_->WindowCount()));
+  UpdateCounts();
 }
 
 bool TFormMain::FormClose() {
@@ -327,22 +345,26 @@ void TFormMain::ProcessesCmdExecute() {
   ProcessesCmd->SetChecked(true);
   WindowsCmd->SetChecked(false);
   Notebook->SetPageIndex(0);
+  processPage_->ShowFilter();
   TerminateCmd->SetVisible(true);
   TerminateCmd->SetEnabled(true);
   ReportCmd->SetVisible(true);
   WinPropCmd->SetVisible(false);
   WinPropCmd->SetEnabled(false);
+  FindWindowCmd->SetVisible(false);
 }
 
 void TFormMain::WindowsCmdExecute() {
   ProcessesCmd->SetChecked(false);
   WindowsCmd->SetChecked(true);
   Notebook->SetPageIndex(1);
+  windowPage_->ShowFilter();
   TerminateCmd->SetVisible(false);
   TerminateCmd->SetEnabled(false);
   ReportCmd->SetVisible(false);
   WinPropCmd->SetVisible(true);
   WinPropCmd->SetEnabled(true);
+  FindWindowCmd->SetVisible(true);
 }
 
 void TFormMain::OnTopCmdExecute() {
@@ -388,7 +410,9 @@ void TFormMain::ApplicationEventsHint() { UpdateStatusText(); }
 
 void TFormMain::UpdateStatusText() {
   const std::string& hint = gui::Application().Hint();
-  if (!hint.empty())
+  if (pickingText_)
+    StatusBar->SetPanelText(2, *pickingText_);
+  else if (!hint.empty())
     StatusBar->SetPanelText(2, hint);
   else if (!processPage_->ModuleListReason().empty())
     StatusBar->SetPanelText(2, processPage_->ModuleListReason());

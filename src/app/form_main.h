@@ -2,17 +2,20 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "about/form_busy.h"
 #include "app/settings.h"
 #include "gui/actions.h"
 #include "gui/comctrls.h"
+#include "gui/filter_edit.h"
 #include "gui/form.h"
 #include "gui/listview.h"
 #include "gui/menus.h"
 #include "gui/toolbar.h"
 #include "listview/ext_list_view.h"
+#include "process/form_find_module.h"
 #include "process/process_page.h"
 #include "process/services.h"
 #include "tray/systray.h"
@@ -60,12 +63,21 @@ class TFormMain : public gui::TForm {
   void ModuleListColumnClick(int column);
   void WindowListColumnClick(int column);
   void ChildListColumnClick(int column);
+  void FindModuleCmdExecute();
+  void FindWindowCmdExecute();
+  void FilterCmdExecute();
+  void FilterEditChange();
+  void FilterEditEscape();
+  // A hit of the find window: the processes page, the process and its module selected.
+  void ShowFoundModule(std::uint32_t processId, const std::wstring& path);
+  // A window the crosshair picked: the windows page, its top-level window and the window selected.
+  void ShowPickedWindow(WindowId window, WindowId topLevel);
   // Starts this program again with an administrator's rights; ends this one once that one started.
   void miRunAsAdminClick();
   void PauseCmdExecute();
   void TimerTimer();
-  // The third status-bar panel: the hint when there is one, else why the module list is empty, else
-  // what the window is doing.
+  // The third status-bar panel: the window under the crosshair while it is dragged, else the hint
+  // when there is one, else why the module list is empty, else what the window is doing.
   void UpdateStatusText();
 
   bool DialogChar(const MSG& msg) override;
@@ -90,6 +102,9 @@ class TFormMain : public gui::TForm {
   gui::TAction* ExplorerCmd;
   gui::TAction* SettingsCmd;
   gui::TAction* HelpCmd;
+  gui::TAction* FindModuleCmd;
+  gui::TAction* FindWindowCmd;
+  gui::TAction* FilterCmd;
   gui::TAction* PauseCmd;  // checked: the timer takes no snapshots (not stored)
 
   // Image lists.
@@ -105,6 +120,9 @@ class TFormMain : public gui::TForm {
   gui::TSplitter* Splitter1;
   gui::TSplitter* Splitter2;
   gui::TStatusBar* StatusBar;
+  gui::TFilterEdit* FilterEdit;
+  // The 查找模块 window, made when first opened.
+  std::unique_ptr<TFormFindModule> FormFindModule;
 
   // Popup menus.
   gui::TPopupMenu CommandsMenu{"CommandsMenu"};
@@ -133,6 +151,8 @@ class TFormMain : public gui::TForm {
   void CreateMenus();
   void DropDown(gui::TToolButton* button, gui::TPopupMenu& menu);
   std::unique_ptr<TSysTray> CreateSysTray();
+  // "进程: 9", or "进程: 3 / 9" (shown / all) while a filter is set; likewise the top-level windows.
+  void UpdateCounts();
 
   // What the commands that act on a row act on is read when the user begins to choose a command (a
   // menu opens, a tool button goes down) and held by both pages until the choice is over; read at
@@ -146,6 +166,7 @@ class TFormMain : public gui::TForm {
   std::unique_ptr<TProcessPage> processPage_;
   std::unique_ptr<TWindowPage> windowPage_;
   bool tickWhileHidden_ = false;
+  std::optional<std::string> pickingText_;  // set while the crosshair is dragged
 };
 
 }  // namespace k32

@@ -181,13 +181,17 @@ TToolButton* TToolBar::ButtonForAccelerator(char letter) const {
   return nullptr;
 }
 
-std::string TToolBar::HintAt(POINT point) {
-  const auto index =
-      static_cast<int>(SendMessageA(Handle(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)));
-  if (index < 0 || index >= static_cast<int>(buttons_.size())) return Hint;
+TToolButton* TToolBar::ButtonAt(POINT point) {
+  HWND bar = Handle();
+  const auto index = static_cast<int>(SendMessageA(bar, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)));
+  if (index < 0 || index >= static_cast<int>(buttons_.size())) return nullptr;
   TBBUTTON info{};
-  SendMessageA(Handle(), TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&info));
-  TToolButton* button = FromCommand(info.idCommand);
+  SendMessageA(bar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&info));
+  return FromCommand(info.idCommand);
+}
+
+std::string TToolBar::HintAt(POINT point) {
+  TToolButton* button = ButtonAt(point);
   return button ? button->Hint() : Hint;
 }
 
@@ -209,6 +213,11 @@ LRESULT TToolBar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
+      const POINT point{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      if (TToolButton* button = ButtonAt(point); button && button->OnMouseDown && button->Enabled()) {
+        button->OnMouseDown();
+        return 0;
+      }
       // Only a press on a button takes the mouse until it is let go; elsewhere there is no press.
       if (!pressed_ && OnPress) OnPress();
       pressed_ = true;
@@ -278,12 +287,12 @@ REBARBANDINFOA TCoolBar::BandInfo(const Band& band) {
   info.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_STYLE;
   info.fStyle = RBBS_CHILDEDGE;
   info.hwndChild = band.child->Handle();
-  info.cxMinChild = 0;
   info.cyMinChild = static_cast<UINT>(Scale(band.minHeight));
-  // A band is never narrower than its tool bar's buttons.
+  // A band is never narrower than its tool bar's buttons; any other child keeps its whole width.
   int width = Scale(band.width);
-  if (auto* bar = dynamic_cast<TToolBar*>(band.child))
-    width = std::max(width, static_cast<int>(bar->IdealSize().cx) + Scale(12));
+  auto* bar = dynamic_cast<TToolBar*>(band.child);
+  if (bar) width = std::max(width, static_cast<int>(bar->IdealSize().cx) + Scale(12));
+  info.cxMinChild = bar ? 0 : static_cast<UINT>(width);
   info.cx = static_cast<UINT>(width);
   return info;
 }

@@ -23,6 +23,9 @@ class TToolButton : public IActionClient {
 
   std::string Name;
   std::function<void()> OnClick;
+  // Set: pressing the left button on this button hands the press to it (a drag that starts there)
+  // instead of the bar's own pressing and clicking.
+  std::function<void()> OnMouseDown;
   bool ShowHint = true;  // tooltip
 
   [[nodiscard]] TAction* Action() const { return action_; }
@@ -88,6 +91,7 @@ class TToolBar : public TControl {
   void FitTextButton(TToolButton& button);
   int IndexOf(const TToolButton& button) const;
   TToolButton* FromCommand(int id) const;
+  TToolButton* ButtonAt(POINT point);
   void Release();
 
   bool text_;

@@ -5,6 +5,8 @@
 // after windows.h, whose types it uses
 #include <commctrl.h>
 
+#include <unordered_set>
+
 namespace k32 {
 
 namespace {
@@ -103,35 +105,62 @@ void ClearRows(TdfsExtListView& list) {
   ResortList(list);
 }
 
-void UpdateListPair(const ListPair& pair, std::vector<ListRow> rows, bool markChanges,
+void UpdateListPair(const ListPair& pair, std::vector<ListRow> rows, RowUpdate kind,
                     const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows) {
   const RememberedRow selected = RememberSelection(pair.upper, pair.upperKey);
-  UpdateRows(pair.upper, std::move(rows), pair.upperKey, markChanges);
+  UpdateRows(pair.upper, std::move(rows), pair.upperKey, kind);
   const RememberedRow now = RememberSelection(pair.upper, pair.upperKey);
   if (selected.key && now.key == selected.key) {
+    if (kind == RowUpdate::Filter) return;  // no snapshot was taken: the lower list is as fresh as it was
     const gui::TListItem* row = pair.upper.Selected();
-    UpdateRows(pair.lower, IsGone(row) ? std::vector<ListRow>{} : lowerRows(*row), pair.lowerKey, true);
+    UpdateRows(pair.lower, IsGone(row) ? std::vector<ListRow>{} : lowerRows(*row), pair.lowerKey,
+               RowUpdate::Refresh);
     return;
   }
   ClearRows(pair.lower);
   SelectAgain(pair.upper, selected, pair.upperKey);
 }
 
-void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns key, bool markChanges) {
+void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns key, RowUpdate kind) {
   HWND view = list.Handle();
   const int count = list.Count();
-  std::vector<gui::TListItem*> items(static_cast<std::size_t>(count));
-  std::vector<ShownRow> shown(items.size());
-  for (int i = 0; i < count; ++i) {
-    const auto s = static_cast<std::size_t>(i);
-    items[s] = list.Item(i);
-    shown[s] = {ItemKey(*items[s], key), IsGone(items[s])};
-  }
+  const bool filter = kind == RowUpdate::Filter;
   std::vector<RowKey> freshKeys;
   freshKeys.reserve(fresh.size());
   for (const ListRow& row : fresh) freshKeys.push_back(KeyOf(row, key));
+  // A filter's change leaves no gone row behind: the rows it hides go now, as old gone rows do.
+  std::unordered_set<RowKey, RowKeyHash> passing;
+  if (filter) passing.insert(freshKeys.begin(), freshKeys.end());
+  std::vector<gui::TListItem*> items(static_cast<std::size_t>(count));
+  std::vector<ShownRow> shown(items.size());
+  std::vector<gui::TRowMark> marks(items.size());
+  for (int i = 0; i < count; ++i) {
+    const auto s = static_cast<std::size_t>(i);
+    items[s] = list.Item(i);
+    marks[s] = items[s]->Mark;
+    shown[s] = {ItemKey(*items[s], key), IsGone(items[s])};
+    if (filter && !passing.contains(shown[s].key)) shown[s].gone = true;
+  }
   const bool keepOrder = SortsRows(list);
-  const RowPlan plan = PlanRows(shown, freshKeys, keepOrder);
+  RowPlan plan = PlanRows(shown, freshKeys, keepOrder);
+  // Once rows have come and gone, the control takes rows out one by one far slower than it empties
+  // itself and takes them in again (up to milliseconds a row): when more than a quarter of a long
+  // list goes, every row is put in anew (the marks and the user's place are kept all the same). A
+  // gone row that stays takes its texts along.
+  constexpr std::size_t kFewRows = 32;
+  const bool refill = plan.removals.size() > kFewRows && plan.removals.size() * 4 > items.size();
+  std::vector<bool> goneStays(items.size(), false);
+  if (refill) {
+    for (RowPlan::Slot& slot : plan.target) {
+      if (slot.fresh < 0) {
+        const gui::TListItem& item = *items[static_cast<std::size_t>(slot.shown)];
+        fresh.push_back({item.Caption, item.SubItems, item.ImageIndex});
+        slot.fresh = static_cast<int>(fresh.size()) - 1;
+        goneStays[static_cast<std::size_t>(slot.shown)] = true;
+      }
+      slot.inserted = true;
+    }
+  }
 
   const int top = count > 0 ? static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0)) : -1;
   const int horizontal = HorizontalScroll(view);
@@ -146,7 +175,10 @@ void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns
   {
     std::optional<ListUpdate> update;
     if (structural) update.emplace(list);
-    for (int removal : plan.removals) list.DeleteItem(removal);
+    if (refill)
+      list.Clear();
+    else
+      for (int removal : plan.removals) list.DeleteItem(removal);
     bool resort = false;
     const int sortColumn = list.LastColumnClicked();
     int at = 0;
@@ -154,8 +186,14 @@ void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns
       if (slot.inserted) {
         ListRow& row = fresh[static_cast<std::size_t>(slot.fresh)];
         gui::TListItem* item = list.AddItemAt(at, std::move(row.caption), std::move(row.subItems), row.image);
-        item->Mark = markChanges && slot.shown < 0 ? gui::TRowMark::rmNew : gui::TRowMark::rmNone;
-        if (slot.shown >= 0) now[static_cast<std::size_t>(slot.shown)] = item;
+        // A row that moves is marked as one that stays.
+        if (slot.shown >= 0) {
+          const auto s = static_cast<std::size_t>(slot.shown);
+          item->Mark = filter ? marks[s] : goneStays[s] ? gui::TRowMark::rmGone : gui::TRowMark::rmNone;
+          now[s] = item;
+        } else {
+          item->Mark = kind == RowUpdate::Refresh ? gui::TRowMark::rmNew : gui::TRowMark::rmNone;
+        }
         resort = true;
       } else {
         gui::TListItem* item = items[static_cast<std::size_t>(slot.shown)];
@@ -172,7 +210,9 @@ void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns
             changed = true;
           }
         }
-        const gui::TRowMark mark = slot.fresh >= 0 ? gui::TRowMark::rmNone : gui::TRowMark::rmGone;
+        const gui::TRowMark mark = filter            ? item->Mark
+                                   : slot.fresh >= 0 ? gui::TRowMark::rmNone
+                                                     : gui::TRowMark::rmGone;
         if (item->Mark != mark) item->Mark = mark, changed = true;
         if (changed && !structural) list.UpdateItem(at);
       }

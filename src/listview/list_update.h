@@ -38,6 +38,13 @@ inline void ResortList(TdfsExtListView& list) {
   if (list.AutoColumnSort() != acsNoSort) list.Resort();
 }
 
+// The first row whose cell in that column reads text; -1 when there is none.
+inline int FindRowWithText(const gui::TListView& list, int column, const RowText& text) {
+  for (int i = 0; i < list.Count(); ++i)
+    if (list.Item(i)->Text(column) == text) return i;
+  return -1;
+}
+
 inline void AppendRow(gui::TListView& list, ListRow row) {
   list.AddItem(std::move(row.caption), std::move(row.subItems), row.image);
 }
@@ -45,13 +52,18 @@ inline void AppendRow(gui::TListView& list, ListRow row) {
 // Empties the list (a sorted list stays sorted by the same column).
 void ClearRows(TdfsExtListView& list);
 
+// What an update tells by the rows' marks. A refresh marks the rows no longer there gone (they go
+// at the next update) and, after the first refresh, the new rows new. A change of the filter marks
+// nothing: the rows it hides go at once (gone rows too), the rows it shows again come unmarked and
+// the others keep their marks.
+enum class RowUpdate { FirstRefresh, Refresh, Filter };
+
 // Brings the list to the fresh rows in place: rows matched by key keep their item (changed cells
-// written), the rows of the previous update's gone rows are taken out, rows no longer there stay
-// marked gone, new rows go where the list's order puts them (marked new when markChanges). The
-// first visible row, the horizontal scroll and the selected and focused rows (by key) are kept; a
-// selected row that has gone stays selected as a gone row. Only the rows that change are drawn
-// again. No selection handler runs.
-void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns key, bool markChanges);
+// written), the rows of the previous update's gone rows are taken out, new rows go where the list's
+// order puts them, marked as the kind of update says. The first visible row, the horizontal scroll
+// and the selected and focused rows (by key) are kept; a selected row that has gone stays selected
+// as a gone row. Only the rows that change are drawn again. No selection handler runs.
+void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns key, RowUpdate kind);
 
 // An upper list and the lower list that shows what its selected row holds (a process's modules, a
 // window's descendants).
@@ -63,9 +75,10 @@ struct ListPair {
 };
 
 // The upper list brought up to date. While the same row stays selected the lower list is brought up
-// to date from lowerRows (none for a row marked gone: what it named has ended); otherwise the lower
-// list is emptied and a row selected again by key or position, whose selection handler fills it.
-void UpdateListPair(const ListPair& pair, std::vector<ListRow> rows, bool markChanges,
+// to date from lowerRows (none for a row marked gone: what it named has ended), unless only the
+// filter changed; otherwise the lower list is emptied and a row selected again by key or position,
+// whose selection handler fills it.
+void UpdateListPair(const ListPair& pair, std::vector<ListRow> rows, RowUpdate kind,
                     const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows);
 
 // The row was gone at the last update.

@@ -45,36 +45,37 @@ void TProcessPage::ClearModules() {
   SetModuleListReason({});
 }
 
-void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
+void TProcessPage::SetRows(const std::vector<ProcessEntry>& processes) {
   std::vector<ListRow> rows;
   rows.reserve(processes.size());
   for (const ProcessEntry& process : processes)
     rows.push_back(ProcessRow(process, services_.PriorityClass(process.processId)));
-  processCount_ = static_cast<int>(rows.size());
+  rows_.SetRows(std::move(rows));
+}
+
+void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
+  SetRows(processes);
+  ShowRows(std::exchange(refreshed_, true) ? RowUpdate::Refresh : RowUpdate::FirstRefresh);
+}
+
+void TProcessPage::ShowRows(RowUpdate kind) {
   UpdateListPair(
-      {procList_, kProcessKey, moduleList_, kModuleKey}, std::move(rows), std::exchange(refreshed_, true),
+      {procList_, kProcessKey, moduleList_, kModuleKey}, rows_.Passing(), kind,
       [this](const gui::TListItem& row) { return ModuleRows(ParseDecimalModulo32(row.Text(kPidColumn))); });
 }
 
 void TProcessPage::Rebuild(const std::vector<ProcessEntry>& processes) {
-  processCount_ = 0;
   const RememberedRow selected = RememberSelection(procList_, kProcessKey);
   FillProcessList(processes);
   SelectAgain(procList_, selected, kProcessKey);
 }
 
 void TProcessPage::FillProcessList(const std::vector<ProcessEntry>& processes) {
+  SetRows(processes);
   ListUpdate update(procList_);
   procList_.Clear();
-  for (const ProcessEntry& process : processes) {
-    ++processCount_;
-    AddPidItem(process);
-  }
+  for (ListRow& row : rows_.Passing()) AppendRow(procList_, std::move(row));
   ResortList(procList_);
-}
-
-void TProcessPage::AddPidItem(const ProcessEntry& process) {
-  AppendRow(procList_, ProcessRow(process, services_.PriorityClass(process.processId)));
 }
 
 void TProcessPage::ProcListSelectItem(gui::TListItem*, bool selected) {
@@ -114,6 +115,15 @@ std::vector<ModuleEntry> TProcessPage::ModuleSnapshot(std::uint32_t processId) {
 }
 
 void TProcessPage::AddModItem(const ModuleEntry& module) { AppendRow(moduleList_, ModuleRow(module)); }
+
+bool TProcessPage::SelectModule(std::uint32_t processId, const std::wstring& path) {
+  const int process = FindRowWithText(procList_, kPidColumn, WidenAscii(UnsignedText(processId)));
+  if (process < 0 || IsGone(procList_.Item(process))) return false;
+  procList_.SelectIndex(process);
+  const int module = FindRowWithText(moduleList_, kPathColumn, path);
+  if (module >= 0) moduleList_.SelectIndex(module);
+  return true;
+}
 
 void TProcessPage::Terminate(bool confirm) {
   // Taken before the question: timer refreshes go on while it is open, and the row the user asked

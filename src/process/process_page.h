@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "listview/ext_list_view.h"
+#include "listview/list_update.h"
+#include "process/filtered_list.h"
 #include "process/held_target.h"
 #include "process/list_rows.h"
 #include "process/process_targets.h"
@@ -30,12 +32,24 @@ class TProcessPage {
   [[nodiscard]] TdfsExtListView* ModuleList() const { return &moduleList_; }
   // The process of the row last selected; 0 at start.
   [[nodiscard]] std::uint32_t SelectedPid() const { return selectedPid_; }
-  // Processes the last refresh found (rows marked gone are not counted).
-  [[nodiscard]] int ProcessCount() const { return processCount_; }
+  // Processes the last refresh found (rows marked gone are not counted), and those of them the
+  // filter shows.
+  [[nodiscard]] int ProcessCount() const { return rows_.Count(); }
+  [[nodiscard]] int ShownCount() const { return rows_.PassingCount(); }
   // Why the module list is empty when the selected process's modules could not be read; else empty.
   [[nodiscard]] const std::string& ModuleListReason() const { return moduleListReason_; }
   // After each change of the module list's reason.
   std::function<void()> OnModuleListReason;
+
+  // The text that narrows the process list to the rows whose file name or PID contains it; empty
+  // shows every row. Applied to the rows of the last snapshot (at once when showNow, else when
+  // ShowFilter is called as the page is shown again) and to every later refresh.
+  void SetFilter(const std::wstring& text, bool showNow) {
+    if (rows_.SetFilter(text, showNow)) ShowRows(RowUpdate::Filter);
+  }
+  void ShowFilter() {
+    if (rows_.TakePending()) ShowRows(RowUpdate::Filter);
+  }
 
   // The first step of a refresh: no module is shown until a process row is selected again.
   void ClearModules();
@@ -45,11 +59,13 @@ class TProcessPage {
   // The process list emptied and filled again, as refreshes did before they updated in place.
   void Rebuild(const std::vector<ProcessEntry>& processes);
   void FillProcessList(const std::vector<ProcessEntry>& processes);
-  void AddPidItem(const ProcessEntry& process);
   void ProcListSelectItem(gui::TListItem* item, bool selected);
   void FillModuleList(std::uint32_t processId);
   void AddModItem(const ModuleEntry& module);
   std::vector<ListRow> ModuleRows(std::uint32_t processId);
+  // Selects the process's row and then the row of the module at that path; false when the process
+  // is not shown (the module may still be missing: its process row is selected then).
+  bool SelectModule(std::uint32_t processId, const std::wstring& path);
 
   // Ends the chosen process, asking first when confirm is set, and refreshes after every attempt.
   void Terminate(bool confirm);
@@ -68,7 +84,7 @@ class TProcessPage {
   ISystemServices& services_;
   std::function<void()> refreshAll_;
   std::uint32_t selectedPid_ = 0;
-  int processCount_ = 0;
+  FilteredRows rows_{kPidColumn + 1};  // the file name and the PID are filtered
   std::string moduleListReason_;
   bool refreshed_ = false;  // the first refresh marks no row new
   THeldTarget<ProcessTargets> targets_;
@@ -77,6 +93,10 @@ class TProcessPage {
   // The module snapshot of the process, its failure's reason kept for the status bar.
   std::vector<ModuleEntry> ModuleSnapshot(std::uint32_t processId);
   void ShowOutcome(TerminateOutcome outcome);
+  // The snapshot's rows kept, with the filter over them.
+  void SetRows(const std::vector<ProcessEntry>& processes);
+  // The process list brought to the rows that pass the filter.
+  void ShowRows(RowUpdate kind);
 };
 
 }  // namespace k32

@@ -28,24 +28,24 @@ TWindowPage::TWindowPage(TdfsExtListView& windowList, TdfsExtListView& childList
 void TWindowPage::ClearChildren() { ClearRows(childList_); }
 
 void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) {
-  std::vector<ListRow> rows = TopLevelWindowRows(services_, processes);
-  windowCount_ = static_cast<int>(rows.size());
-  UpdateListPair({windowList_, kWindowKey, childList_, kWindowKey}, std::move(rows),
-                 std::exchange(refreshed_, true), [this](const gui::TListItem& row) {
+  rows_.SetRows(TopLevelWindowRows(services_, processes));
+  ShowRows(std::exchange(refreshed_, true) ? RowUpdate::Refresh : RowUpdate::FirstRefresh);
+}
+
+void TWindowPage::ShowRows(RowUpdate kind) {
+  UpdateListPair({windowList_, kWindowKey, childList_, kWindowKey}, rows_.Passing(), kind,
+                 [this](const gui::TListItem& row) {
                    return DescendantWindowRows(services_, ParseDecimalModulo32(row.Caption));
                  });
 }
 
 void TWindowPage::RebuildWindowList(const std::vector<ProcessEntry>& processes) {
-  windowCount_ = 0;
   const RememberedRow selected = RememberSelection(windowList_, kWindowKey);
+  rows_.SetRows(TopLevelWindowRows(services_, processes));
   {
     ListUpdate update(windowList_);
     windowList_.Clear();
-    for (ListRow& row : TopLevelWindowRows(services_, processes)) {
-      ++windowCount_;
-      AppendRow(windowList_, std::move(row));
-    }
+    for (ListRow& row : rows_.Passing()) AppendRow(windowList_, std::move(row));
     ResortList(windowList_);
   }
   SelectAgain(windowList_, selected, kWindowKey);
@@ -59,6 +59,17 @@ void TWindowPage::WindowListSelectItem(gui::TListItem*, bool selected) {
   ListUpdate update(childList_);
   childList_.Clear();
   for (ListRow& child : DescendantWindowRows(services_, parent)) AppendRow(childList_, std::move(child));
+}
+
+bool TWindowPage::SelectWindow(WindowId topLevel, WindowId window) {
+  const int row = FindRowWithText(windowList_, kHandleColumn, WidenAscii(SignedText(topLevel)));
+  if (row < 0 || IsGone(windowList_.Item(row))) return false;
+  windowList_.SelectIndex(row);
+  if (window != topLevel) {
+    const int child = FindRowWithText(childList_, kHandleColumn, WidenAscii(SignedText(window)));
+    if (child >= 0) childList_.SelectIndex(child);
+  }
+  return true;
 }
 
 void TWindowPage::ShowProperties(gui::TForm& owner) {

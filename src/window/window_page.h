@@ -2,10 +2,13 @@
 // window properties command.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "gui/form.h"
 #include "listview/ext_list_view.h"
+#include "listview/list_update.h"
+#include "process/filtered_list.h"
 #include "process/held_target.h"
 #include "process/services.h"
 #include "window/window_target.h"
@@ -21,8 +24,20 @@ class TWindowPage {
 
   [[nodiscard]] TdfsExtListView* WindowList() const { return &windowList_; }
   [[nodiscard]] TdfsExtListView* ChildList() const { return &childList_; }
-  // Top-level windows the last refresh found (rows marked gone are not counted).
-  [[nodiscard]] int WindowCount() const { return windowCount_; }
+  // Top-level windows the last refresh found (rows marked gone are not counted), and those of them
+  // the filter shows.
+  [[nodiscard]] int WindowCount() const { return rows_.Count(); }
+  [[nodiscard]] int ShownCount() const { return rows_.PassingCount(); }
+
+  // The text that narrows the window list to the rows whose handle, class, title or process
+  // contains it; empty shows every row. Applied at once when showNow, else when ShowFilter is
+  // called as the page is shown again, and to every later refresh.
+  void SetFilter(const std::wstring& text, bool showNow) {
+    if (rows_.SetFilter(text, showNow)) ShowRows(RowUpdate::Filter);
+  }
+  void ShowFilter() {
+    if (rows_.TakePending()) ShowRows(RowUpdate::Filter);
+  }
 
   // The first step of a refresh: no descendant is shown until a window row is selected again.
   void ClearChildren();
@@ -33,6 +48,9 @@ class TWindowPage {
   // The window list emptied and filled again, as refreshes did before they updated in place.
   void RebuildWindowList(const std::vector<ProcessEntry>& processes);
   void WindowListSelectItem(gui::TListItem* item, bool selected);
+  // Selects the top-level window's row and, when window is one of its descendants, that row in the
+  // child list; false when the top-level window is not shown.
+  bool SelectWindow(WindowId topLevel, WindowId window);
 
   // Shows the properties of the chosen window in a dialog owned by owner.
   void ShowProperties(gui::TForm& owner);
@@ -46,9 +64,12 @@ class TWindowPage {
   TdfsExtListView& windowList_;
   TdfsExtListView& childList_;
   ISystemServices& services_;
-  int windowCount_ = 0;
+  FilteredRows rows_{4};    // handle, class, title and process are filtered
   bool refreshed_ = false;  // the first refresh marks no row new
   THeldTarget<WindowTarget> target_;
+
+  // The window list brought to the rows that pass the filter.
+  void ShowRows(RowUpdate kind);
 };
 
 }  // namespace k32

@@ -50,7 +50,7 @@ TEST_P(ChosenProcessE2E, TerminateEndsTheChosenProcessAfterARefreshMovedItsRow) 
         break;
       }
       case Way::ToolButton: {
-        HWND bar = program.ToolBar(9);
+        HWND bar = program.ToolBar(10);
         ASSERT_NE(bar, nullptr);
         const RECT button = program.ToolButtonRect(bar, 4);  // tbTerminate
         const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);

@@ -25,7 +25,7 @@ TEST(DpiE2E, FirstStartOpensAtTheDesignedSizeScaledAndStoresItsPixels) {
     GetWindowRect(program.MainWindow(), &rect);
     EXPECT_EQ(rect.right - rect.left, ScaleToDpi(642, dpi));
     EXPECT_EQ(rect.bottom - rect.top, ScaleToDpi(455, dpi));
-    const RECT button = program.ToolButtonRect(program.ToolBar(9), 0);
+    const RECT button = program.ToolButtonRect(program.ToolBar(10), 0);
     EXPECT_GE(button.bottom - button.top, PictureSizeForDpi(dpi));
     PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(10000), 0u);

@@ -301,6 +301,17 @@ int Program::FindRow(HWND list, int column, const std::wstring& text) const {
   return -1;
 }
 
+int Program::SelectedRow(HWND list) const {
+  return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+HWND Program::FocusedWindow() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
+  return info.hwndFocus;
+}
+
 COLORREF Program::RowColor(HWND list, int row) const {
   RemoteBuffer remote(info_.hProcess, sizeof(RECT));
   RECT bounds{LVIR_BOUNDS, 0, 0, 0};

@@ -59,6 +59,10 @@ class Program {
   // The first row whose cell in that column reads text; -1 when there is none.
   int FindRow(HWND list, int column, const std::string& text) const;
   int FindRow(HWND list, int column, const std::wstring& text) const;
+  // The selected row; -1 when none is.
+  int SelectedRow(HWND list) const;
+  // The window of the program that has the keyboard focus.
+  HWND FocusedWindow() const;
   // The colour the row is drawn on, read from the screen near the right end of its last cell.
   COLORREF RowColor(HWND list, int row) const;
   // Selects and focuses one row, as a click does; the program's selection handler runs.

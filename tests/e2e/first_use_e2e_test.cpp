@@ -8,13 +8,6 @@
 namespace k32::e2e {
 namespace {
 
-HWND Focus(const Program& program) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(program.MainWindow(), nullptr), &info);
-  return info.hwndFocus;
-}
-
 TEST(LocaleE2E, UnderAnEnglishLocaleTheProgramRunsInCodePage936AndShowsItsChineseTexts) {
   if (GetACP() == 936) GTEST_SKIP() << "meant to run under another locale (KESTREL_LOCALE=en_US.UTF-8)";
   RegistryTurn turn;
@@ -39,9 +32,9 @@ TEST(KeyboardE2E, TheListsAndTheSettingsDialogTakeTheKeyboardAndTheListMenuShows
   ASSERT_NE(program.MainWindow(), nullptr);
   const auto lists = program.ListViews();
   ASSERT_EQ(lists.size(), 4u);
-  EXPECT_TRUE(WaitUntil([&] { return Focus(program) == lists[0]; })) << "the process list at start";
+  EXPECT_TRUE(WaitUntil([&] { return program.FocusedWindow() == lists[0]; })) << "the process list at start";
   PostMessageA(lists[0], WM_KEYDOWN, VK_TAB, 1);
-  EXPECT_TRUE(WaitUntil([&] { return Focus(program) == lists[1]; })) << "Tab: the module list";
+  EXPECT_TRUE(WaitUntil([&] { return program.FocusedWindow() == lists[1]; })) << "Tab: the module list";
 
   PostMessageA(lists[0], WM_CONTEXTMENU, reinterpret_cast<WPARAM>(lists[0]), MAKELPARAM(300, 300));
   ASSERT_TRUE(WaitUntil([] {
@@ -58,8 +51,9 @@ TEST(KeyboardE2E, TheListsAndTheSettingsDialogTakeTheKeyboardAndTheListMenuShows
   PostMessageA(program.MainWindow(), WM_SYSKEYDOWN, 'S', 0x20000001);
   HWND settings = WaitForWindow(program.ProcessId(), "设置");
   ASSERT_NE(settings, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return Focus(program) == ChildWithText(settings, "自动刷新每隔(&R)"); }));
-  PostMessageA(Focus(program), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(
+      WaitUntil([&] { return program.FocusedWindow() == ChildWithText(settings, "自动刷新每隔(&R)"); }));
+  PostMessageA(program.FocusedWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_TRUE(WaitUntilGone(settings));
 }
 

@@ -83,7 +83,12 @@ TEST_F(FirstUseAlone, TheKeyboardGoesFromListToListAndToTheFirstControlOfEachDia
   EXPECT_EQ(GetFocus(), form->ProcessPage().ProcList()->Handle());
   EXPECT_EQ(Key(VK_TAB), form->ProcessPage().ModuleList()->Handle());
   EXPECT_EQ(Key(VK_DOWN), form->ProcessPage().ModuleList()->Handle()) << "the list keeps its arrow keys";
+  EXPECT_EQ(Key(VK_TAB), form->FilterEdit->Handle()) << "the filter field after the lists";
   EXPECT_EQ(Key(VK_TAB), form->ProcessPage().ProcList()->Handle());
+  EXPECT_EQ(Key(VK_TAB, VK_SHIFT), form->FilterEdit->Handle());
+  EXPECT_EQ(Key(VK_ESCAPE), form->ProcessPage().ProcList()->Handle())
+      << "Esc in the filter: back to the list";
+  EXPECT_EQ(Key('F', VK_CONTROL), form->FilterEdit->Handle());
   EXPECT_EQ(Key(VK_TAB, VK_SHIFT), form->ProcessPage().ModuleList()->Handle());
   EXPECT_EQ(Key('W', VK_CONTROL), form->WindowPage().WindowList()->Handle());
 

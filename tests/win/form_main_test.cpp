@@ -102,8 +102,10 @@ TEST_F(MainWindow, PageSwitchingSetsCommandsButtonsAndMenuItemsBothWays) {
       SendMessageA(form->ToolBar1->Handle(), TB_ISBUTTONCHECKED, Button("ToolButton8")->CommandId(), 0));
   EXPECT_FALSE(
       SendMessageA(form->ToolBar1->Handle(), TB_ISBUTTONCHECKED, Button("ToolButton7")->CommandId(), 0));
-  EXPECT_EQ(Captions(form->CommandsMenu), (std::vector<std::string>{"刷新列表\tF5", "窗口属性...\tAlt+Enter",
-                                                                    "打开模块文件夹", "退出(&X)\tEsc"}));
+  EXPECT_TRUE(Shown("tbFindWindow"));
+  EXPECT_EQ(Captions(form->CommandsMenu),
+            (std::vector<std::string>{"刷新列表\tF5", "窗口属性...\tAlt+Enter", "打开模块文件夹",
+                                      "查找模块...\tShift+Ctrl+F", "退出(&X)\tEsc"}));
 
   form->ProcessesCmdExecute();
   EXPECT_EQ(form->Notebook->PageIndex(), 0);
@@ -117,9 +119,10 @@ TEST_F(MainWindow, PageSwitchingSetsCommandsButtonsAndMenuItemsBothWays) {
   EXPECT_TRUE(Shown("tbTerminate"));
   EXPECT_TRUE(Shown("tbReport"));
   EXPECT_FALSE(Shown("tbProperties"));
+  EXPECT_FALSE(Shown("tbFindWindow"));
   EXPECT_EQ(Captions(form->CommandsMenu),
             (std::vector<std::string>{"刷新列表\tF5", "终止进程\tF2", "查看报告...\tF4", "打开模块文件夹",
-                                      "退出(&X)\tEsc"}));
+                                      "查找模块...\tShift+Ctrl+F", "退出(&X)\tEsc"}));
   // The view menu mirrors the page in its checked items.
   form->ProcessesCmdExecute();
   EXPECT_EQ(form->Notebook->PageIndex(), 0);
@@ -158,7 +161,7 @@ class NotElevated : public MainWindow {
 
 TEST_F(NotElevated, RestartsThroughTheShellAndEndsOnlyWhenTheStartSucceeded) {
   EXPECT_EQ(services.debugPrivilegeRequests, 1);
-  EXPECT_EQ(Captions(form->CommandsMenu)[4], "以管理员身份重新启动(&A)");
+  EXPECT_EQ(Captions(form->CommandsMenu)[5], "以管理员身份重新启动(&A)");
   MSG quit{};
   shell.executeAnswer = reinterpret_cast<HINSTANCE>(SE_ERR_ACCESSDENIED);  // the user declined
   form->miRunAsAdminClick();

@@ -326,13 +326,15 @@ TEST_F(Refresh, AnUnchangedRefreshDrawsNothingAChangedCellItsRowANewRowTheListOn
   EXPECT_EQ(procs.rowsWhileDrawing, 0);
 }
 
+std::string Marks(const TMainListView* list) {
+  std::string marks;  // unmarked ., new +, gone -
+  for (int i = 0; i < list->Count(); ++i) marks += ".+-"[static_cast<int>(list->Item(i)->Mark)];
+  return marks;
+}
+
 TEST_F(Refresh, NewRowsAreMarkedGoneRowsStayMarkedUncountedAndActAsEndedForOneRefresh) {
   TMainListView* procs = form->ProcessPage().ProcList();
-  const auto marks = [&] {
-    std::string marks;  // unmarked ., new +, gone -
-    for (int i = 0; i < procs->Count(); ++i) marks += ".+-"[static_cast<int>(procs->Item(i)->Mark)];
-    return marks;
-  };
+  const auto marks = [&] { return Marks(procs); };
   EXPECT_EQ(marks(), "....");  // the first refresh marks nothing
   procs->SelectIndex(2);
   fake.processes.erase(fake.processes.begin() + 2);  // 嘰.exe ends; its identifier goes to another file
@@ -347,6 +349,27 @@ TEST_F(Refresh, NewRowsAreMarkedGoneRowsStayMarkedUncountedAndActAsEndedForOneRe
   EXPECT_TRUE(fake.terminations.empty());
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"无法终止请求的进程。拒绝访问。"});
   EXPECT_EQ(marks(), "....");  // the refresh after the attempt
+}
+
+// A keystroke in the filter narrows the last snapshot's rows in place and marks nothing: the rows it
+// hides go at once (a gone row too), a new row keeps its mark until the next refresh.
+TEST_F(Refresh, TheFilterNarrowsInPlaceMarkingNothingAndCountsNoGoneRow) {
+  TMainListView* procs = form->ProcessPage().ProcList();
+  fake.processes.erase(fake.processes.begin() + 2);
+  fake.AddProcess(L"other.exe", 300);
+  form->RefreshCmdExecute();
+  ASSERT_EQ(Marks(procs), "..-.+");
+  const gui::TListItem* explorer = procs->Item(1);
+  form->FilterEdit->SetText("e");
+  EXPECT_EQ(Captions(procs), (std::vector<std::wstring>{L"[System Process]", L"EXPLORER.EXE", L"other.exe"}));
+  EXPECT_EQ(Marks(procs), "..+");
+  EXPECT_EQ(procs->Item(1), explorer);
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 3 / 4");
+  form->FilterEdit->SetText("");
+  EXPECT_EQ(Marks(procs), "...+");
+  EXPECT_EQ(form->StatusBar->PanelText(0), "进程: 4");
+  form->RefreshCmdExecute();
+  EXPECT_EQ(Marks(procs), "....");
 }
 
 // The process list of a scripted system that changes at random while the user scrolls and selects

@@ -1,0 +1,32 @@
+#include "process/filtered_list.h"
+
+#include <utility>
+
+#include "process/row_filter.h"
+
+namespace k32 {
+
+void FilteredRows::SetRows(std::vector<ListRow> rows) {
+  rows_ = std::move(rows);
+  passing_ = PassingRows(rows_, RowFilter(filter_, filterColumns_));
+  pending_ = false;
+}
+
+bool FilteredRows::SetFilter(const std::wstring& text, bool shown) {
+  if (text == filter_) return false;
+  filter_ = text;
+  std::vector<std::size_t> passing = PassingRows(rows_, RowFilter(filter_, filterColumns_));
+  if (passing == passing_) return false;
+  passing_ = std::move(passing);
+  pending_ = !shown;
+  return shown;
+}
+
+std::vector<ListRow> FilteredRows::Passing() const {
+  std::vector<ListRow> rows;
+  rows.reserve(passing_.size());
+  for (const std::size_t i : passing_) rows.push_back(rows_[i]);
+  return rows;
+}
+
+}  // namespace k32
