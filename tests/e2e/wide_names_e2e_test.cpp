@@ -110,7 +110,7 @@ TEST(WideNamesE2E, EveryNameAsTheSystemHoldsIt) {
   ASSERT_GE(window, 0);
   EXPECT_EQ(program.WideCellText(windows, window, 2), kWideChildTitle);
   EXPECT_EQ(program.WideCellText(windows, window, 3), kWideChildExe);
-  HWND bar = program.ToolBar(9);
+  HWND bar = program.ToolBar(10);
   ASSERT_NE(bar, nullptr);
   auto click = [&](int button) {
     const RECT rect = program.ToolButtonRect(bar, button);
