@@ -1,5 +1,5 @@
 // The three ways of finding things, driven from outside: the filter field, the 查找模块 window
-// against the system's own module snapshots, and the crosshair dragged onto a window of this process.
+// against the system's own module snapshots, and the crosshair dragged onto a window of another process.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
@@ -162,6 +162,32 @@ bool PumpUntil(const Condition& condition, DWORD milliseconds = 10000) {
       milliseconds);
 }
 
+// Drags the crosshair from its button to the point, through the pointer as a user moves it; true
+// when panel 3 named the window under the point before the button went up.
+bool DragCrosshairTo(const Program& program, POINT to) {
+  HWND bar = program.ToolBar(kToolBar1Buttons);
+  const RECT button = program.ToolButtonRect(bar, kCrosshairButton);
+  POINT start{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  ClientToScreen(bar, &start);
+  MouseAt(start, 0);
+  MouseAt(start, MOUSEEVENTF_LEFTDOWN);
+  // The system routes a pointer event when it comes: the moves wait until the drag holds the mouse.
+  EXPECT_TRUE(PumpUntil([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(bar, nullptr), &info);
+    return info.hwndCapture == bar;
+  }));
+  for (POINT p : {POINT{400, 300}, POINT{to.x - 80, to.y - 80}, to}) {
+    MouseAt(p, 0);
+    PumpUntil([] { return false; }, 100);
+  }
+  const std::string under = "句柄: " + HandleText(WindowFromPoint(to));
+  const bool named = PumpUntil([&] { return program.StatusText(2).find(under) != std::string::npos; });
+  MouseAt(to, MOUSEEVENTF_LEFTUP);
+  return named;
+}
+
 TEST(FindingE2E, TheCrosshairDraggedOntoAnotherProcesssWindowSelectsIt) {
   Program program;
   ASSERT_NE(program.MainWindow(), nullptr);
@@ -175,27 +201,7 @@ TEST(FindingE2E, TheCrosshairDraggedOntoAnotherProcesssWindowSelectsIt) {
   ClickToolButton(program, kWindowsButton);
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(lists[2]); }));
 
-  HWND bar = program.ToolBar(kToolBar1Buttons);
-  const RECT button = program.ToolButtonRect(bar, kCrosshairButton);
-  POINT start{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-  ClientToScreen(bar, &start);
-  MouseAt(start, 0);
-  MouseAt(start, MOUSEEVENTF_LEFTDOWN);
-  // The system routes a pointer event when it comes: the moves wait until the drag holds the mouse.
-  ASSERT_TRUE(PumpUntil([&] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(bar, nullptr), &info);
-    return info.hwndCapture == bar;
-  }));
-  for (POINT p : {POINT{400, 300}, POINT{800, 500}, POINT{880, 580}}) {
-    MouseAt(p, 0);
-    PumpUntil([] { return false; }, 100);
-  }
-  EXPECT_TRUE(PumpUntil([&] { return program.StatusText(2).find("Button") != std::string::npos; }))
-      << program.StatusText(2);
-  MouseAt(POINT{880, 580}, MOUSEEVENTF_LEFTUP);
-
+  EXPECT_TRUE(DragCrosshairTo(program, POINT{880, 580}));
   EXPECT_TRUE(PumpUntil([&] {
     const int top = program.SelectedRow(lists[2]), child = program.SelectedRow(lists[3]);
     return top >= 0 && child >= 0 && program.CellText(lists[2], top, 0) == HandleText(target) &&
@@ -203,6 +209,29 @@ TEST(FindingE2E, TheCrosshairDraggedOntoAnotherProcesssWindowSelectsIt) {
   }));
   EXPECT_EQ(program.FocusedWindow(), lists[3]);
   DestroyWindow(target);
+}
+
+// The 32-bit program on a 64-bit system picks a window of a 64-bit process: the desktop's task bar.
+TEST(FindingE2E, TheCrosshairPicksAWindowOfTheOtherWordSize) {
+  BOOL wow = FALSE;
+  if (sizeof(void*) != 4 || !IsWow64Process(GetCurrentProcess(), &wow) || !wow)
+    GTEST_SKIP() << "a system of one word size";
+  HWND taskBar = FindWindowA("Shell_TrayWnd", nullptr);
+  RECT bounds{};
+  ASSERT_TRUE(taskBar && GetWindowRect(taskBar, &bounds));
+  Program program;
+  ASSERT_NE(program.MainWindow(), nullptr);
+  const auto lists = program.ListViews();
+  ClickToolButton(program, kWindowsButton);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(lists[2]); }));
+
+  const POINT over{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+  ASSERT_EQ(GetAncestor(WindowFromPoint(over), GA_ROOT), taskBar);
+  EXPECT_TRUE(DragCrosshairTo(program, over)) << program.StatusText(2);
+  EXPECT_TRUE(PumpUntil([&] {
+    const int top = program.SelectedRow(lists[2]);
+    return top >= 0 && program.CellText(lists[2], top, 0) == HandleText(taskBar);
+  }));
 }
 
 }  // namespace
