@@ -14,6 +14,7 @@
 #include "e2e/driver.h"
 #include "report/report_lines.h"
 #include "shared/report_files.h"
+#include "win/registry_values.h"
 
 namespace k32::e2e {
 namespace {
@@ -61,6 +62,15 @@ class SystemModulesE2E : public ::testing::Test {
     return ParseDecimalModulo32(program_.CellText(procs_, row, 1));
   }
 
+  // The rows must hold still while they are read: the defaults, without another test's automatic
+  // refresh, and no other test's settings until this one's program has gone.
+  struct DefaultSettings {
+    RegistryTurn turn;
+    DefaultSettings() {
+      testing::DeleteKeyTree(testing::kProgramKeyPath + "\\2.0\\Lists");
+      testing::StoreDefaultSettings();
+    }
+  } settings_;
   Program program_;
   HWND procs_ = nullptr;
   HWND modules_ = nullptr;
@@ -139,7 +149,10 @@ TEST_F(SystemModulesE2E, ExplorersModulesInTheListAndTheReportAreTheSystemsOwn) 
 }
 
 TEST_F(SystemModulesE2E, OwnModulesSortByTheirAddressesAsNumbers) {
-  ASSERT_NE(SelectProcess(kProgramExe), 0u);
+  // This test's own program, not another test's started beside it.
+  const int own = program_.FindRow(procs_, 1, std::to_string(program_.ProcessId()));
+  ASSERT_GE(own, 0);
+  program_.SelectRow(procs_, own);
   WaitUntil([&] { return program_.RowCount(modules_) >= 3; }, 3000);
   ASSERT_GE(program_.RowCount(modules_), 3);
   EXPECT_EQ(program_.CellText(modules_, 0, 0), kProgramExe) << "the system gives the exe first";
