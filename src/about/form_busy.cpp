@@ -9,14 +9,14 @@ namespace {
 // The label's text is bold; everything else keeps the window's font.
 class TBoldLabel : public gui::TLabel {
  public:
-  TBoldLabel(gui::TWinControl* parent, const std::string& caption, HFONT bold)
+  TBoldLabel(gui::TWinControl* parent, const std::string& caption, const gui::FontHandle& bold)
       : gui::TLabel(parent, caption), bold_(bold) {}
 
  protected:
-  HFONT Font() const override { return bold_; }
+  HFONT Font() const override { return bold_.Get(); }
 
  private:
-  HFONT bold_;
+  const gui::FontHandle& bold_;  // the form's, made again for each DPI
 };
 
 HFONT BoldProgramFont(int dpi) {
@@ -38,13 +38,20 @@ TFormBusy::TFormBusy(gui::TForm* owner) : gui::TForm(owner), boldFont_(BoldProgr
   Position = gui::TPosition::poScreenCenter;
   SetClientSize(208, 53);
   const gui::TLayout layout(*this, kLayout, [this](gui::TWinControl& parent, const gui::TLayoutRow& row) {
-    return parent.Add<TBoldLabel>(row.caption, boldFont_.Get());
+    return parent.Add<TBoldLabel>(row.caption, boldFont_);
   });
   Label1 = layout.Get<gui::TLabel>("Label1");
 }
 
 // The window goes before the label's font.
 TFormBusy::~TFormBusy() { DestroyHandle(); }
+
+void TFormBusy::ChangeScale(int oldDpi) {
+  // The old bold font stays until the label holds the new one.
+  const gui::FontHandle old(boldFont_.Release());
+  boldFont_.Reset(BoldProgramFont(Dpi()));
+  gui::TForm::ChangeScale(oldDpi);
+}
 
 void TFormBusy::CreateParams(gui::TCreateParams& params) {
   gui::TForm::CreateParams(params);

@@ -18,6 +18,7 @@ class TFormBusy : public gui::TForm {
 
  protected:
   void CreateParams(gui::TCreateParams& params) override;
+  void ChangeScale(int oldDpi) override;
 
  private:
   gui::FontHandle boldFont_;

@@ -1,5 +1,7 @@
 #include "listview/smart_compare.h"
 
+#include <cstdint>
+
 namespace k32 {
 
 namespace {
@@ -26,7 +28,7 @@ std::string_view Readable(std::wstring_view text, const SortLocale& locale, std:
   } else {
     storage.assign(text.size(), '?');
     for (std::size_t i = 0; i < text.size(); ++i)
-      if (text[i] >= 0 && text[i] < 0x80) storage[i] = static_cast<char>(text[i]);
+      if (static_cast<std::uint32_t>(text[i]) < 0x80) storage[i] = static_cast<char>(text[i]);
   }
   return storage;
 }

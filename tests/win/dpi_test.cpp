@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "about/form_about.h"
+#include "about/form_busy.h"
 #include "app/form_settings.h"
 #include "gui/dpi.h"
 #include "gui/stdctrls.h"
@@ -33,11 +34,13 @@ void ExpectLaidOutFor(gui::TWinControl& parent, int dpi) {
     if (design && control->Align() == gui::TAlign::alNone) {
       EXPECT_EQ(rect.left, ScaleToDpi(design->left, dpi)) << control->Name;
       EXPECT_EQ(rect.top, ScaleToDpi(design->top, dpi)) << control->Name;
-      if (!label || !label->AutoSize)
+      if (!label || !label->AutoSize) {
         EXPECT_EQ(rect.right - rect.left, ScaleToDpi(design->width, dpi)) << control->Name;
+      }
     }
-    if (!dynamic_cast<gui::TBevel*>(control))
+    if (!dynamic_cast<gui::TBevel*>(control)) {
       EXPECT_TRUE(rect.left >= 0 && rect.right <= inside.right && rect.bottom <= inside.bottom) << control->Name;
+    }
     for (const auto& [other, otherRect] : shown)
       EXPECT_FALSE(IntersectRect(&common, &rect, &otherRect)) << control->Name << " over " << other->Name;
     shown.emplace_back(control, rect);
@@ -80,7 +83,9 @@ class Dpi : public testing::MainWindowTest {
 // (The window's size is stored in this suite: a first start is DpiE2E's.)
 TEST_F(Dpi, TheMainWindowAndEveryDialogAreLaidOutForTheDpi) {
   const int dpi = gui::SystemDpi();
-  if (const char* wanted = std::getenv("KESTREL_DPI")) EXPECT_EQ(dpi, std::atoi(wanted));
+  if (const char* wanted = std::getenv("KESTREL_DPI")) {
+    EXPECT_EQ(dpi, std::atoi(wanted));
+  }
   EXPECT_EQ(MainLayout(), Designed(dpi));
   EXPECT_GE(HIWORD(SendMessageA(form->ToolBar1->Handle(), TB_GETBUTTONSIZE, 0, 0)), PictureSizeForDpi(dpi));
   ExpectLaidOutFor(*form, dpi);
@@ -97,7 +102,9 @@ TEST_F(Dpi, TheMainWindowAndEveryDialogAreLaidOutForTheDpi) {
     dialog.HandleNeeded();
     EXPECT_EQ(FontHeight(dialog.Font()), -ScaleToDpi(12, dpi));
     EXPECT_EQ(dialog.ClientWidth(), ScaleToDpi(clients[i].cx, dpi)) << i;
-    if (i < 3) EXPECT_EQ(dialog.ClientHeight(), ScaleToDpi(clients[i].cy, dpi)) << i;  // the about box grows
+    if (i < 3) {
+      EXPECT_EQ(dialog.ClientHeight(), ScaleToDpi(clients[i].cy, dpi)) << i;  // the about box grows
+    }
     ExpectLaidOutFor(dialog, dpi);
   }
   // The style lists' items hold the font's underscores.
@@ -128,6 +135,19 @@ TEST_F(Dpi, AChangeOfDpiLaysTheMainWindowOutOnceWithoutDrift) {
   ChangeDpi(dpi);
   EXPECT_EQ(MainLayout(), Designed(dpi));
   EXPECT_EQ(form->ProcessPage().ProcList()->ColumnWidth(0), column);
+}
+
+// The busy window draws its text in a bold font of its own: made again for the new DPI.
+TEST_F(Dpi, TheBusyWindowsBoldTextFollowsTheDpi) {
+  TFormBusy busy(form.get());
+  busy.HandleNeeded();
+  const int other = busy.Dpi() == 144 ? 120 : 144;
+  RECT bounds{10, 10, 10 + ScaleToDpi(214, other), 10 + ScaleToDpi(80, other)};
+  SendMessageA(busy.Handle(), WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&bounds));
+  LOGFONTA info{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(busy.Label1->Handle(), WM_GETFONT, 0, 0)), sizeof info, &info);
+  EXPECT_EQ(info.lfHeight, -ScaleToDpi(12, other));
+  EXPECT_EQ(info.lfWeight, FW_BOLD);
 }
 
 }  // namespace
