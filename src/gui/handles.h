@@ -60,6 +60,13 @@ using BitmapHandle = UniqueHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using BrushHandle = UniqueHandle<HBRUSH, GdiTraits<HBRUSH>>;
 using PenHandle = UniqueHandle<HPEN, GdiTraits<HPEN>>;
 
+struct MemoryDCTraits {
+  static HDC Invalid() { return nullptr; }
+  static bool Valid(HDC h) { return h != nullptr; }
+  static void Close(HDC h) { ::DeleteDC(h); }
+};
+using MemoryDCHandle = UniqueHandle<HDC, MemoryDCTraits>;  // from CreateCompatibleDC
+
 struct ImageListTraits {
   static HIMAGELIST Invalid() { return nullptr; }
   static bool Valid(HIMAGELIST h) { return h != nullptr; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "gui/handles.h"
 #include "gui/wide_text.h"
 
 namespace k32::gui {
@@ -99,8 +100,55 @@ void TListView::CreateWnd() {
 
 // The control lets its rows go while its window is destroyed: they are kept before that.
 LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_DESTROY) KeepRows();
+  switch (message) {
+    case WM_DESTROY:
+      KeepRows();
+      break;
+    case WM_ERASEBKGND:
+      return 1;  // the painting below fills the background itself
+    case WM_PAINT:
+      if (wparam == 0) {
+        PaintBuffered();
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
   return TControl::WndProc(message, wparam, lparam);
+}
+
+// The rows are drawn into a bitmap and put on the screen at once: no flicker while a list is drawn
+// again, and a good deal faster where every drawing call would go to the display on its own.
+void TListView::PaintBuffered() {
+  PAINTSTRUCT paint{};
+  const HDC screen = BeginPaint(Handle(), &paint);
+  // The control's window does not clip its header, which draws itself.
+  if (HWND header = HeaderHandle(); screen && header && IsWindowVisible(header)) {
+    RECT bounds{};
+    GetWindowRect(header, &bounds);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
+    ExcludeClipRect(screen, bounds.left, bounds.top, bounds.right, bounds.bottom);
+  }
+  const RECT& area = paint.rcPaint;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (screen && width > 0 && height > 0) {
+    const MemoryDCHandle buffer(CreateCompatibleDC(screen));
+    const BitmapHandle bitmap(CreateCompatibleBitmap(screen, width, height));
+    if (buffer && bitmap) {
+      const SelectObjectScope selected(buffer.Get(), bitmap.Get());
+      SetWindowOrgEx(buffer.Get(), area.left, area.top, nullptr);
+      auto back = static_cast<COLORREF>(SendMessageA(Handle(), LVM_GETBKCOLOR, 0, 0));
+      if (back == CLR_NONE) back = GetSysColor(COLOR_WINDOW);
+      const BrushHandle brush(CreateSolidBrush(back));
+      FillRect(buffer.Get(), &area, brush.Get());
+      TControl::WndProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer.Get()), PRF_CLIENT);
+      BitBlt(screen, area.left, area.top, width, height, buffer.Get(), area.left, area.top, SRCCOPY);
+    } else {
+      TControl::WndProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(screen), PRF_CLIENT | PRF_ERASEBKGND);
+    }
+  }
+  EndPaint(Handle(), &paint);
 }
 
 void TListView::KeepRows() {
@@ -277,8 +325,13 @@ void TListView::BeginUpdate() {
 void TListView::EndUpdate() {
   if (updateDepth_ == 0) return;
   if (--updateDepth_ == 0 && HandleAllocated()) {
+    // The control draws its header again too when drawing comes back on; the rows changed, not the
+    // columns, and the header is slow to draw.
+    HWND header = HeaderHandle();
+    const bool headerClean = header && !GetUpdateRect(header, nullptr, FALSE);
     SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(Handle(), nullptr, TRUE);
+    if (headerClean) ValidateRect(header, nullptr);
   }
 }
 

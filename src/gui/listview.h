@@ -125,6 +125,7 @@ class TListView : public TControl {
  private:
   void ForgetRow(TListItem* item);
   void KeepRows();
+  void PaintBuffered();
   std::vector<TListColumn> columns_;
   std::vector<TListItem*> keptOrder_;  // rows in view order while the window is re-made
   int keptSelected_ = -1;
