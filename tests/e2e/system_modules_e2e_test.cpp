@@ -157,21 +157,27 @@ TEST_F(SystemModulesE2E, OwnModulesSortByTheirAddressesAsNumbers) {
   ASSERT_GE(program_.RowCount(modules_), 3);
   EXPECT_EQ(program_.CellText(modules_, 0, 0), kProgramExe) << "the system gives the exe first";
 
+  std::string shown;  // for the failure message
   auto addresses = [&] {
     std::vector<std::int64_t> values;
-    for (int row = 0; row < program_.RowCount(modules_); ++row)
-      values.push_back(std::stoll(program_.CellText(modules_, row, 2)));
+    shown.clear();
+    for (int row = 0; row < program_.RowCount(modules_); ++row) {
+      const std::string text = program_.CellText(modules_, row, 2);
+      values.push_back(std::stoll(text));
+      shown += text + ' ';
+    }
     return values;
   };
   program_.ClickHeader(modules_, 2);
   std::vector<std::int64_t> sorted = addresses();
   const bool ascending = std::is_sorted(sorted.begin(), sorted.end());
-  EXPECT_TRUE(ascending || std::is_sorted(sorted.rbegin(), sorted.rend()));
+  EXPECT_TRUE(ascending || std::is_sorted(sorted.rbegin(), sorted.rend())) << shown;
   EXPECT_NE(sorted.front(), sorted.back());
   program_.ClickHeader(modules_, 2);
   sorted = addresses();
   EXPECT_TRUE(ascending ? std::is_sorted(sorted.rbegin(), sorted.rend())
-                        : std::is_sorted(sorted.begin(), sorted.end()));
+                        : std::is_sorted(sorted.begin(), sorted.end()))
+      << shown;
 }
 
 }  // namespace
