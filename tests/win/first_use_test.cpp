@@ -99,6 +99,7 @@ TEST_F(FirstUseAlone, TheKeyboardGoesFromListToListAndToTheFirstControlOfEachDia
   EXPECT_TRUE(OpensAt([&] { form->miAboutClick(); },
                       [](gui::TForm& shown) { return dynamic_cast<TFormAbout&>(shown).btnOK; }));
   EXPECT_EQ(GetFocus(), form->WindowPage().WindowList()->Handle()) << "back where it was";
+  EXPECT_EQ(Key(VK_TAB), form->WindowPage().ChildList()->Handle()) << "Tab after the dialogs";
   EXPECT_EQ(Key('P', VK_CONTROL), form->ProcessPage().ProcList()->Handle());
 }
 
