@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
+#include <utility>
 
 #include "gui/handles.h"
 #include "gui/wide_text.h"
@@ -103,6 +105,19 @@ LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_DESTROY:
       KeepRows();
+      return ReorderingMessage(message, wparam, lparam);
+    case LVM_INSERTITEMA:
+    case LVM_INSERTITEMW:
+    case LVM_DELETEITEM:
+    case LVM_DELETEALLITEMS:
+    case LVM_SORTITEMS:
+    case LVM_SORTITEMSEX:
+    case LVM_SETITEMCOUNT:
+      return ReorderingMessage(message, wparam, lparam);
+    case LVM_SETITEMA:
+    case LVM_SETITEMW:
+      // A row that takes another item: the order is read again when next asked for.
+      if (lparam && (reinterpret_cast<const LVITEMA*>(lparam)->mask & LVIF_PARAM)) orderKnown_ = false;
       break;
     case WM_ERASEBKGND:
       return 1;  // the painting below fills the background itself
@@ -116,6 +131,66 @@ LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
   }
   return TControl::WndProc(message, wparam, lparam);
+}
+
+// The control's own answer, with the known order brought in step: an insertion or a deletion is
+// made in it too, anything else makes it unknown. While the control works, its notifications may
+// read rows: they ask the control itself.
+LRESULT TListView::ReorderingMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  const bool known = std::exchange(orderKnown_, false);
+  ++orderChanging_;
+  const LRESULT result = [&] {
+    const struct Done {
+      int& depth;
+      ~Done() { --depth; }
+    } done{orderChanging_};
+    return TControl::WndProc(message, wparam, lparam);
+  }();
+  const auto size = static_cast<LRESULT>(order_.size());
+  switch (message) {
+    case LVM_INSERTITEMA:
+    case LVM_INSERTITEMW: {
+      const auto* row = reinterpret_cast<const LVITEMA*>(lparam);  // mask and lParam sit alike in both
+      if (known && result >= 0 && result <= size && row && (row->mask & LVIF_PARAM)) {
+        order_.insert(order_.begin() + result, reinterpret_cast<TListItem*>(row->lParam));
+        orderKnown_ = true;
+      }
+      break;
+    }
+    case LVM_DELETEITEM:
+      if (known && result && static_cast<LRESULT>(wparam) < size) {
+        order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(wparam));
+        orderKnown_ = true;
+      }
+      break;
+    case LVM_DELETEALLITEMS:
+      if (result) {
+        order_.clear();
+        orderKnown_ = true;
+      }
+      break;
+    default:
+      break;
+  }
+  return result;
+}
+
+// Reads the rows' items from the control once; a long list is then read without asking it per row.
+bool TListView::LearnOrder() const {
+  if (orderKnown_ || orderChanging_ > 0) return orderKnown_;
+  auto* self = const_cast<TListView*>(this);
+  const auto count = static_cast<int>(SendMessageA(self->Handle(), LVM_GETITEMCOUNT, 0, 0));
+  std::vector<TListItem*> order(static_cast<std::size_t>(std::max(count, 0)));
+  for (int i = 0; i < count; ++i) {
+    LVITEMA row{};
+    row.mask = LVIF_PARAM;
+    row.iItem = i;
+    if (!SendMessageA(self->Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row))) return false;
+    order[static_cast<std::size_t>(i)] = reinterpret_cast<TListItem*>(row.lParam);
+  }
+  order_ = std::move(order);
+  orderKnown_ = true;
+  return true;
 }
 
 // The rows are drawn into a bitmap and put on the screen at once: no flicker while a list is drawn
@@ -273,17 +348,19 @@ void TListView::DeleteItem(int index) {
 
 int TListView::Count() const {
   auto* self = const_cast<TListView*>(this);
-  return self->HandleAllocated() ? static_cast<int>(SendMessageA(self->Handle(), LVM_GETITEMCOUNT, 0, 0))
-                                 : static_cast<int>(keptOrder_.size());
+  if (!self->HandleAllocated()) return static_cast<int>(keptOrder_.size());
+  if (orderKnown_ && orderChanging_ == 0) return static_cast<int>(order_.size());
+  return static_cast<int>(SendMessageA(self->Handle(), LVM_GETITEMCOUNT, 0, 0));
 }
 
 TListItem* TListView::Item(int index) const {
   auto* self = const_cast<TListView*>(this);
-  if (!self->HandleAllocated()) {
-    return index >= 0 && index < static_cast<int>(keptOrder_.size())
-               ? keptOrder_[static_cast<std::size_t>(index)]
-               : nullptr;
-  }
+  const auto inOrder = [index](const std::vector<TListItem*>& order) {
+    return index >= 0 && index < static_cast<int>(order.size()) ? order[static_cast<std::size_t>(index)]
+                                                                 : nullptr;
+  };
+  if (!self->HandleAllocated()) return inOrder(keptOrder_);
+  if (LearnOrder()) return inOrder(order_);
   LVITEMA row{};
   row.mask = LVIF_PARAM;
   row.iItem = index;

@@ -126,10 +126,16 @@ class TListView : public TControl {
   void ForgetRow(TListItem* item);
   void KeepRows();
   void PaintBuffered();
+  LRESULT ReorderingMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  [[nodiscard]] bool LearnOrder() const;
   std::vector<TListColumn> columns_;
   std::vector<TListItem*> keptOrder_;  // rows in view order while the window is re-made
   int keptSelected_ = -1;
   int updateDepth_ = 0;
+  // The rows' items in the control's order, while known (see ReorderingMessage).
+  mutable std::vector<TListItem*> order_;
+  mutable bool orderKnown_ = false;
+  int orderChanging_ = 0;
   TViewStyle viewStyle_ = vsReport;
 };
 

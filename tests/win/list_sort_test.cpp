@@ -202,6 +202,38 @@ TEST_F(SortableList, InsertedRowsTakeTheirPlaceWhileSortingIsOn) {
   EXPECT_EQ(Column(1).back(), "2");
 }
 
+// The list answers row reads from the order it keeps: whatever reorders the control, from the list
+// or sent to its window by anyone, the rows read back as the control holds them.
+TEST_F(SortableList, RowsReadBackInTheControlsOrderWhateverMovesThem) {
+  AddRows({{"a", "3"}, {"b", "1"}, {"c", "2"}, {"d", "5"}});
+  const auto expectControlsOrder = [&](const char* after) {
+    const int count = static_cast<int>(SendMessageA(list->Handle(), LVM_GETITEMCOUNT, 0, 0));
+    ASSERT_EQ(list->Count(), count) << after;
+    for (int i = 0; i < count; ++i) {
+      LVITEMA row{};
+      row.mask = LVIF_PARAM;
+      row.iItem = i;
+      SendMessageA(list->Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row));
+      EXPECT_EQ(reinterpret_cast<LPARAM>(list->Item(i)), row.lParam) << after << ", row " << i;
+    }
+  };
+  expectControlsOrder("the rows added");
+  list->AddItemAt(1, L"e", {L"4"});
+  list->DeleteItem(3);
+  expectControlsOrder("a row in and one out");
+  const PFNLVCOMPARE descending = [](LPARAM a, LPARAM b, LPARAM) CALLBACK -> int {
+    const auto& x = reinterpret_cast<gui::TListItem*>(a)->Caption;
+    const auto& y = reinterpret_cast<gui::TListItem*>(b)->Caption;
+    return x < y ? 1 : (y < x ? -1 : 0);
+  };
+  SendMessageA(list->Handle(), LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(descending));
+  expectControlsOrder("a sort sent to the window");
+  SendMessageA(list->Handle(), LVM_DELETEITEM, 0, 0);
+  expectControlsOrder("a deletion sent to the window");
+  list->Clear();
+  expectControlsOrder("emptied");
+}
+
 TEST_F(SortableList, ResortNeedsSortingOnAndAColumnThatExists) {
   AddRows({{"b"}, {"a"}});
   list->SetLastColumnClicked(7);
