@@ -105,10 +105,10 @@ void ClearRows(TdfsExtListView& list) {
   ResortList(list);
 }
 
-void UpdateListPair(const ListPair& pair, std::vector<ListRow> rows, RowUpdate kind,
+void UpdateListPair(const ListPair& pair, const std::vector<ListRow>& rows, RowUpdate kind,
                     const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows) {
   const RememberedRow selected = RememberSelection(pair.upper, pair.upperKey);
-  UpdateRows(pair.upper, std::move(rows), pair.upperKey, kind);
+  UpdateRows(pair.upper, rows, pair.upperKey, kind);
   const RememberedRow now = RememberSelection(pair.upper, pair.upperKey);
   if (selected.key && now.key == selected.key) {
     if (kind == RowUpdate::Filter) return;  // no snapshot was taken: the lower list is as fresh as it was
@@ -121,7 +121,7 @@ void UpdateListPair(const ListPair& pair, std::vector<ListRow> rows, RowUpdate k
   SelectAgain(pair.upper, selected, pair.upperKey);
 }
 
-void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns key, RowUpdate kind) {
+void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKeyColumns key, RowUpdate kind) {
   HWND view = list.Handle();
   const int count = list.Count();
   const bool filter = kind == RowUpdate::Filter;
@@ -150,12 +150,13 @@ void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns
   constexpr std::size_t kFewRows = 32;
   const bool refill = plan.removals.size() > kFewRows && plan.removals.size() * 4 > items.size();
   std::vector<bool> goneStays(items.size(), false);
+  std::vector<ListRow> goneRows;  // numbered after the fresh rows
   if (refill) {
     for (RowPlan::Slot& slot : plan.target) {
       if (slot.fresh < 0) {
         const gui::TListItem& item = *items[static_cast<std::size_t>(slot.shown)];
-        fresh.push_back({item.Caption, item.SubItems, item.ImageIndex});
-        slot.fresh = static_cast<int>(fresh.size()) - 1;
+        goneRows.push_back({item.Caption, item.SubItems, item.ImageIndex});
+        slot.fresh = static_cast<int>(fresh.size() + goneRows.size()) - 1;
         goneStays[static_cast<std::size_t>(slot.shown)] = true;
       }
       slot.inserted = true;
@@ -184,8 +185,9 @@ void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns
     int at = 0;
     for (const RowPlan::Slot& slot : plan.target) {
       if (slot.inserted) {
-        ListRow& row = fresh[static_cast<std::size_t>(slot.fresh)];
-        gui::TListItem* item = list.AddItemAt(at, std::move(row.caption), std::move(row.subItems), row.image);
+        const auto index = static_cast<std::size_t>(slot.fresh);
+        const ListRow& row = index < fresh.size() ? fresh[index] : goneRows[index - fresh.size()];
+        gui::TListItem* item = list.AddItemAt(at, row.caption, row.subItems, row.image);
         // A row that moves is marked as one that stays.
         if (slot.shown >= 0) {
           const auto s = static_cast<std::size_t>(slot.shown);
@@ -200,12 +202,12 @@ void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns
         now[static_cast<std::size_t>(slot.shown)] = item;
         bool changed = false;
         if (slot.fresh >= 0) {
-          ListRow& row = fresh[static_cast<std::size_t>(slot.fresh)];
+          const ListRow& row = fresh[static_cast<std::size_t>(slot.fresh)];
           if (keepOrder && item->Text(sortColumn) != CellText(row, sortColumn)) resort = true;
           if (item->Caption != row.caption || item->SubItems != row.subItems ||
               item->ImageIndex != row.image) {
-            item->Caption = std::move(row.caption);
-            item->SubItems = std::move(row.subItems);
+            item->Caption = row.caption;
+            item->SubItems = row.subItems;
             item->ImageIndex = row.image;
             changed = true;
           }

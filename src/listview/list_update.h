@@ -63,7 +63,7 @@ enum class RowUpdate { FirstRefresh, Refresh, Filter };
 // order puts them, marked as the kind of update says. The first visible row, the horizontal scroll
 // and the selected and focused rows (by key) are kept; a selected row that has gone stays selected
 // as a gone row. Only the rows that change are drawn again. No selection handler runs.
-void UpdateRows(TdfsExtListView& list, std::vector<ListRow> fresh, RowKeyColumns key, RowUpdate kind);
+void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKeyColumns key, RowUpdate kind);
 
 // An upper list and the lower list that shows what its selected row holds (a process's modules, a
 // window's descendants).
@@ -78,7 +78,7 @@ struct ListPair {
 // to date from lowerRows (none for a row marked gone: what it named has ended), unless only the
 // filter changed; otherwise the lower list is emptied and a row selected again by key or position,
 // whose selection handler fills it.
-void UpdateListPair(const ListPair& pair, std::vector<ListRow> rows, RowUpdate kind,
+void UpdateListPair(const ListPair& pair, const std::vector<ListRow>& rows, RowUpdate kind,
                     const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows);
 
 // The row was gone at the last update.

@@ -22,6 +22,12 @@ bool FilteredRows::SetFilter(const std::wstring& text, bool shown) {
   return shown;
 }
 
+const std::vector<ListRow>& FilteredRows::Passing(std::vector<ListRow>& storage) const {
+  if (passing_.size() == rows_.size()) return rows_;  // the filter keeps order: all pass, all in order
+  storage = Passing();
+  return storage;
+}
+
 std::vector<ListRow> FilteredRows::Passing() const {
   std::vector<ListRow> rows;
   rows.reserve(passing_.size());

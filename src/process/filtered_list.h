@@ -25,6 +25,8 @@ class FilteredRows {
   [[nodiscard]] bool TakePending() { return std::exchange(pending_, false); }
   // The rows that pass, in the snapshot's order.
   [[nodiscard]] std::vector<ListRow> Passing() const;
+  // The same without a copy when every row passes; else the copy made in storage.
+  [[nodiscard]] const std::vector<ListRow>& Passing(std::vector<ListRow>& storage) const;
 
   [[nodiscard]] int Count() const { return static_cast<int>(rows_.size()); }
   [[nodiscard]] int PassingCount() const { return static_cast<int>(passing_.size()); }

@@ -59,8 +59,9 @@ void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
 }
 
 void TProcessPage::ShowRows(RowUpdate kind) {
+  std::vector<ListRow> storage;
   UpdateListPair(
-      {procList_, kProcessKey, moduleList_, kModuleKey}, rows_.Passing(), kind,
+      {procList_, kProcessKey, moduleList_, kModuleKey}, rows_.Passing(storage), kind,
       [this](const gui::TListItem& row) { return ModuleRows(ParseDecimalModulo32(row.Text(kPidColumn))); });
 }
 

@@ -33,7 +33,8 @@ void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) 
 }
 
 void TWindowPage::ShowRows(RowUpdate kind) {
-  UpdateListPair({windowList_, kWindowKey, childList_, kWindowKey}, rows_.Passing(), kind,
+  std::vector<ListRow> storage;
+  UpdateListPair({windowList_, kWindowKey, childList_, kWindowKey}, rows_.Passing(storage), kind,
                  [this](const gui::TListItem& row) {
                    return DescendantWindowRows(services_, ParseDecimalModulo32(row.Caption));
                  });

@@ -183,7 +183,12 @@ bool DragCrosshairTo(const Program& program, POINT to) {
     PumpUntil([] { return false; }, 100);
   }
   const std::string under = "句柄: " + HandleText(WindowFromPoint(to));
-  const bool named = PumpUntil([&] { return program.StatusText(2).find(under) != std::string::npos; });
+  // The hand rests there but is never quite still: a move that went astray is made again.
+  int shake = 0;
+  const bool named = PumpUntil([&] {
+    if (++shake % 20 == 0) MouseAt({to.x + shake / 20 % 2, to.y}, 0);
+    return program.StatusText(2).find(under) != std::string::npos;
+  });
   MouseAt(to, MOUSEEVENTF_LEFTUP);
   return named;
 }
