@@ -447,7 +447,7 @@ def area_scale(img, size):
                     if a:
                         cover += w
                         acc = [s + w * v for s, v in zip(acc, (r, g, b))]
-            if cover >= total / 2:
+            if cover >= total / 2 - 1e-9:  # exactly half covered counts, whatever the rounding
                 c = tuple(round(v / cover) for v in acc)
                 out.put(tx, ty, c if c != MASK else (254, 0, 254))
     return out
@@ -759,6 +759,21 @@ def ico_image4(img):
     return header + pal + bytes(xor) + mask, 16, 4
 
 
+def app_sized(size):
+    """The program's icon at 20, 24 or 48 pixels, averaged down from its 32-pixel drawing."""
+    return area_scale(app32(), size)
+
+
+def tray_sized(size):
+    """The tray icon at 20 or 24 pixels, each averaged pixel put back to the nearest of the 16 colours."""
+    img = area_scale(tray32(), size)
+    for i, (r, g, b, a) in enumerate(img.px):
+        if a:
+            near = min(VGA16, key=lambda c: (c[0] - r) ** 2 + (c[1] - g) ** 2 + (c[2] - b) ** 2)
+            img.px[i] = near + (255,)
+    return img
+
+
 def ico(images, encoder):
     blobs = [(img, encoder(img)) for img in images]
     out = struct.pack('<HHH', 0, 1, len(blobs))
@@ -805,8 +820,9 @@ def pictures():
             strips[name if size == 16 else '%s_%d' % (name, size)] = strip([sized(i, size) for i in images])
     return {
         **strips,
-        'app16': app16(), 'app32': app32(),
-        'tray16': tray16(), 'tray32': tray32(),
+        'app16': app16(), 'app20': app_sized(20), 'app24': app_sized(24), 'app32': app32(),
+        'app48': app_sized(48),
+        'tray16': tray16(), 'tray20': tray_sized(20), 'tray24': tray_sized(24), 'tray32': tray32(),
         'banner': banner(),
     }
 
@@ -817,8 +833,8 @@ def main(argv):
              if name.startswith(('imagelist1', 'procimages', 'windowimages'))}
     files.update({
         'banner.bmp': bmp8(p['banner']),
-        'kestrel32.ico': ico([p['app16'], p['app32']], ico_image32),
-        'tray.ico': ico([p['tray16'], p['tray32']], ico_image4),
+        'kestrel32.ico': ico([p[name] for name in ('app16', 'app20', 'app24', 'app32', 'app48')], ico_image32),
+        'tray.ico': ico([p[name] for name in ('tray16', 'tray20', 'tray24', 'tray32')], ico_image4),
     })
     for name, data in files.items():
         with open(os.path.join(HERE, name), 'wb') as f:

@@ -20,7 +20,8 @@ std::unique_ptr<TSysTray> TFormMain::CreateSysTray() {
   auto tray = std::make_unique<TSysTray>();
   tray->Name = "SysTray";
   gui::TIcon icon;
-  icon.LoadResource("TRAYICON", 16);
+  // The notification area draws its icons at the system DPI's small-icon size.
+  icon.LoadResource("TRAYICON", GetSystemMetrics(SM_CXSMICON));
   tray->SetIcon(icon);
   tray->SetToolTip("Kestrel32");
   tray->PopupMenu = &TrayMenu;

@@ -31,6 +31,12 @@ int WindowDpi(HWND window) {
   return SystemDpi();
 }
 
+int SystemMetricForDpi(int index, int dpi) {
+  static const auto metricForDpi = User32Entry<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+  if (metricForDpi) return metricForDpi(index, static_cast<UINT>(dpi));
+  return ScaleBetweenDpi(GetSystemMetrics(index), SystemDpi(), dpi);
+}
+
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
   static const auto adjust =
       User32Entry<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");

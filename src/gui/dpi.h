@@ -16,6 +16,8 @@ namespace k32::gui {
 [[nodiscard]] int SystemDpi();
 // The DPI of the monitor a window is on (for a per-monitor aware program).
 [[nodiscard]] int WindowDpi(HWND window);
+// A system metric (an icon's size, a frame's width) as the system gives it at that DPI.
+[[nodiscard]] int SystemMetricForDpi(int index, int dpi);
 // The outer rectangle of a client rectangle, with the frame metrics of that DPI.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
 

@@ -1,5 +1,7 @@
 #include "gui/form.h"
 
+#include <utility>
+
 #include "gui/application.h"
 #include "gui/dpi.h"
 #include "gui/stdctrls.h"
@@ -49,6 +51,7 @@ void TForm::CreateParams(TCreateParams& params) {
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
+  LoadIcons();
   // Laid out for the owner's or the system's DPI; the monitor the window came up on may differ.
   if (const int dpi = WindowDpi(Handle()); dpi != dpi_) ChangeDpi(dpi);
   if (Position != TPosition::poDesigned) Center();
@@ -63,11 +66,27 @@ void TForm::ChangeDpi(int dpi, const RECT* bounds) {
   font_.Reset(CreateProgramFont(dpi_));
   SetFont(font_.Get());
   ChangeScale(oldDpi);
+  if (HandleAllocated()) LoadIcons();
   if (bounds) {
     SetBounds(bounds->left, bounds->top, bounds->right - bounds->left, bounds->bottom - bounds->top);
   } else {
     ApplyDesignSize();
   }
+}
+
+// The caption's and the task switcher's icons drawn for this DPI from the sizes the program carries:
+// the class's icon is the system DPI's only.
+void TForm::LoadIcons() {
+  const auto load = [this](int metric) {
+    const int size = SystemMetricForDpi(metric, dpi_);
+    return IconHandle(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, size, size, 0)));
+  };
+  IconHandle small = load(SM_CXSMICON), big = load(SM_CXICON);
+  if (!small || !big) return;
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+  smallIcon_ = std::move(small);
+  bigIcon_ = std::move(big);
 }
 
 void TForm::SetFormStyle(TFormStyle style) {

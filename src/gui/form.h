@@ -76,10 +76,13 @@ class TForm : public TWinControl {
 
  private:
   void ApplyDesignSize();
+  void LoadIcons();
 
   TForm* owner_;
   int dpi_;
   FontHandle font_;
+  IconHandle smallIcon_;
+  IconHandle bigIcon_;
   SIZE designClient_{0, 0};
   SIZE designOuter_{0, 0};
   RECT restored_{0, 0, 0, 0};

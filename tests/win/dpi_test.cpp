@@ -54,19 +54,32 @@ LONG FontHeight(HFONT font) {
   return info.lfHeight;
 }
 
+int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
 class Dpi : public testing::MainWindowTest {
  protected:
   // The main window's layout at its DPI: bars, list, column, pictures, font, splitter, and the
-  // windows page's upper list, which the user's splitter left 201 high at the first DPI.
-  std::array<int, 7> MainLayout() {
+  // windows page's upper list, which the user's splitter left 201 high at the first DPI; the
+  // caption's icon.
+  std::array<int, 8> MainLayout() {
+    const auto icon = reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_SMALL, 0));
     return {form->StatusBar->Height(),         form->ProcessPage().ProcList()->Height(),
             form->ProcessPage().ModuleList()->ColumnWidth(1), form->ImageList1.Size(),
             static_cast<int>(FontHeight(form->Font())), form->Splitter1->Height(),
-            form->WindowPage().WindowList()->Height()};
+            form->WindowPage().WindowList()->Height(), IconWidth(icon)};
   }
-  std::array<int, 7> Designed(int dpi) {
+  std::array<int, 8> Designed(int dpi) {
     return {ScaleToDpi(20, dpi),  ScaleToDpi(207, dpi), ScaleToDpi(250, dpi), PictureSizeForDpi(dpi),
-            -ScaleToDpi(12, dpi), ScaleToDpi(5, dpi),   ScaleBetweenDpi(201, gui::SystemDpi(), dpi)};
+            -ScaleToDpi(12, dpi), ScaleToDpi(5, dpi),   ScaleBetweenDpi(201, gui::SystemDpi(), dpi),
+            gui::SystemMetricForDpi(SM_CXSMICON, dpi)};
   }
   void ChangeDpi(int dpi) {
     RECT bounds{10, 10, 10 + ScaleToDpi(642, dpi), 10 + ScaleToDpi(455, dpi)};
@@ -89,6 +102,7 @@ TEST_F(Dpi, TheMainWindowAndEveryDialogAreLaidOutForTheDpi) {
   EXPECT_EQ(MainLayout(), Designed(dpi));
   EXPECT_GE(HIWORD(SendMessageA(form->ToolBar1->Handle(), TB_GETBUTTONSIZE, 0, 0)), PictureSizeForDpi(dpi));
   ExpectLaidOutFor(*form, dpi);
+  EXPECT_EQ(IconWidth(form->SysTray->Icon().Handle()), GetSystemMetrics(SM_CXSMICON));
 
   gui::TTimer timer;
   std::vector<std::unique_ptr<gui::TForm>> dialogs;
