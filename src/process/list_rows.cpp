@@ -22,9 +22,8 @@ int ExecutableImage(std::wstring_view fileName) {
 ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass) {
   ListRow row;
   row.caption = FileNamePart(process.exeFile);
-  row.subItems = {WidenAscii(UnsignedText(process.processId)),
-                  WidenAscii(UnsignedText(process.parentProcessId)),
-                  WidenAscii(UnsignedText(process.threadCount)), WidenAscii(PriorityText(priorityClass))};
+  row.subItems = Cells(WidenAscii(UnsignedText(process.processId)), WidenAscii(UnsignedText(process.parentProcessId)),
+                       WidenAscii(UnsignedText(process.threadCount)), WidenAscii(PriorityText(priorityClass)));
   row.image = ExecutableImage(row.caption);
   return row;
 }
@@ -32,8 +31,8 @@ ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass) {
 ListRow ModuleRow(const ModuleEntry& module) {
   ListRow row;
   row.caption = module.moduleName;
-  row.subItems = {module.exePath, WidenAscii(PointerText(module.moduleHandle)),
-                  WidenAscii(KilobyteText(module.moduleSize))};
+  row.subItems =
+      Cells(module.exePath, WidenAscii(PointerText(module.moduleHandle)), WidenAscii(KilobyteText(module.moduleSize)));
   row.image = ExecutableImage(row.caption);
   return row;
 }

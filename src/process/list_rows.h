@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "process/services.h"
@@ -19,6 +20,15 @@ struct ListRow {
 
   bool operator==(const ListRow&) const = default;
 };
+
+// A row's sub-item texts moved in (a braced list would copy each of them).
+template <typename... Texts>
+std::vector<std::wstring> Cells(Texts&&... texts) {
+  std::vector<std::wstring> cells;
+  cells.reserve(sizeof...(texts));
+  (cells.emplace_back(std::forward<Texts>(texts)), ...);
+  return cells;
+}
 
 // The columns that hold a process row's identifier and a module row's path.
 inline constexpr int kPidColumn = 1;

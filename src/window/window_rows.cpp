@@ -10,12 +10,12 @@ const std::wstring kNoPath;
 
 ProcessNames::ProcessNames(const std::vector<ProcessEntry>& snapshot) {
   paths_.reserve(snapshot.size());
-  for (const ProcessEntry& process : snapshot) paths_.insert_or_assign(process.processId, process.exeFile);
+  for (const ProcessEntry& process : snapshot) paths_.insert_or_assign(process.processId, &process.exeFile);
 }
 
 const std::wstring& ProcessNames::GetPidExeName(std::uint32_t processId) const {
   const auto found = paths_.find(processId);
-  return found == paths_.end() ? kNoPath : found->second;
+  return found == paths_.end() ? kNoPath : *found->second;
 }
 
 bool WindowRowCollector::AddWindowItem(WindowId window, const ProcessNames& owners) {
@@ -25,8 +25,8 @@ bool WindowRowCollector::AddWindowItem(WindowId window, const ProcessNames& owne
   if (threadId == 0) return true;
   ListRow& row = rows.emplace_back();
   row.caption = WidenAscii(SignedText(window));
-  row.subItems = {services_.WindowClassName(window), services_.WindowTitle(window),
-                  FileNamePart(owners.GetPidExeName(processId))};
+  row.subItems = Cells(services_.WindowClassName(window), services_.WindowTitle(window),
+                       FileNamePart(owners.GetPidExeName(processId)));
   row.image = services_.IsWindowVisible(window) ? kWindowImage : kHiddenWindowImage;
   return true;
 }
@@ -35,7 +35,7 @@ bool WindowRowCollector::AddChildItem(WindowId window) {
   if (window == 0) return false;
   ListRow& row = rows.emplace_back();
   row.caption = WidenAscii(SignedText(window));
-  row.subItems = {services_.WindowClassName(window), services_.WindowTitle(window)};
+  row.subItems = Cells(services_.WindowClassName(window), services_.WindowTitle(window));
   row.image = services_.IsWindowVisible(window) ? kChildImage : kHiddenChildImage;
   return true;
 }

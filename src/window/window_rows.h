@@ -22,16 +22,18 @@ inline constexpr int kChildImage = 2;
 inline constexpr int kHiddenChildImage = 3;
 
 // Executable paths by process identifier, from one process snapshot: one snapshot serves all the
-// windows of a refresh instead of one per window.
+// windows of a refresh instead of one per window. The paths stay in the snapshot, which must
+// outlive the lookup.
 class ProcessNames {
  public:
   ProcessNames() = default;
   explicit ProcessNames(const std::vector<ProcessEntry>& snapshot);
+  explicit ProcessNames(std::vector<ProcessEntry>&&) = delete;
   // The executable path, or empty text when the snapshot has no such process.
   [[nodiscard]] const std::wstring& GetPidExeName(std::uint32_t processId) const;
 
  private:
-  std::unordered_map<std::uint32_t, std::wstring> paths_;
+  std::unordered_map<std::uint32_t, const std::wstring*> paths_;
 };
 
 // Collects rows as an enumeration reports windows; each callback's answer says whether the

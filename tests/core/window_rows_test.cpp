@@ -95,7 +95,8 @@ TEST(DescendantWindowRows, TheWholeTreeFlatWithChildImages) {
 }
 
 TEST(ProcessNames, LooksUpPathsAndAnswersEmptyForUnknownProcesses) {
-  const ProcessNames names({{L"C:\\a.exe", 1, 0, 1}, {L"b.exe", 2, 0, 1}, {L"C:\\again.exe", 1, 0, 1}});
+  const std::vector<ProcessEntry> snapshot{{L"C:\\a.exe", 1, 0, 1}, {L"b.exe", 2, 0, 1}, {L"C:\\again.exe", 1, 0, 1}};
+  const ProcessNames names(snapshot);
   EXPECT_EQ(names.GetPidExeName(2), L"b.exe");
   EXPECT_EQ(names.GetPidExeName(1), L"C:\\again.exe");  // the walk does not stop at the first match
   EXPECT_EQ(names.GetPidExeName(3), L"");

@@ -292,6 +292,7 @@ class RedrawWatch {
   int redrawsOn = 0;
   int rowsWhileDrawing = 0;
   int rowsRedrawn = 0;
+  int framesDrawn = 0;
 
  private:
   static LRESULT CALLBACK Proc(HWND view, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -304,6 +305,7 @@ class RedrawWatch {
         self->drawing_)
       ++self->rowsWhileDrawing;
     if (message == LVM_REDRAWITEMS) self->rowsRedrawn += static_cast<int>(lparam - wparam + 1);
+    if (message == WM_NCPAINT) ++self->framesDrawn;
     return CallWindowProcA(self->previous_, view, message, wparam, lparam);
   }
   HWND view_;
@@ -321,9 +323,14 @@ TEST_F(Refresh, AnUnchangedRefreshDrawsNothingAChangedCellItsRowANewRowTheListOn
   EXPECT_EQ(procs.redrawsOn + procs.rowsRedrawn + modules.redrawsOn, 0);
   EXPECT_EQ(modules.rowsRedrawn, 1);
   fake.AddProcess(L"new.exe", 900);
+  procs.framesDrawn = 0;
   form->RefreshCmdExecute();
   EXPECT_EQ(procs.redrawsOn, 1);
   EXPECT_EQ(procs.rowsWhileDrawing, 0);
+  // The scroll bars, held back while drawing came on, are drawn with the rows; the list stays shown.
+  testing::Pump();
+  EXPECT_GE(procs.framesDrawn, 1);
+  EXPECT_TRUE(IsWindowVisible(form->ProcessPage().ProcList()->Handle()));
 }
 
 std::string Marks(const TMainListView* list) {
