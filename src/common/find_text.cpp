@@ -6,7 +6,9 @@ namespace {
 
 // The lower-case form of one UTF-16 unit; a unit without one is returned as it is.
 wchar_t FoldUnit(wchar_t c) {
-  const auto in = [c](unsigned first, unsigned last) { return c >= first && c <= last; };
+  const auto in = [c](unsigned first, unsigned last) {
+    return static_cast<unsigned>(c) >= first && static_cast<unsigned>(c) <= last;
+  };
   const auto shifted = [c](unsigned by) { return static_cast<wchar_t>(c + by); };
   const bool even = c % 2 == 0;
   if (in(L'A', L'Z')) return shifted(0x20);

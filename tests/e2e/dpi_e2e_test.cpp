@@ -16,7 +16,9 @@ TEST(DpiE2E, FirstStartOpensAtTheDesignedSizeScaledAndStoresItsPixels) {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  if (const char* wanted = std::getenv("KESTREL_DPI")) EXPECT_EQ(dpi, std::atoi(wanted));
+  if (const char* wanted = std::getenv("KESTREL_DPI")) {
+    EXPECT_EQ(dpi, std::atoi(wanted));
+  }
   RegistryTurn turn;
   testing::DeleteKeyTree("Software\\Tobin Quillmark");
   RECT rect{};
