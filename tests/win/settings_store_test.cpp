@@ -180,6 +180,8 @@ TEST_F(SettingsStore, TheCloseBoxWritesEveryValueAsADword) {
   form->settings.Confirm = false;
   for (int i = 0; i < 8; ++i) form->settings.*kFlagFields[i] = i % 3 == 0;
   testing::SetDword(kProgram + "\\Unknown", "Other", 99);  // not the program's: left alone
+  ShowWindow(form->Handle(), SW_MINIMIZE);  // the place it comes back to is stored
+  testing::Pump();
 
   SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
   MSG msg{};
