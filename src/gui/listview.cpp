@@ -13,8 +13,8 @@ namespace k32::gui {
 namespace {
 const std::wstring kEmpty;
 
-// Takes a shown child window's parent off the screen's books for a moment, without a message to
-// the window itself or any drawing: the window then counts as hidden and draws nothing at once.
+// Marks a shown child window's parent hidden for a moment, by its style bit alone (no message to the
+// window, nothing drawn): meanwhile the window counts as hidden and draws nothing at once.
 class ParentOutOfSight {
  public:
   explicit ParentOutOfSight(HWND window) {
