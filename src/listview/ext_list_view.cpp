@@ -254,6 +254,11 @@ bool TCustomExtListView::NotifyReflected(NMHDR* header, LRESULT* result) {
     }
     case LVN_GETINFOTIPW: {
       auto& wide = *reinterpret_cast<NMLVGETINFOTIPW*>(header);
+      *result = 1;
+      if (!OnInfoTip && !virtualMode_) {
+        GetWideInfoTip(wide);
+        return true;
+      }
       std::string text = NarrowText(wide.pszText);
       text.resize(std::max<std::size_t>(text.size(), 1024) + 1);
       NMLVGETINFOTIPA narrow{};
@@ -262,7 +267,6 @@ bool TCustomExtListView::NotifyReflected(NMHDR* header, LRESULT* result) {
       narrow.cchTextMax = static_cast<int>(text.size());
       GetInfoTip(narrow);
       CopyToBuffer(narrow.pszText, wide.pszText, wide.cchTextMax);
-      *result = 1;
       return true;
     }
     case LVN_ITEMCHANGED: {
@@ -301,6 +305,26 @@ void TCustomExtListView::GetInfoTip(NMLVGETINFOTIPA& tip) {
       CopyToBuffer(FitInfoTip(current, gui::Narrow(item->Caption), unfolded, tip.cchTextMax), tip.pszText,
                    tip.cchTextMax);
   }
+  SinkBelowSiblings();
+}
+
+void TCustomExtListView::GetWideInfoTip(NMLVGETINFOTIPW& tip) {
+  const TListItem* item = Item(tip.iItem);
+  if (item && tip.pszText && tip.cchTextMax > 0) {
+    std::wstring text = tip.dwFlags == LVGIT_UNFOLDED ? std::wstring(tip.pszText) : std::wstring();
+    text += item->Caption;
+    const auto room = static_cast<std::size_t>(tip.cchTextMax - 1);
+    if (text.size() > room) {
+      text.resize(room);
+      if (!text.empty() && IS_HIGH_SURROGATE(text.back())) text.pop_back();  // half a character
+    }
+    text.copy(tip.pszText, text.size());
+    tip.pszText[text.size()] = L'\0';
+  }
+  SinkBelowSiblings();
+}
+
+void TCustomExtListView::SinkBelowSiblings() {
   SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE);
 }
 

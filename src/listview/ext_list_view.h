@@ -191,6 +191,8 @@ class TCustomExtListView : public TCustomEnhListView {
   virtual void ItemActivate(const NMITEMACTIVATE& activate);
   virtual bool HotTrack(NMLISTVIEW& track);
   virtual void GetInfoTip(NMLVGETINFOTIPA& tip);
+  // The row's caption as the system holds it, for a list without a tip handler.
+  void GetWideInfoTip(NMLVGETINFOTIPW& tip);
   virtual void VMGetDispInfo(LVITEMA& item);
   virtual void VMCacheHint(const NMLVCACHEHINT& hint);
   virtual int VMFindItem(const NMLVFINDITEMA& find);
@@ -198,6 +200,8 @@ class TCustomExtListView : public TCustomEnhListView {
 
  private:
   void AdjustCallbackMask();
+  // After each tip the list goes to the bottom of its siblings (not moved, sized, drawn or activated).
+  void SinkBelowSiblings();
   void SaveRowStates();
   void RestoreRowStates();
   // The column index's image when the list shows one for it; -1 otherwise.

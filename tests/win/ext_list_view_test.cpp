@@ -384,6 +384,18 @@ TEST_F(ExtList, InfoTipShowsTheRowCaptionCutToTheBuffer) {
   SendMessageA(form->Handle(), WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
   EXPECT_EQ(std::string(buffer), "名:进程");
 
+  // The wide notification, which the control sends, keeps a name outside code page 936 whole; a
+  // character of two units is not split.
+  const std::wstring name = L"한글창 \U0001D11E";
+  list->AddItem(name, {L"3"});
+  wchar_t wideBuffer[64] = L"old";
+  NMLVGETINFOTIPW wideTip{{tip.hdr.hwndFrom, tip.hdr.idFrom, LVN_GETINFOTIPW}, 0, wideBuffer, 64, 2, 0, 0};
+  SendMessageA(form->Handle(), WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&wideTip));
+  EXPECT_EQ(std::wstring(wideBuffer), name);
+  wideTip.cchTextMax = 6;
+  SendMessageA(form->Handle(), WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&wideTip));
+  EXPECT_EQ(std::wstring(wideBuffer), name.substr(0, 4));
+
   // A handler adds its own text instead.
   list->OnInfoTip = [](TCustomExtListView*, int index, int, const std::string& current,
                        std::string& additional) {
