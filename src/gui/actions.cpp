@@ -114,11 +114,26 @@ bool TActionList::ExecuteShortCut(TShortCut shortcut) {
   return false;
 }
 
+namespace {
+// A key that types a character (Space, a letter, Backspace) without Ctrl or Alt, pressed in a field
+// that takes typed text (an edit control answers DLGC_HASSETSEL): the key is the field's.
+bool TypesIntoField(const MSG& msg, TShortCut shortcut) {
+  if (shortcut & (scCtrl | scAlt)) return false;
+  if (MapVirtualKeyW(static_cast<UINT>(msg.wParam), MAPVK_VK_TO_CHAR) == 0) return false;
+  if (!msg.hwnd) return false;
+  MSG copy = msg;
+  const auto code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy));
+  return (code & DLGC_HASSETSEL) != 0;
+}
+}  // namespace
+
 bool TActionList::IsShortCut(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   const WPARAM key = msg.wParam;
   if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
-  return ExecuteShortCut(ShortCutFromKey(key));
+  const TShortCut shortcut = ShortCutFromKey(key);
+  if (TypesIntoField(msg, shortcut)) return false;
+  return ExecuteShortCut(shortcut);
 }
 
 }  // namespace k32::gui

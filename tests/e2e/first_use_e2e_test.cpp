@@ -57,5 +57,47 @@ TEST(KeyboardE2E, TheListsAndTheSettingsDialogTakeTheKeyboardAndTheListMenuShows
   EXPECT_TRUE(WaitUntilGone(settings));
 }
 
+// Keys as the keyboard gives them: each one down, then all up in reverse order (modifiers first in).
+void Press(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  const auto add = [&](WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD key : keys) add(key, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+std::string EditText(HWND edit) {
+  char text[256] = {};
+  SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+TEST(KeyboardE2E, SpaceTypesIntoTheFilterAndPausesFromTheLists) {
+  Program program;
+  ASSERT_NE(program.MainWindow(), nullptr);
+  const auto lists = program.ListViews();
+  HWND filter = ChildrenOfClass(program.MainWindow(), "Edit").at(0);
+  SetForegroundWindow(program.MainWindow());
+  ASSERT_TRUE(WaitUntil([&] { return program.FocusedWindow() == lists[0]; }));
+  Press({VK_CONTROL, 'F'});
+  ASSERT_TRUE(WaitUntil([&] { return program.FocusedWindow() == filter; }));
+  for (WORD key : std::initializer_list<WORD>{'A', 'B', VK_SPACE, 'C'}) Press({key});
+  EXPECT_TRUE(WaitUntil([&] { return EditText(filter) == "ab c"; })) << EditText(filter);
+  EXPECT_NE(program.StatusText(2), "自动刷新已暂停");
+
+  Press({VK_ESCAPE});
+  ASSERT_TRUE(WaitUntil([&] { return program.FocusedWindow() == lists[0]; }));
+  Press({VK_SPACE});
+  EXPECT_TRUE(WaitUntil([&] { return program.StatusText(2) == "自动刷新已暂停"; })) << "Space in a list pauses";
+  Press({VK_SPACE});
+  EXPECT_TRUE(WaitUntil([&] { return program.StatusText(2).empty(); }));
+}
+
 }  // namespace
 }  // namespace k32::e2e
