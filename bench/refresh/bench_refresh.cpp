@@ -62,7 +62,7 @@ class LargeSystem final : public ISystemServices {
     return processId == 0 ? std::vector<ModuleEntry>{} : modules_;
   }
   std::uint32_t PriorityClass(std::uint32_t processId) override { return processId % 3 ? 0x20 : 0x80; }
-  TerminateOutcome Terminate(std::uint32_t) override { return TerminateOutcome::CannotOpen; }
+  std::unique_ptr<IProcessToEnd> OpenToTerminate(std::uint32_t, std::uint64_t) override { return nullptr; }
 
   // Top-level window i is 0x10000 + 8 i; its descendants follow it.
   void EnumTopLevelWindows(const WindowVisitor& visit) override {

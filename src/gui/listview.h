@@ -26,6 +26,8 @@ class TListItem {
   std::vector<std::wstring> SubItems;
   int ImageIndex = -1;
   void* Data = nullptr;
+  // What tells the row from every other where its texts cannot; the list's owner gives it.
+  std::wstring Key;
   TRowMark Mark = TRowMark::rmNone;
 
   [[nodiscard]] TListView* Owner() const { return owner_; }

@@ -11,8 +11,13 @@ namespace k32 {
 
 namespace {
 
+RowTextView ItemText(const gui::TListItem& item, int column) {
+  if (column == kKeyColumn) return item.Key;
+  return column >= 0 ? RowTextView(item.Text(column)) : RowTextView();
+}
+
 RowKey ItemKey(const gui::TListItem& item, RowKeyColumns key) {
-  return {item.Text(key.first), item.Text(key.second)};
+  return {ItemText(item, key.first), ItemText(item, key.second)};
 }
 
 // A key that outlives the row's texts.
@@ -59,6 +64,14 @@ void ScrollBack(HWND view, int top, int horizontal) {
   if (dx != 0 || dy != 0) SendMessageA(view, LVM_SCROLL, dx, dy);
 }
 
+bool InView(HWND view, int index) {
+  const auto top = static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0));
+  const auto page = static_cast<int>(SendMessageA(view, LVM_GETCOUNTPERPAGE, 0, 0));
+  return index >= top && index < top + page;
+}
+
+void ShowRow(HWND view, int index) { SendMessageA(view, LVM_ENSUREVISIBLE, index, FALSE); }
+
 // The list's selection handler sleeps while the rows are brought up to date.
 class QuietSelection {
  public:
@@ -78,7 +91,8 @@ class QuietSelection {
 RememberedRow RememberSelection(const gui::TListView& list, RowKeyColumns key) {
   const int selected = list.Count() > 0 ? list.SelectedIndex() : -1;
   if (selected < 0) return {};
-  return {selected, KeyText(ItemKey(*list.Item(selected), key))};
+  auto& view = const_cast<gui::TListView&>(list);
+  return {selected, KeyText(ItemKey(*list.Item(selected), key)), InView(view.Handle(), selected)};
 }
 
 void SelectAgain(gui::TListView& list, const RememberedRow& remembered, RowKeyColumns key) {
@@ -97,6 +111,12 @@ void SelectAgain(gui::TListView& list, const RememberedRow& remembered, RowKeyCo
   const int horizontal = HorizontalScroll(view);
   list.SelectIndex(index);
   ScrollBack(view, top, horizontal);
+  if (remembered.inView) ShowRow(view, index);
+}
+
+void SelectAndShow(gui::TListView& list, int index) {
+  list.SelectIndex(index);
+  ShowRow(list.Handle(), index);
 }
 
 void ClearRows(TdfsExtListView& list) {
@@ -105,10 +125,10 @@ void ClearRows(TdfsExtListView& list) {
   ResortList(list);
 }
 
-void UpdateListPair(const ListPair& pair, const std::vector<ListRow>& rows, RowUpdate kind,
-                    const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows) {
+void UpdateListPair(const ListPair& pair, const std::vector<ListRow>& rows, const SnapshotKeys& snapshot,
+                    RowUpdate kind, const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows) {
   const RememberedRow selected = RememberSelection(pair.upper, pair.upperKey);
-  UpdateRows(pair.upper, rows, pair.upperKey, kind);
+  UpdateRows(pair.upper, rows, pair.upperKey, kind, &snapshot);
   const RememberedRow now = RememberSelection(pair.upper, pair.upperKey);
   if (selected.key && now.key == selected.key) {
     if (kind == RowUpdate::Filter) return;  // no snapshot was taken: the lower list is as fresh as it was
@@ -121,16 +141,21 @@ void UpdateListPair(const ListPair& pair, const std::vector<ListRow>& rows, RowU
   SelectAgain(pair.upper, selected, pair.upperKey);
 }
 
-void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKeyColumns key, RowUpdate kind) {
+void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKeyColumns key, RowUpdate kind,
+                const SnapshotKeys* snapshot) {
   HWND view = list.Handle();
   const int count = list.Count();
   const bool filter = kind == RowUpdate::Filter;
   std::vector<RowKey> freshKeys;
   freshKeys.reserve(fresh.size());
   for (const ListRow& row : fresh) freshKeys.push_back(KeyOf(row, key));
-  // A filter's change leaves no gone row behind: the rows it hides go now, as old gone rows do.
+  // A filter's change leaves no gone row behind: the rows it hides go now, as old gone rows do; so
+  // do the rows of a snapshot that a filter hides.
   std::unordered_set<RowKey, RowKeyHash> passing;
-  if (filter) passing.insert(freshKeys.begin(), freshKeys.end());
+  if (filter || snapshot) passing.insert(freshKeys.begin(), freshKeys.end());
+  const auto hidden = [&](const RowKey& row) {
+    return (filter || snapshot) && !passing.contains(row) && (filter || snapshot->present.contains(row));
+  };
   std::vector<gui::TListItem*> items(static_cast<std::size_t>(count));
   std::vector<ShownRow> shown(items.size());
   std::vector<gui::TRowMark> marks(items.size());
@@ -139,7 +164,7 @@ void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKey
     items[s] = list.Item(i);
     marks[s] = items[s]->Mark;
     shown[s] = {ItemKey(*items[s], key), IsGone(items[s])};
-    if (filter && !passing.contains(shown[s].key)) shown[s].gone = true;
+    if (hidden(shown[s].key)) shown[s].gone = true;
   }
   const bool keepOrder = SortsRows(list);
   RowPlan plan = PlanRows(shown, freshKeys, keepOrder);
@@ -155,7 +180,7 @@ void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKey
     for (RowPlan::Slot& slot : plan.target) {
       if (slot.fresh < 0) {
         const gui::TListItem& item = *items[static_cast<std::size_t>(slot.shown)];
-        goneRows.push_back({item.Caption, item.SubItems, item.ImageIndex});
+        goneRows.push_back({item.Caption, item.SubItems, item.ImageIndex, item.Key});
         slot.fresh = static_cast<int>(fresh.size() + goneRows.size()) - 1;
         goneStays[static_cast<std::size_t>(slot.shown)] = true;
       }
@@ -167,6 +192,7 @@ void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKey
   const int horizontal = HorizontalScroll(view);
   const int selected = StateIndex(list, LVNI_SELECTED);
   const int focused = StateIndex(list, LVNI_FOCUSED);
+  const bool selectedInView = selected >= 0 && InView(view, selected);
 
   // Rows in or out: drawing off, and the list drawn once (the control draws far slower row by row).
   bool structural = !plan.removals.empty();
@@ -188,13 +214,15 @@ void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKey
         const auto index = static_cast<std::size_t>(slot.fresh);
         const ListRow& row = index < fresh.size() ? fresh[index] : goneRows[index - fresh.size()];
         gui::TListItem* item = list.AddItemAt(at, row.caption, row.subItems, row.image);
+        item->Key = row.key;
         // A row that moves is marked as one that stays.
         if (slot.shown >= 0) {
           const auto s = static_cast<std::size_t>(slot.shown);
           item->Mark = filter ? marks[s] : goneStays[s] ? gui::TRowMark::rmGone : gui::TRowMark::rmNone;
           now[s] = item;
         } else {
-          item->Mark = kind == RowUpdate::Refresh ? gui::TRowMark::rmNew : gui::TRowMark::rmNone;
+          const bool arrived = !snapshot || snapshot->arrived.contains(KeyOf(row, key));
+          item->Mark = kind == RowUpdate::Refresh && arrived ? gui::TRowMark::rmNew : gui::TRowMark::rmNone;
         }
         resort = true;
       } else {
@@ -241,6 +269,7 @@ void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKey
     if (index >= 0 && StateIndex(list, LVNI_FOCUSED) != index) SetState(list, index, LVIS_FOCUSED);
   }
   ScrollBack(view, topItem ? topItem->Index() : -1, horizontal);
+  if (gui::TListItem* item = itemAt(selected); item && selectedInView) ShowRow(view, item->Index());
 }
 
 }  // namespace k32

@@ -23,6 +23,7 @@ using ListUpdate = gui::TUpdateScope<gui::TListView>;
 struct RememberedRow {
   int position = 0;
   std::optional<RowText> key;
+  bool inView = false;  // the user could see it: the row selected again is brought into view
 };
 
 // The selected row's position and key; position 0 and no key when none is selected.
@@ -46,8 +47,12 @@ inline int FindRowWithText(const gui::TListView& list, int column, const RowText
 }
 
 inline void AppendRow(gui::TListView& list, ListRow row) {
-  list.AddItem(std::move(row.caption), std::move(row.subItems), row.image);
+  list.AddItem(std::move(row.caption), std::move(row.subItems), row.image)->Key = std::move(row.key);
 }
+
+// Selects and focuses the row (its selection handler runs) and scrolls it into view: the list does
+// not scroll to a row the program focuses.
+void SelectAndShow(gui::TListView& list, int index);
 
 // Empties the list (a sorted list stays sorted by the same column).
 void ClearRows(TdfsExtListView& list);
@@ -60,10 +65,14 @@ enum class RowUpdate { FirstRefresh, Refresh, Filter };
 
 // Brings the list to the fresh rows in place: rows matched by key keep their item (changed cells
 // written), the rows of the previous update's gone rows are taken out, new rows go where the list's
-// order puts them, marked as the kind of update says. The first visible row, the horizontal scroll
-// and the selected and focused rows (by key) are kept; a selected row that has gone stays selected
-// as a gone row. Only the rows that change are drawn again. No selection handler runs.
-void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKeyColumns key, RowUpdate kind);
+// order puts them, marked as the kind of update says. When the fresh rows are some of a snapshot's
+// (a filter passed them), a row of the snapshot that the list shows but the fresh rows lack goes
+// at once unmarked, and only a fresh row that arrived with the snapshot is marked new. The first
+// visible row, the horizontal scroll and the selected and focused rows (by key) are kept, and a
+// selected row that was in view stays in view; a selected row that has gone stays selected as a
+// gone row. Only the rows that change are drawn again. No selection handler runs.
+void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKeyColumns key, RowUpdate kind,
+                const SnapshotKeys* snapshot = nullptr);
 
 // An upper list and the lower list that shows what its selected row holds (a process's modules, a
 // window's descendants).
@@ -78,8 +87,8 @@ struct ListPair {
 // to date from lowerRows (none for a row marked gone: what it named has ended), unless only the
 // filter changed; otherwise the lower list is emptied and a row selected again by key or position,
 // whose selection handler fills it.
-void UpdateListPair(const ListPair& pair, const std::vector<ListRow>& rows, RowUpdate kind,
-                    const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows);
+void UpdateListPair(const ListPair& pair, const std::vector<ListRow>& rows, const SnapshotKeys& snapshot,
+                    RowUpdate kind, const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows);
 
 // The row was gone at the last update.
 [[nodiscard]] inline bool IsGone(const gui::TListItem* row) {

@@ -40,6 +40,7 @@ std::size_t RowKeyHash::operator()(const RowKey& key) const noexcept {
 
 const RowText& CellText(const ListRow& row, int column) {
   if (column == 0) return row.caption;
+  if (column == kKeyColumn) return row.key;
   const auto sub = static_cast<std::size_t>(column - 1);
   return column > 0 && sub < row.subItems.size() ? row.subItems[sub] : kNoText;
 }

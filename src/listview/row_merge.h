@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "process/list_rows.h"
@@ -13,7 +14,9 @@ namespace k32 {
 using RowText = decltype(ListRow::caption);
 
 // The two columns whose texts together tell a row from every other across refreshes (column 0 is
-// the caption).
+// the caption; kKeyColumn the row's own key, kNoColumn nothing).
+inline constexpr int kKeyColumn = -1;
+inline constexpr int kNoColumn = -2;
 struct RowKeyColumns {
   int first = 0;
   int second = 1;
@@ -31,8 +34,16 @@ struct RowKeyHash {
   std::size_t operator()(const RowKey& key) const noexcept;
 };
 RowKey KeyOf(const ListRow& row, RowKeyColumns columns);
-// The text of a column: the caption for 0, else that sub-item (empty when there is none).
+// The text of a column: the caption for 0, the row's key for kKeyColumn, else that sub-item (empty
+// when there is none).
 const RowText& CellText(const ListRow& row, int column);
+
+// The keys of a whole snapshot, of which a list may show only some (a filter hides the others): a
+// row hidden has not gone, and one shown again has not come.
+struct SnapshotKeys {
+  std::unordered_set<RowKey, RowKeyHash> present;  // every row of the snapshot
+  std::unordered_set<RowKey, RowKeyHash> arrived;  // the rows the snapshot before did not hold
+};
 
 // A row the list shows now.
 struct ShownRow {

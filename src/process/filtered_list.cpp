@@ -7,7 +7,15 @@
 namespace k32 {
 
 void FilteredRows::SetRows(std::vector<ListRow> rows) {
-  rows_ = std::move(rows);
+  const std::vector<ListRow> before = std::exchange(rows_, std::move(rows));
+  SnapshotKeys keys;
+  keys.present.reserve(rows_.size());
+  for (const ListRow& row : rows_) {
+    const RowKey key = KeyOf(row, key_);
+    keys.present.insert(key);
+    if (!keys_.present.contains(key)) keys.arrived.insert(key);
+  }
+  keys_ = std::move(keys);  // the views of the rows before go before those rows do
   passing_ = PassingRows(rows_, RowFilter(filter_, filterColumns_));
   pending_ = false;
 }

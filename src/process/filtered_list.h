@@ -7,17 +7,22 @@
 #include <utility>
 #include <vector>
 
+#include "listview/row_merge.h"
 #include "process/list_rows.h"
 
 namespace k32 {
 
 class FilteredRows {
  public:
-  // The filter looks at the first filterColumns columns.
-  explicit FilteredRows(int filterColumns) : filterColumns_(filterColumns) {}
+  // The filter looks at the first filterColumns columns; key tells a row from every other.
+  FilteredRows(int filterColumns, RowKeyColumns key) : filterColumns_(filterColumns), key_(key) {}
+  FilteredRows(const FilteredRows&) = delete;
+  FilteredRows& operator=(const FilteredRows&) = delete;
 
   // A new snapshot's rows, through the filter set; the list is brought to them at once.
   void SetRows(std::vector<ListRow> rows);
+  // The keys of the last snapshot's rows, passing or not, and of those that came with it.
+  [[nodiscard]] const SnapshotKeys& Keys() const { return keys_; }
   // A new filter text. True when the list is to be brought to it now: it lets other rows through
   // and the list is shown (a hidden list waits for TakePending).
   [[nodiscard]] bool SetFilter(const std::wstring& text, bool shown);
@@ -33,7 +38,9 @@ class FilteredRows {
 
  private:
   int filterColumns_;
+  RowKeyColumns key_;
   std::vector<ListRow> rows_;
+  SnapshotKeys keys_;  // views of rows_
   std::vector<std::size_t> passing_;  // indices into rows_
   std::wstring filter_;
   bool pending_ = false;

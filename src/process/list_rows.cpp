@@ -1,5 +1,8 @@
 #include "process/list_rows.h"
 
+#include <cstdint>
+#include <string>
+
 #include "common/text.h"
 #include "process/priority.h"
 
@@ -19,12 +22,37 @@ int ExecutableImage(std::wstring_view fileName) {
   return kExeImage;
 }
 
+std::wstring ProcessKey(std::uint32_t processId, std::uint64_t createTime) {
+  return std::to_wstring(processId) + L':' + std::to_wstring(createTime);
+}
+
+std::optional<ProcessIdentity> ParseProcessKey(std::wstring_view key) {
+  const std::size_t colon = key.find(L':');
+  if (colon == std::wstring_view::npos) return std::nullopt;
+  const auto number = [](std::wstring_view digits, std::uint64_t limit) -> std::optional<std::uint64_t> {
+    if (digits.empty() || digits.size() > 20) return std::nullopt;
+    std::uint64_t value = 0;
+    for (const wchar_t c : digits) {
+      if (c < L'0' || c > L'9') return std::nullopt;
+      const auto digit = static_cast<std::uint64_t>(c - L'0');
+      if (value > (limit - digit) / 10) return std::nullopt;
+      value = value * 10 + digit;
+    }
+    return value;
+  };
+  const auto processId = number(key.substr(0, colon), UINT32_MAX);
+  const auto createTime = number(key.substr(colon + 1), UINT64_MAX);
+  if (!processId || !createTime) return std::nullopt;
+  return ProcessIdentity{static_cast<std::uint32_t>(*processId), *createTime};
+}
+
 ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass) {
   ListRow row;
   row.caption = FileNamePart(process.exeFile);
   row.subItems = Cells(WidenAscii(UnsignedText(process.processId)), WidenAscii(UnsignedText(process.parentProcessId)),
                        WidenAscii(UnsignedText(process.threadCount)), WidenAscii(PriorityText(priorityClass)));
   row.image = ExecutableImage(row.caption);
+  row.key = ProcessKey(process.processId, process.createTime);
   return row;
 }
 

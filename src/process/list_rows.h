@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,9 @@ struct ListRow {
   std::wstring caption;
   std::vector<std::wstring> subItems;
   int image = 0;
+  // What tells the row from every other across refreshes where its shown texts cannot (a process:
+  // its identifier and creation time); empty where the list's key columns do.
+  std::wstring key;
 
   bool operator==(const ListRow&) const = default;
 };
@@ -41,7 +45,17 @@ inline constexpr int kExeImage = 1;
 // 1 when the name's extension (from its last "." on) is ".exe" in any ASCII case, else 0.
 int ExecutableImage(std::wstring_view fileName);
 
-// File name, identifier, parent identifier, thread count, priority name.
+// A process row's key, and the identifier and creation time read back from one (none from any other
+// text).
+std::wstring ProcessKey(std::uint32_t processId, std::uint64_t createTime);
+struct ProcessIdentity {
+  std::uint32_t processId = 0;
+  std::uint64_t createTime = 0;
+  bool operator==(const ProcessIdentity&) const = default;
+};
+std::optional<ProcessIdentity> ParseProcessKey(std::wstring_view key);
+
+// File name, identifier, parent identifier, thread count, priority name; keyed by ProcessKey.
 ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass);
 // Name, path, handle in signed decimal, size in whole kilobytes.
 ListRow ModuleRow(const ModuleEntry& module);

@@ -11,7 +11,8 @@ ListRow ModuleHitRow(const ModuleHit& hit) {
   return {FileNamePart(hit.process.exeFile),
           {WidenAscii(UnsignedText(hit.process.processId)), hit.module.moduleName, hit.module.exePath,
            WidenAscii(PointerText(hit.module.moduleHandle))},
-          ExecutableImage(hit.process.exeFile)};
+          ExecutableImage(hit.process.exeFile),
+          {}};
 }
 
 ModuleSearch::ModuleSearch(std::wstring_view text, std::vector<ProcessEntry> processes)

@@ -1,6 +1,7 @@
 // The process page: its lists, its selection and its commands.
 #include "process/process_page.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -12,11 +13,6 @@
 namespace k32 {
 
 namespace {
-// A process is told by its identifier and its file, so that a reused identifier is another row; a
-// module by its path and load address.
-constexpr RowKeyColumns kProcessKey{0, kPidColumn};
-constexpr RowKeyColumns kModuleKey{kPathColumn, kPathColumn + 1};
-
 std::string ModuleFailureText(ModuleFailure failure) {
   switch (failure) {
     case ModuleFailure::AccessDenied:
@@ -61,8 +57,14 @@ void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
 void TProcessPage::ShowRows(RowUpdate kind) {
   std::vector<ListRow> storage;
   UpdateListPair(
-      {procList_, kProcessKey, moduleList_, kModuleKey}, rows_.Passing(storage), kind,
+      {procList_, kProcessKey, moduleList_, kModuleKey}, rows_.Passing(storage), rows_.Keys(), kind,
       [this](const gui::TListItem& row) { return ModuleRows(ParseDecimalModulo32(row.Text(kPidColumn))); });
+  ForgetStaleReason();
+}
+
+void TProcessPage::ForgetStaleReason() {
+  const gui::TListItem* row = procList_.Selected();
+  if ((!row || IsGone(row)) && !moduleListReason_.empty()) SetModuleListReason({});
 }
 
 void TProcessPage::Rebuild(const std::vector<ProcessEntry>& processes) {
@@ -120,9 +122,9 @@ void TProcessPage::AddModItem(const ModuleEntry& module) { AppendRow(moduleList_
 bool TProcessPage::SelectModule(std::uint32_t processId, const std::wstring& path) {
   const int process = FindRowWithText(procList_, kPidColumn, WidenAscii(UnsignedText(processId)));
   if (process < 0 || IsGone(procList_.Item(process))) return false;
-  procList_.SelectIndex(process);
+  SelectAndShow(procList_, process);
   const int module = FindRowWithText(moduleList_, kPathColumn, path);
-  if (module >= 0) moduleList_.SelectIndex(module);
+  if (module >= 0) SelectAndShow(moduleList_, module);
   return true;
 }
 
@@ -130,19 +132,26 @@ void TProcessPage::Terminate(bool confirm) {
   // Taken before the question: timer refreshes go on while it is open, and the row the user asked
   // about may be gone by then, another one selected in its place.
   const ProcessTargets targets = Targets();
-  const std::optional<std::uint32_t> processId = targets.process;
-  if (!processId) {
+  if (!targets.process) {
     gui::Application().MessageBox("没有选定项目。请选择您想要终止的进程。", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  // A row marked gone is a process that has ended: its identifier may already name another one.
+  const std::unique_ptr<IProcessToEnd> process =
+      targets.ended ? nullptr : services_.OpenToTerminate(*targets.process, targets.createTime);
+  if (!process) {
+    ShowOutcome(TerminateOutcome::CannotOpen);
     return;
   }
   if (confirm &&
       gui::Application().MessageBox("您确定要终止选定的进程吗？", MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
-  // A row marked gone is a process that has ended: its identifier may already name another one.
-  ShowOutcome(targets.ended ? TerminateOutcome::CannotOpen : services_.Terminate(*processId));
+  TerminatePid(*process);
 }
 
-void TProcessPage::TerminatePid(std::uint32_t processId) { ShowOutcome(services_.Terminate(processId)); }
+void TProcessPage::TerminatePid(IProcessToEnd& process) {
+  ShowOutcome(process.Terminate() ? TerminateOutcome::Terminated : TerminateOutcome::Failed);
+}
 
 void TProcessPage::ShowOutcome(TerminateOutcome outcome) {
   switch (outcome) {
@@ -180,6 +189,7 @@ ProcessTargets ReadProcessTargets(const gui::TListView& processes, const gui::TL
   ProcessTargets targets;
   if (const gui::TListItem* row = processes.Selected()) {
     targets.process = ParseDecimalModulo32(row->Text(kPidColumn));
+    if (const auto identity = ParseProcessKey(row->Key)) targets.createTime = identity->createTime;
     targets.ended = IsGone(row);
   }
   const gui::TListItem* module = modules.Selected();

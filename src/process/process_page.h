@@ -19,6 +19,11 @@
 
 namespace k32 {
 
+// A process row is told from every other by its identifier and creation time (its key); a module
+// row by its path and load address.
+inline constexpr RowKeyColumns kProcessKey{kKeyColumn, kNoColumn};
+inline constexpr RowKeyColumns kModuleKey{kPathColumn, kPathColumn + 1};
+
 class TProcessPage {
  public:
   // The page acts on two lists its window made; refreshAll rebuilds every list of the window, as
@@ -68,8 +73,10 @@ class TProcessPage {
   bool SelectModule(std::uint32_t processId, const std::wstring& path);
 
   // Ends the chosen process, asking first when confirm is set, and refreshes after every attempt.
+  // The process is opened before the question: a process that ends meanwhile cannot hand its
+  // identifier to another one that would be ended in its place.
   void Terminate(bool confirm);
-  void TerminatePid(std::uint32_t processId);
+  void TerminatePid(IProcessToEnd& process);
   // Opens the folder of the chosen module in the shell, owned by owner.
   void OpenModuleFolder(HWND owner);
 
@@ -84,7 +91,7 @@ class TProcessPage {
   ISystemServices& services_;
   std::function<void()> refreshAll_;
   std::uint32_t selectedPid_ = 0;
-  FilteredRows rows_{kPidColumn + 1};  // the file name and the PID are filtered
+  FilteredRows rows_{kPidColumn + 1, kProcessKey};  // the file name and the PID are filtered
   std::string moduleListReason_;
   bool refreshed_ = false;  // the first refresh marks no row new
   THeldTarget<ProcessTargets> targets_;
@@ -97,6 +104,9 @@ class TProcessPage {
   void SetRows(const std::vector<ProcessEntry>& processes);
   // The process list brought to the rows that pass the filter.
   void ShowRows(RowUpdate kind);
+  // The module list's reason goes once no row of a running process is selected: the list no
+  // longer shows that process.
+  void ForgetStaleReason();
 };
 
 }  // namespace k32

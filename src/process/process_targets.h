@@ -12,6 +12,8 @@ namespace k32 {
 struct ProcessTargets {
   // The selected process row's identifier; none when no row is selected.
   std::optional<std::uint32_t> process;
+  // Its creation time, as the row's snapshot gave it.
+  std::uint64_t createTime = 0;
   // The selected process row is marked gone: the process has ended.
   bool ended = false;
   // The selected module row's path while the module list has the keyboard focus; none otherwise.

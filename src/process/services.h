@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,17 @@ struct ProcessEntry {
   std::uint32_t processId = 0;
   std::uint32_t parentProcessId = 0;
   std::uint32_t threadCount = 0;
+  // When the process was created, in 100-nanosecond units since 1601 (UTC); 0 when unknown. Once a
+  // process has ended, the system may give its identifier to another one: the two tell them apart.
+  std::uint64_t createTime = 0;
+};
+
+// A process held open to be ended: while it is held, its identifier names no other process.
+class IProcessToEnd {
+ public:
+  virtual ~IProcessToEnd() = default;
+  // Ends it with exit code -9; false when the system refuses.
+  [[nodiscard]] virtual bool Terminate() = 0;
 };
 
 struct ModuleEntry {
@@ -58,8 +70,9 @@ class ISystemServices {
   virtual bool Elevated() { return true; }
   // The priority class value, or 0 when the process cannot be opened or queried.
   virtual std::uint32_t PriorityClass(std::uint32_t processId) = 0;
-  // Opens with PROCESS_TERMINATE only and ends with exit code -9.
-  virtual TerminateOutcome Terminate(std::uint32_t processId) = 0;
+  // Opens the process to end it, if it is still the one created at createTime; null when it cannot
+  // be opened or has ended (its identifier may name another process by now).
+  virtual std::unique_ptr<IProcessToEnd> OpenToTerminate(std::uint32_t processId, std::uint64_t createTime) = 0;
 
   // The callback answers false to stop the enumeration.
   using WindowVisitor = std::function<bool(WindowId)>;

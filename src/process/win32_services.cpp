@@ -3,8 +3,12 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <memory>
+#include <utility>
+
 #include "gui/guard.h"
 #include "gui/handles.h"
+#include "process/system_processes.h"
 
 namespace k32 {
 
@@ -68,6 +72,37 @@ gui::KernelHandle OwnToken(DWORD access) {
   return gui::KernelHandle(OpenProcessToken(GetCurrentProcess(), access, &token) ? token : nullptr);
 }
 
+std::uint64_t CreateTime(HANDLE process) {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+// The tool-help snapshot, where the system's own query is not to be had: creation times one by one.
+std::vector<ProcessEntry> ToolHelpProcesses() {
+  std::vector<ProcessEntry> processes;
+  gui::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return processes;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+       more = Process32NextW(snapshot.Get(), &entry)) {
+    const gui::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+    processes.push_back({Terminated(entry.szExeFile), entry.th32ProcessID, entry.th32ParentProcessID,
+                         entry.cntThreads, process ? CreateTime(process.Get()) : 0});
+  }
+  return processes;
+}
+
+class OpenedProcess final : public IProcessToEnd {
+ public:
+  explicit OpenedProcess(gui::KernelHandle process) : process_(std::move(process)) {}
+  bool Terminate() override { return TerminateProcess(process_.Get(), static_cast<UINT>(-9)) != FALSE; }
+
+ private:
+  gui::KernelHandle process_;
+};
+
 // An error in a visit ends the enumeration.
 BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
   const auto& visit = *reinterpret_cast<const ISystemServices::WindowVisitor*>(context);
@@ -77,16 +112,8 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
 
 std::vector<ProcessEntry> Win32Services::ProcessSnapshot() {
   std::vector<ProcessEntry> processes;
-  gui::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return processes;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
-       more = Process32NextW(snapshot.Get(), &entry)) {
-    processes.push_back(
-        {Terminated(entry.szExeFile), entry.th32ProcessID, entry.th32ParentProcessID, entry.cntThreads});
-  }
-  return processes;
+  if (QuerySystemProcesses(processBuffer_, processes)) return processes;
+  return ToolHelpProcesses();
 }
 
 std::vector<ModuleEntry> Win32Services::ModuleSnapshot(std::uint32_t processId) {
@@ -132,11 +159,12 @@ std::uint32_t Win32Services::PriorityClass(std::uint32_t processId) {
   return GetPriorityClass(process.Get());
 }
 
-TerminateOutcome Win32Services::Terminate(std::uint32_t processId) {
-  gui::KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
-  if (!process) return TerminateOutcome::CannotOpen;
-  return TerminateProcess(process.Get(), static_cast<UINT>(-9)) ? TerminateOutcome::Terminated
-                                                                : TerminateOutcome::Failed;
+std::unique_ptr<IProcessToEnd> Win32Services::OpenToTerminate(std::uint32_t processId, std::uint64_t createTime) {
+  gui::KernelHandle process(OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process || CreateTime(process.Get()) != createTime) return nullptr;
+  DWORD exitCode = 0;
+  if (GetExitCodeProcess(process.Get(), &exitCode) && exitCode != STILL_ACTIVE) return nullptr;
+  return std::make_unique<OpenedProcess>(std::move(process));
 }
 
 void Win32Services::EnumTopLevelWindows(const WindowVisitor& visit) {

@@ -13,7 +13,7 @@ class Win32Services final : public ISystemServices {
   void EnableDebugPrivilege() override;
   bool Elevated() override;
   std::uint32_t PriorityClass(std::uint32_t processId) override;
-  TerminateOutcome Terminate(std::uint32_t processId) override;
+  std::unique_ptr<IProcessToEnd> OpenToTerminate(std::uint32_t processId, std::uint64_t createTime) override;
   void EnumTopLevelWindows(const WindowVisitor& visit) override;
   void EnumDescendantWindows(WindowId parent, const WindowVisitor& visit) override;
   std::uint32_t WindowProcessId(WindowId window, std::uint32_t* threadId) override;
@@ -26,6 +26,7 @@ class Win32Services final : public ISystemServices {
 
  private:
   ModuleFailure lastModuleFailure_ = ModuleFailure::None;
+  std::vector<std::uint64_t> processBuffer_;  // the system's answer to the process query, reused
 };
 
 }  // namespace k32

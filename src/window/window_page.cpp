@@ -13,11 +13,6 @@
 
 namespace k32 {
 
-namespace {
-// A window is told by its handle and its class, so that a reused handle is another row.
-constexpr RowKeyColumns kWindowKey{kHandleColumn, kHandleColumn + 1};
-}  // namespace
-
 TWindowPage::TWindowPage(TdfsExtListView& windowList, TdfsExtListView& childList, ISystemServices& services)
     : windowList_(windowList), childList_(childList), services_(services) {
   windowList_.OnSelectItem = [this](gui::TListItem* item, bool selected) {
@@ -34,7 +29,7 @@ void TWindowPage::RefreshWindowList(const std::vector<ProcessEntry>& processes) 
 
 void TWindowPage::ShowRows(RowUpdate kind) {
   std::vector<ListRow> storage;
-  UpdateListPair({windowList_, kWindowKey, childList_, kWindowKey}, rows_.Passing(storage), kind,
+  UpdateListPair({windowList_, kWindowKey, childList_, kWindowKey}, rows_.Passing(storage), rows_.Keys(), kind,
                  [this](const gui::TListItem& row) {
                    return DescendantWindowRows(services_, ParseDecimalModulo32(row.Caption));
                  });
@@ -65,10 +60,10 @@ void TWindowPage::WindowListSelectItem(gui::TListItem*, bool selected) {
 bool TWindowPage::SelectWindow(WindowId topLevel, WindowId window) {
   const int row = FindRowWithText(windowList_, kHandleColumn, WidenAscii(SignedText(topLevel)));
   if (row < 0 || IsGone(windowList_.Item(row))) return false;
-  windowList_.SelectIndex(row);
+  SelectAndShow(windowList_, row);
   if (window != topLevel) {
     const int child = FindRowWithText(childList_, kHandleColumn, WidenAscii(SignedText(window)));
-    if (child >= 0) childList_.SelectIndex(child);
+    if (child >= 0) SelectAndShow(childList_, child);
   }
   return true;
 }

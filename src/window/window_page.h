@@ -11,6 +11,7 @@
 #include "process/filtered_list.h"
 #include "process/held_target.h"
 #include "process/services.h"
+#include "window/window_rows.h"
 #include "window/window_target.h"
 
 namespace k32 {
@@ -64,7 +65,9 @@ class TWindowPage {
   TdfsExtListView& windowList_;
   TdfsExtListView& childList_;
   ISystemServices& services_;
-  FilteredRows rows_{4};    // handle, class, title and process are filtered
+  // A window is told by its handle and its class, so that a reused handle is another row.
+  static constexpr RowKeyColumns kWindowKey{kHandleColumn, kHandleColumn + 1};
+  FilteredRows rows_{4, kWindowKey};  // handle, class, title and process are filtered
   bool refreshed_ = false;  // the first refresh marks no row new
   THeldTarget<WindowTarget> target_;
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -38,15 +39,16 @@ class FakeServices : public ISystemServices {
   std::vector<ProcessEntry> processes;                          // in snapshot order
   std::map<std::uint32_t, std::vector<ModuleEntry>> modules;    // per process, in snapshot order
   std::map<std::uint32_t, std::uint32_t> priorities;            // missing: 0, cannot be opened
-  std::map<std::uint32_t, TerminateOutcome> terminateOutcomes;  // missing: terminated if it exists
+  std::map<std::uint32_t, TerminateOutcome> terminateOutcomes;  // missing: terminated if it runs
   std::deque<Window> windows;                                   // in enumeration order
   std::set<WindowId> gone;                                      // windows that no longer exist
   std::map<std::uint32_t, ModuleFailure> moduleFailures;        // why a process's modules cannot be read
   bool elevated = true;
 
+  // Each process added is created later than the one before.
   FakeServices& AddProcess(std::wstring exeFile, std::uint32_t processId, std::uint32_t parentProcessId = 0,
                            std::uint32_t threadCount = 1, std::uint32_t priorityClass = 0x20) {
-    processes.push_back({std::move(exeFile), processId, parentProcessId, threadCount});
+    processes.push_back({std::move(exeFile), processId, parentProcessId, threadCount, ++clock_});
     priorities[processId] = priorityClass;
     return *this;
   }
@@ -72,7 +74,7 @@ class FakeServices : public ISystemServices {
   int processSnapshots = 0;
   std::vector<std::uint32_t> moduleSnapshots;
   std::vector<std::uint32_t> priorityQueries;
-  std::vector<std::uint32_t> terminations;
+  std::vector<std::uint32_t> terminations;  // each opened process the program tried to end
   int debugPrivilegeRequests = 0;
 
   // --- ISystemServices ---
@@ -101,20 +103,14 @@ class FakeServices : public ISystemServices {
     return found == priorities.end() ? 0 : found->second;
   }
 
-  TerminateOutcome Terminate(std::uint32_t processId) override {
-    terminations.push_back(processId);
-    const auto process = std::find_if(processes.begin(), processes.end(),
-                                      [&](const ProcessEntry& p) { return p.processId == processId; });
-    if (process == processes.end()) return TerminateOutcome::CannotOpen;
+  // Opens a running process whose creation time matches; ending it later ends that very process, if
+  // it still runs, and nothing else.
+  std::unique_ptr<IProcessToEnd> OpenToTerminate(std::uint32_t processId, std::uint64_t createTime) override {
     const auto scripted = terminateOutcomes.find(processId);
-    const TerminateOutcome outcome =
-        scripted == terminateOutcomes.end() ? TerminateOutcome::Terminated : scripted->second;
-    if (outcome == TerminateOutcome::Terminated) {
-      processes.erase(process);
-      modules.erase(processId);
-      priorities.erase(processId);
-    }
-    return outcome;
+    if (!Running(processId, createTime) ||
+        (scripted != terminateOutcomes.end() && scripted->second == TerminateOutcome::CannotOpen))
+      return nullptr;
+    return std::make_unique<Opened>(*this, processId, createTime);
   }
 
   void EnumTopLevelWindows(const WindowVisitor& visit) override {
@@ -175,6 +171,38 @@ class FakeServices : public ISystemServices {
   }
 
  private:
+  class Opened final : public IProcessToEnd {
+   public:
+    Opened(FakeServices& system, std::uint32_t processId, std::uint64_t createTime)
+        : system_(system), processId_(processId), createTime_(createTime) {}
+    bool Terminate() override {
+      system_.terminations.push_back(processId_);
+      const auto process = system_.Running(processId_, createTime_);
+      const auto scripted = system_.terminateOutcomes.find(processId_);
+      if (!process || (scripted != system_.terminateOutcomes.end() && scripted->second != TerminateOutcome::Terminated))
+        return false;
+      system_.processes.erase(*process);
+      system_.modules.erase(processId_);
+      system_.priorities.erase(processId_);
+      return true;
+    }
+
+   private:
+    FakeServices& system_;
+    std::uint32_t processId_;
+    std::uint64_t createTime_;
+  };
+
+  std::optional<std::vector<ProcessEntry>::iterator> Running(std::uint32_t processId, std::uint64_t createTime) {
+    const auto process = std::find_if(processes.begin(), processes.end(), [&](const ProcessEntry& p) {
+      return p.processId == processId && p.createTime == createTime;
+    });
+    if (process == processes.end()) return std::nullopt;
+    return process;
+  }
+
+  std::uint64_t clock_ = 0;
+
   const Window* Added(WindowId id) const {
     const auto found =
         std::find_if(windows.begin(), windows.end(), [&](const Window& w) { return w.id == id; });

@@ -26,7 +26,7 @@ TEST(FindText, IgnoresCaseInEveryCasedScript) {
 }
 
 TEST(RowFilter, LooksOnlyAtTheLeadingColumns) {
-  const ListRow row{L"explorer.exe", {L"1234", L"8", L"21"}};
+  const ListRow row{L"explorer.exe", {L"1234", L"8", L"21"}, 0, {}};
   EXPECT_TRUE(RowFilter(L"", 2)(row));
   EXPECT_TRUE(RowFilter(L"EXPLO", 2)(row));
   EXPECT_TRUE(RowFilter(L"23", 2)(row));
@@ -51,7 +51,7 @@ TEST(ModuleSearch, FindsNamesAndPathsInSlicesAndCountsUnreadableProcesses) {
   EXPECT_FALSE(search.Step(fake, 100));
   for (ModuleHit& hit : search.TakeHits()) hits.push_back(hit);
   ASSERT_EQ(hits.size(), 2u);
-  EXPECT_EQ(ModuleHitRow(hits[0]), (ListRow{L"a.exe", {L"8", L"USER32.dll", L"C:\\W\\user32.dll", L"1"}, 1}));
+  EXPECT_EQ(ModuleHitRow(hits[0]), (ListRow{L"a.exe", {L"8", L"USER32.dll", L"C:\\W\\user32.dll", L"1"}, 1, {}}));
   EXPECT_EQ(ModuleHitRow(hits[1]).caption, L"b.exe");
   EXPECT_EQ(search.Skipped(), 1u);  // locked.exe; the idle process has no modules to read
   EXPECT_EQ(ModuleSearchStatus(search, 2), "找到 2 个模块，1 个进程无法读取");

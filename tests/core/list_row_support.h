@@ -13,7 +13,7 @@
 namespace k32 {
 
 inline ListRow Row(std::wstring caption, std::vector<std::wstring> subItems, int image) {
-  return {std::move(caption), std::move(subItems), image};
+  return {std::move(caption), std::move(subItems), image, {}};
 }
 
 inline void PrintTo(const ListRow& row, std::ostream* out) {

@@ -146,6 +146,9 @@ TEST_F(MainWindow, AnEmptyModuleListSaysWhyWheneverPanelTwoShowsNoHint) {
   EXPECT_EQ(form->StatusBar->PanelText(2), "刷新进程列表");
   gui::Application().SetHint("");
   EXPECT_EQ(form->StatusBar->PanelText(2), reasons[2]);
+  // Once the module list no longer shows that process, the reason goes with it.
+  form->FilterEdit->SetText("none");
+  EXPECT_EQ(form->StatusBar->PanelText(2), "");
 }
 
 // Not elevated: the commands menu offers the restart, which ends this program only once the

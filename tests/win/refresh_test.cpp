@@ -379,6 +379,38 @@ TEST_F(Refresh, TheFilterNarrowsInPlaceMarkingNothingAndCountsNoGoneRow) {
   EXPECT_EQ(Marks(procs), "....");
 }
 
+// A filter set while the other page is shown reaches the hidden list at the next refresh: the rows
+// it hides and shows again are neither gone nor new; a process that really came is new.
+TEST_F(Refresh, AFilterNeverMarksTheRowsOfTheHiddenPage) {
+  TMainListView* procs = form->ProcessPage().ProcList();
+  form->WindowsCmdExecute();
+  form->FilterEdit->SetText("e");
+  form->RefreshCmdExecute();
+  EXPECT_EQ(Captions(procs), (std::vector<std::wstring>{L"[System Process]", L"EXPLORER.EXE", L"嘰.exe"}));
+  EXPECT_EQ(Marks(procs), "...");
+  fake.AddProcess(L"new.exe", 500);
+  form->FilterEdit->SetText("");
+  form->RefreshCmdExecute();
+  form->ProcessesCmdExecute();
+  EXPECT_EQ(Marks(procs), "....+");
+}
+
+// A selected row the user could see stays in view when rows come above it; the first visible row
+// stays where it was as long as it can.
+TEST_F(Refresh, ASelectedRowInViewStaysInViewWhenRowsComeAboveIt) {
+  TMainListView* procs = form->ProcessPage().ProcList();
+  HWND view = procs->Handle();
+  procs->SelectIndex(1);
+  const auto page = static_cast<std::uint32_t>(SendMessageA(view, LVM_GETCOUNTPERPAGE, 0, 0));
+  for (std::uint32_t i = 0; i < page + 5; ++i)
+    fake.processes.insert(fake.processes.begin() + 1, ProcessEntry{L"n.exe", 1000 + i, 0, 1, 5000 + i});
+  form->RefreshCmdExecute();
+  const int at = procs->SelectedIndex();
+  ASSERT_EQ(procs->Item(at)->Caption, L"EXPLORER.EXE");
+  const auto top = static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0));
+  EXPECT_TRUE(at >= top && at < top + static_cast<int>(page)) << at << " " << top;
+}
+
 // The process list of a scripted system that changes at random while the user scrolls and selects
 // (sorted by thread count from round 40): after each refresh it holds a rebuild's rows plus the rows
 // that went, and the user's top row (unless the list became too short below it) and selected row.
@@ -399,22 +431,30 @@ TEST_F(Refresh, RandomSnapshotsLeaveARebuildsRowsPlusTheGoneAndKeepThePlace) {
     if (round == 40) testing::ClickHeader(procs->GetHeaderHandle(), 3);
     fake.processes.clear();
     for (std::uint32_t k = 0; k < 50; ++k)
-      if (random() % 4 != 0)
-        fake.AddProcess(L"p" + std::to_wstring(k % 7) + L".exe", k * 4 + (round % 5 == 0 && k % 9 == 0 ? 2 : 0),
-                        0, 1 + random() % 3, 0x20);
+      if (random() % 4 != 0) {
+        const std::uint32_t pid = k * 4 + (round % 5 == 0 && k % 9 == 0 ? 2 : 0);
+        fake.AddProcess(L"p" + std::to_wstring(k % 7) + L".exe", pid, 0, 1 + random() % 3, 0x20);
+        fake.processes.back().createTime = pid * 8 + k % 7;  // the same process while name and PID stay
+      }
     std::shuffle(fake.processes.begin(), fake.processes.begin() + 3, random);
     procs->SelectIndex(static_cast<int>(random() % static_cast<unsigned>(procs->Count())));
     SendMessageA(view, LVM_ENSUREVISIBLE, random() % static_cast<unsigned>(procs->Count()), FALSE);
     const int top = static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0));
     const std::wstring topKey = IsGone(procs->Item(top)) ? std::wstring() : key(top);
     const std::wstring selectedKey = IsGone(procs->Selected()) ? std::wstring() : key(procs->SelectedIndex());
+    const auto inView = [&](int row) {
+      const auto first = static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0));
+      return row >= first && row < first + SendMessageA(view, LVM_GETCOUNTPERPAGE, 0, 0);
+    };
+    // A row the user could see is brought into view, the same one or the one selected in its place.
+    const bool selectedInView = procs->SelectedIndex() >= 0 && inView(procs->SelectedIndex());
     std::multiset<std::wstring> went = live(false);
 
     form->RefreshCmdExecute();
     std::vector<ListRow> rows, rebuilt;
     for (int i = 0; i < procs->Count(); ++i)
       if (const gui::TListItem* item = procs->Item(i); !IsGone(item))
-        rows.push_back({item->Caption, item->SubItems, item->ImageIndex});
+        rows.push_back({item->Caption, item->SubItems, item->ImageIndex, item->Key});
     for (const ProcessEntry& process : fake.processes) rebuilt.push_back(ProcessRow(process, 0x20));
     if (round >= 40) {
       const auto byThreads = [](const ListRow& a, const ListRow& b) { return a.subItems[2] < b.subItems[2]; };
@@ -431,11 +471,18 @@ TEST_F(Refresh, RandomSnapshotsLeaveARebuildsRowsPlusTheGoneAndKeepThePlace) {
     EXPECT_EQ(live(true), went) << round;
     int topNow = procs->Count() - 1;
     while (topNow >= 0 && key(topNow) != topKey) --topNow;
-    if (topNow >= 0 && topNow <= procs->Count() - SendMessageA(view, LVM_GETCOUNTPERPAGE, 0, 0)) {
+    const int page = static_cast<int>(SendMessageA(view, LVM_GETCOUNTPERPAGE, 0, 0));
+    // The top row stays, unless the selected row was in view and would not be from there.
+    const int selectedNow = procs->SelectedIndex();
+    const bool stillShown = !selectedInView || (selectedNow >= topNow && selectedNow < topNow + page);
+    if (topNow >= 0 && topNow <= procs->Count() - page && stillShown) {
       EXPECT_EQ(key(static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0))), topKey) << round;
     }
     if (!selectedKey.empty()) {
-      EXPECT_EQ(key(procs->SelectedIndex()), selectedKey) << round;
+      EXPECT_EQ(key(selectedNow), selectedKey) << round;
+    }
+    if (selectedInView && selectedNow >= 0) {
+      EXPECT_TRUE(inView(selectedNow)) << round;
     }
   }
 }

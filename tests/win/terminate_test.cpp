@@ -82,7 +82,7 @@ TEST_F(Termination, EachFailureHasItsTextAndIsFollowedByARefresh) {
   ASSERT_EQ(boxes.shown.size(), 3u);
   ExpectBox(boxes.shown[2], kCannotOpen, MB_OK | MB_ICONERROR);
   EXPECT_TRUE(Refreshed());
-  EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 20}));
+  EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20})) << "nothing to end once it cannot be opened";
 }
 
 // A timer refresh while the question is open: the one the user was asked about is the one that ends.
@@ -107,6 +107,41 @@ TEST_F(Termination, ARefreshWhileTheQuestionIsOpenDoesNotChangeTheTarget) {
   EXPECT_EQ(form->ProcessPage().SelectedPid(), 30u);
 }
 
+// B ends and the system gives its identifier to a new process, before the command or while its
+// question is open: the new process is never ended, and is a row of its own.
+TEST_F(Termination, AProcessThatTookTheChosenOnesIdentifierIsNeverEnded) {
+  const auto takeBsIdentifier = [&] {
+    services.processes.erase(services.processes.begin() + 1);
+    services.AddProcess(L"NEW.EXE", 20);
+  };
+  form->settings.Confirm = false;
+  takeBsIdentifier();
+  form->TerminateCmdExecute();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  ExpectBox(boxes.shown[0], kCannotOpen, MB_OK | MB_ICONERROR);
+  EXPECT_TRUE(Refreshed());
+  const gui::TListView& list = *form->ProcessPage().ProcList();
+  ASSERT_EQ(list.Count(), 4);
+  EXPECT_EQ(list.Item(1)->Caption + L" " + list.Item(1)->SubItems[0], L"B.EXE 20");
+  EXPECT_TRUE(IsGone(list.Item(1)));
+  EXPECT_EQ(list.Item(3)->Caption + L" " + list.Item(3)->SubItems[0], L"NEW.EXE 20");
+  EXPECT_EQ(list.Item(3)->Mark, gui::TRowMark::rmNew);
+
+  form->settings.Confirm = true;
+  form->ProcessPage().ProcList()->SelectIndex(3);
+  boxes.answers = {IDYES};
+  boxes.OnShow = [&](testing::ShownBox box) {
+    if (box.text != kQuestion) return;
+    services.processes.pop_back();  // NEW ends: its identifier goes to yet another process
+    services.AddProcess(L"OTHER.EXE", 20);
+  };
+  form->TerminateCmdExecute();
+  ASSERT_EQ(boxes.shown.size(), 3u);
+  ExpectBox(boxes.shown[2], kFailed, MB_OK | MB_ICONERROR);
+  ASSERT_EQ(services.processes.size(), 3u);
+  EXPECT_EQ(services.processes.back().exeFile, L"OTHER.EXE");
+}
+
 // The process the user chose stays the target while a menu is open or a tool button held down,
 // whatever a timer refresh selects meanwhile.
 TEST_F(Termination, FromAMenuOrAToolButtonItEndsTheRowOfWhenTheChoiceBegan) {
@@ -118,7 +153,8 @@ TEST_F(Termination, FromAMenuOrAToolButtonItEndsTheRowOfWhenTheChoiceBegan) {
     return 1;  // "终止进程"
   };
   form->ProcMenu.Popup(0, 0, form->Handle());
-  EXPECT_EQ(services.terminations, std::vector<std::uint32_t>{20});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kCannotOpen}) << "B has ended; C, selected now, stays";
+  EXPECT_TRUE(services.terminations.empty());
   // With tbTerminate held down, C ends and a refresh leaves no row selected.
   ASSERT_EQ(form->ProcessPage().SelectedPid(), 30u);
   const RECT button = form->ToolBar1->Find("tbTerminate")->Rect();
@@ -127,12 +163,12 @@ TEST_F(Termination, FromAMenuOrAToolButtonItEndsTheRowOfWhenTheChoiceBegan) {
   services.processes.pop_back();
   form->RefreshCmdExecute();
   SendMessageA(form->ToolBar1->Handle(), WM_LBUTTONUP, 0, at);
-  EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 30}));
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{kCannotOpen, kCannotOpen}));
   // The choice over, the command acts on the row selected now: A, the first, once the refresh after
   // C's gone row went selects it.
   form->RefreshCmdExecute();
   form->TerminateCmdExecute();
-  EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{20, 30, 10}));
+  EXPECT_EQ(services.terminations, (std::vector<std::uint32_t>{10}));
 }
 
 // ---------------------------------------------------------------------------------------------
