@@ -65,9 +65,6 @@ struct ListLayout {
   } columns[5];
 };
 
-// A 64-bit load address takes up to 15 digits; the 32-bit build keeps the designed 80 pixels.
-constexpr int kAddressColumnWidth = sizeof(void*) == 8 ? 120 : 80;
-
 const ListLayout kLists[] = {
     {"ProcList",
      true,

@@ -57,11 +57,4 @@ LRESULT TFilterEdit::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   return TEdit::WndProc(message, wparam, lparam);
 }
 
-bool TFilterEdit::CommandReflected(WPARAM wparam, LRESULT* result) {
-  if (HIWORD(wparam) != EN_CHANGE) return TEdit::CommandReflected(wparam, result);
-  if (OnChange) OnChange();
-  *result = 0;
-  return true;
-}
-
 }  // namespace k32::gui

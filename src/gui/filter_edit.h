@@ -13,12 +13,10 @@ class TFilterEdit : public TEdit {
  public:
   TFilterEdit(TWinControl* parent, std::string cue);
 
-  std::function<void()> OnChange;
   std::function<void()> OnEscape;
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
-  bool CommandReflected(WPARAM wparam, LRESULT* result) override;
 
  private:
   void DrawCue();

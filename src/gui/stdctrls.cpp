@@ -208,6 +208,13 @@ bool SystemColorBackground(int color, HDC dc, LRESULT* result) {
 
 bool TEdit::ColorReflected(HDC dc, LRESULT* result) { return SystemColorBackground(Color, dc, result); }
 
+bool TEdit::CommandReflected(WPARAM wparam, LRESULT* result) {
+  if (HIWORD(wparam) != EN_CHANGE) return TControl::CommandReflected(wparam, result);
+  if (OnChange) OnChange();
+  *result = 0;
+  return true;
+}
+
 TGroupBox::TGroupBox(TWinControl* parent, const std::string& caption) : TWinControl(parent) {
   text_ = caption;
 }

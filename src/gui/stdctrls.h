@@ -110,11 +110,14 @@ class TEdit : public TControl {
   bool ReadOnly = false;
   int MaxLength = 0;  // 0: the control's own limit
   int Color = -1;     // a system colour index for the background (COLOR_BTNFACE); -1: the default
+  // After each change of the text, as it is typed.
+  std::function<void()> OnChange;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   bool ColorReflected(HDC dc, LRESULT* result) override;
+  bool CommandReflected(WPARAM wparam, LRESULT* result) override;
 };
 
 class TGroupBox : public TWinControl {

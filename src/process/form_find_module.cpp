@@ -12,16 +12,25 @@ namespace {
 // A slice of the search runs this long before the messages that waited meanwhile are handled.
 constexpr DWORD kSliceMilliseconds = 40;
 
-// The results list: a double click on a row chooses it.
+// The results list: a double click on a row, or Enter, chooses it.
 class TResultList : public gui::TListView {
  public:
   using TListView::TListView;
-  std::function<void()> OnDblClick;
+  std::function<void()> OnChoose;
 
  protected:
   bool NotifyReflected(NMHDR* header, LRESULT* result) override {
-    if (header->code == NM_DBLCLK && OnDblClick) OnDblClick();
+    if ((header->code == NM_DBLCLK || header->code == NM_RETURN) && OnChoose) OnChoose();
     return TListView::NotifyReflected(header, result);
+  }
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override {
+    // Enter is the list's own, not the dialog's default button (which searches).
+    if (message == WM_GETDLGCODE) {
+      const auto* msg = reinterpret_cast<const MSG*>(lparam);
+      const LRESULT code = TListView::WndProc(message, wparam, lparam);
+      return msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN ? code | DLGC_WANTMESSAGE : code;
+    }
+    return TListView::WndProc(message, wparam, lparam);
   }
 };
 
@@ -37,10 +46,13 @@ const gui::TLayoutRow kLayout[] = {
     {TControlKind::ckCustom, nullptr, "lvResults", nullptr, 0, 36, 600, 294, 1, 0, 0, gui::TAlign::alClient},
 };
 
+// The path takes what the others leave of the window's width, beside a vertical scroll bar.
+constexpr int kClientWidth = 600, kListFrame = 4, kScrollBar = 17;
+constexpr int kPathWidth = kClientWidth - kListFrame - kScrollBar - (100 + 50 + 110 + kAddressColumnWidth);
 const struct {
   const char* caption;
   int width;
-} kColumns[] = {{"进程", 110}, {"PID", 60}, {"模块名称", 120}, {"路径", 220}, {"句柄 (定位)", 80}};
+} kColumns[] = {{"进程", 100}, {"PID", 50}, {"模块名称", 110}, {"路径", kPathWidth}, {"句柄 (定位)", kAddressColumnWidth}};
 
 }  // namespace
 
@@ -48,7 +60,7 @@ TFormFindModule::TFormFindModule(gui::TForm* owner, ISystemServices& services)
     : gui::TForm(owner), services_(services) {
   SetCaption("查找模块");
   Position = gui::TPosition::poOwnerFormCenter;
-  SetClientSize(600, 352);
+  SetClientSize(kClientWidth, 352);
 
   TResultList* results = nullptr;
   const gui::TLayout layout(*this, kLayout, [&](gui::TWinControl& parent, const gui::TLayoutRow&) {
@@ -59,14 +71,14 @@ TFormFindModule::TFormFindModule(gui::TForm* owner, ISystemServices& services)
   btnFind = layout.Get<gui::TButton>("btnFind");
   lblStatus = layout.Get<gui::TLabel>("lblStatus");
   lvResults = results;
-  results->OnDblClick = [this] { ChooseSelected(); };
+  results->OnChoose = [this] { ChooseSelected(); };
   lvResults->HideSelection = false;
   lvResults->SetViewStyle(gui::vsReport);
   for (const auto& column : kColumns) lvResults->AddColumn(column.caption, lvResults->Scale(column.width));
-  // Enter searches from the edit and chooses from the list.
-  btnFind->OnClick = [this] {
-    if (!lvResults->Focused() || !ChooseSelected()) Search();
-  };
+  // There is nothing to search for without a text (every module of every process would do).
+  btnFind->OnClick = [this] { Search(); };
+  btnFind->SetEnabled(false);
+  edText->OnChange = [this] { btnFind->SetEnabled(!edText->WideText().empty()); };
   DefaultButton = btnFind;
   ActiveControl = edText;
 
@@ -78,6 +90,7 @@ TFormFindModule::TFormFindModule(gui::TForm* owner, ISystemServices& services)
 TFormFindModule::~TFormFindModule() { timer_.SetEnabled(false); }
 
 void TFormFindModule::Search() {
+  if (edText->WideText().empty()) return;
   Stop();
   lvResults->Clear();
   found_ = 0;

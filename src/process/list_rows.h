@@ -38,6 +38,10 @@ std::vector<std::wstring> Cells(Texts&&... texts) {
 inline constexpr int kPidColumn = 1;
 inline constexpr int kPathColumn = 1;
 
+// The width of a column of load addresses at 96 DPI: a 64-bit address takes up to 15 digits; the
+// 32-bit build keeps the designed 80 pixels.
+inline constexpr int kAddressColumnWidth = sizeof(void*) == 8 ? 120 : 80;
+
 // Images of the process and module rows.
 inline constexpr int kFileImage = 0;
 inline constexpr int kExeImage = 1;

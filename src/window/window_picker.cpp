@@ -1,5 +1,7 @@
 #include "window/window_picker.h"
 
+#include <commctrl.h>
+
 #include <array>
 
 #include "gui/dpi.h"
@@ -91,21 +93,39 @@ HWND WindowAt(POINT screen) {
   return window;
 }
 
+// The capture can go without a message in the queue (another window takes the activation, a
+// WM_CANCELMODE): the window that held it posts itself a message, so that the drag ends at once.
+class CaptureWatch {
+ public:
+  explicit CaptureWatch(HWND window) : window_(window) { SetWindowSubclass(window_, &Watch, kId, 0); }
+  ~CaptureWatch() { RemoveWindowSubclass(window_, &Watch, kId); }
+  CaptureWatch(const CaptureWatch&) = delete;
+  CaptureWatch& operator=(const CaptureWatch&) = delete;
+
+ private:
+  static constexpr UINT_PTR kId = 0x4B33;
+  static LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_CAPTURECHANGED) PostMessageA(window, WM_NULL, 0, 0);
+    return DefSubclassProc(window, message, wparam, lparam);
+  }
+  HWND window_;
+};
+
 }  // namespace
 
 std::optional<PickedWindow> PickWindow(HWND capture, const std::function<void(WindowId under)>& hover) {
   Outline outline(ScaleToDpi(kOutlineWidth, gui::WindowDpi(capture)));
   HCURSOR cross = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_CROSS));
   const HCURSOR before = SetCursor(cross);
+  const CaptureWatch watch(capture);
   SetCapture(capture);
   HWND under = nullptr;
   bool picked = false;
   MSG msg;
   while (GetCapture() == capture) {
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must end too
-      break;
-    }
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must end too
+    if (got <= 0) break;
     if (msg.message == WM_MOUSEMOVE) {
       POINT point{};
       GetCursorPos(&point);
