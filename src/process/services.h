@@ -25,6 +25,11 @@ struct ProcessEntry {
   // When the process was created, in 100-nanosecond units since 1601 (UTC); 0 when unknown. Once a
   // process has ended, the system may give its identifier to another one: the two tell them apart.
   std::uint64_t createTime = 0;
+  // What it has cost so far, as the system counts it (0 where the system does not tell).
+  std::uint64_t cpuTime = 0;       // kernel and user time, 100-nanosecond units
+  std::uint64_t privateBytes = 0;  // private commit
+  std::uint64_t workingSet = 0;    // bytes in memory
+  std::uint32_t handleCount = 0;
 };
 
 // A process held open to be ended: while it is held, its identifier names no other process.

@@ -30,10 +30,23 @@ struct ProcessRecord {
   HANDLE UniqueProcessId;
   HANDLE InheritedFromUniqueProcessId;
   ULONG HandleCount;
+  ULONG SessionId;
+  ULONG_PTR UniqueProcessKey;
+  SIZE_T PeakVirtualSize;
+  SIZE_T VirtualSize;
+  ULONG PageFaultCount;
+  SIZE_T PeakWorkingSetSize;
+  SIZE_T WorkingSetSize;
+  SIZE_T QuotaPeakPagedPoolUsage;
+  SIZE_T QuotaPagedPoolUsage;
+  SIZE_T QuotaPeakNonPagedPoolUsage;
+  SIZE_T QuotaNonPagedPoolUsage;
+  SIZE_T PagefileUsage;  // the private commit
 };
 static_assert(offsetof(ProcessRecord, ImageName) == 0x38);
 static_assert(offsetof(ProcessRecord, UniqueProcessId) == (sizeof(void*) == 8 ? 0x50 : 0x44));
 static_assert(offsetof(ProcessRecord, HandleCount) == (sizeof(void*) == 8 ? 0x60 : 0x4C));
+static_assert(offsetof(ProcessRecord, PagefileUsage) == (sizeof(void*) == 8 ? 0xB8 : 0x7C));
 
 using QueryProc = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
 
@@ -77,6 +90,10 @@ bool QuerySystemProcesses(std::vector<std::uint64_t>& buffer, std::vector<Proces
     entry.parentProcessId = Id(record.InheritedFromUniqueProcessId);
     entry.threadCount = record.NumberOfThreads;
     entry.createTime = static_cast<std::uint64_t>(record.CreateTime.QuadPart);
+    entry.cpuTime = static_cast<std::uint64_t>(record.KernelTime.QuadPart + record.UserTime.QuadPart);
+    entry.privateBytes = record.PagefileUsage;
+    entry.workingSet = record.WorkingSetSize;
+    entry.handleCount = record.HandleCount;
     processes.push_back(std::move(entry));
     if (record.NextEntryOffset == 0) break;
     offset += record.NextEntryOffset;

@@ -1,0 +1,19 @@
+// Texts of what a process costs, as the process list shows them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace k32 {
+
+// A share of all processors in percent with two decimals ("49.87"); empty when unknown or below 0.01.
+std::string CpuShareText(std::optional<double> percent);
+// Processor time (100-nanosecond units) as "h:mm:ss.fff" ("0:00:03.450"), hours as many as it takes.
+std::string CpuTimeText(std::uint64_t time);
+// Bytes as whole KiB with thousands separators and " K" ("206,608 K").
+std::string KibText(std::uint64_t bytes);
+// A local date and time as "2026-12-08 16:38:07".
+std::string DateTimeText(int year, int month, int day, int hour, int minute, int second);
+
+}  // namespace k32
