@@ -100,7 +100,7 @@ void TListView::CreateWnd() {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     column.fmt = columns_[i].Alignment;
-    column.cx = columns_[i].Width;
+    column.cx = columns_[i].Visible ? columns_[i].Width : 0;
     column.pszText = columns_[i].Caption.data();
     column.iSubItem = static_cast<int>(i);
     SendMessageA(view, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
@@ -267,7 +267,7 @@ void TListView::AddColumn(const std::string& caption, int width, int alignment) 
   LVCOLUMNA column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
   column.fmt = alignment;
-  column.cx = width;
+  column.cx = width;  // a new column is shown
   column.pszText = columns_.back().Caption.data();
   column.iSubItem = ColumnCount() - 1;
   SendMessageA(Handle(), LVM_INSERTCOLUMNA, ColumnCount() - 1, reinterpret_cast<LPARAM>(&column));
@@ -289,13 +289,24 @@ void TListView::ChangeScale(int oldDpi) {
 }
 
 int TListView::ColumnWidth(int column) {
-  if (!HandleAllocated()) return columns_.at(static_cast<std::size_t>(column)).Width;
+  const TListColumn& kept = columns_.at(static_cast<std::size_t>(column));
+  if (!HandleAllocated() || !kept.Visible) return kept.Width;
   return static_cast<int>(SendMessageA(Handle(), LVM_GETCOLUMNWIDTH, column, 0));
 }
 
 void TListView::SetColumnWidth(int column, int width) {
-  columns_.at(static_cast<std::size_t>(column)).Width = width;
-  if (HandleAllocated()) SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0));
+  TListColumn& kept = columns_.at(static_cast<std::size_t>(column));
+  kept.Width = width;
+  if (HandleAllocated() && kept.Visible) SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0));
+}
+
+void TListView::SetColumnVisible(int column, bool visible) {
+  TListColumn& kept = columns_.at(static_cast<std::size_t>(column));
+  if (kept.Visible == visible) return;
+  kept.Width = ColumnWidth(column);
+  kept.Visible = visible;
+  if (HandleAllocated())
+    SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, column, MAKELPARAM(visible ? kept.Width : 0, 0));
 }
 
 void TListView::SetColumnCaption(int column, const std::string& caption) {

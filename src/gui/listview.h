@@ -49,6 +49,8 @@ struct TListColumn {
   std::string Caption;
   int Width = 50;
   int Alignment = LVCFMT_LEFT;
+  // A hidden column keeps its place and its width (for when it is shown again) at no width on screen.
+  bool Visible = true;
   // The width the user left and the DPI it was left at: every change of DPI scales from there, so
   // that going back and forth never drifts. Scaled: the width the last change gave.
   int OriginWidth = 0, OriginDpi = 0, Scaled = -1;
@@ -69,9 +71,11 @@ class TListView : public TControl {
   void AddColumn(const std::string& caption, int width, int alignment = LVCFMT_LEFT);
   [[nodiscard]] const std::vector<TListColumn>& Columns() const { return columns_; }
   [[nodiscard]] int ColumnCount() const { return static_cast<int>(columns_.size()); }
-  // Column widths as the user left them.
+  // Column widths as the user left them (a hidden column's: the width it has when shown).
   int ColumnWidth(int column);
   void SetColumnWidth(int column, int width);
+  [[nodiscard]] bool ColumnVisible(int column) const { return columns_.at(static_cast<std::size_t>(column)).Visible; }
+  void SetColumnVisible(int column, bool visible);
   void SetColumnCaption(int column, const std::string& caption);
 
   // Appends a row and returns it.

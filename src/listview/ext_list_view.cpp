@@ -365,7 +365,9 @@ void TCustomExtListView::DefaultDrawHeader(TCanvas& canvas, int index, const REC
   PaintHeaderItem(canvas, index, rect, selected, image, left);
 }
 
+// A hidden column is not opened by dragging its divider: the column menu shows it.
 bool TCustomExtListView::ColumnResizeAllowed(int index) {
+  if (index >= 0 && index < ColumnCount() && !ColumnVisible(index)) return false;
   const TdfsExtListColumn* format = columnsFormat_.Items(index);
   return !format || format->AllowResize();
 }

@@ -76,6 +76,9 @@ bool TCustomExtListView::WriteSettings() {
       for (int i = 0; i < count; ++i) order[static_cast<std::size_t>(i)] = i;
     }
     settings.StoreColumnOrder(count, order.data());
+    std::vector<bool> visible(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) visible[static_cast<std::size_t>(i)] = ColumnVisible(i);
+    settings.StoreVisibleColumns(visible);
   }
   return TCustomEnhListView::WriteSettings();
 }
@@ -88,6 +91,8 @@ bool TCustomExtListView::ReadSettings() {
     std::vector<int> order(static_cast<std::size_t>(count));
     settings.ReadColumnOrder(count, order.data());
     SetColumnOrder(order);
+    if (const auto visible = settings.ReadVisibleColumns(count))
+      for (int i = 0; i < count; ++i) SetColumnVisible(i, (*visible)[static_cast<std::size_t>(i)]);
   }
   return TCustomEnhListView::ReadSettings();
 }

@@ -66,14 +66,29 @@ std::vector<int> ParseColumnOrder(std::string_view stored, int column_count) {
   if (column_count <= 0) return {};
   std::vector<int> order(static_cast<std::size_t>(column_count));
   const auto pieces = ReadPieces(stored, order.size());
-  bool usable = pieces.size() == order.size();
+  // An order stored while the list had fewer columns orders those; the later ones follow them.
+  bool usable = !pieces.empty();
   for (std::size_t i = 0; usable && i < pieces.size(); ++i) {
     usable = pieces[i].has_value();
     if (usable) order[i] = *pieces[i];
   }
-  if (usable && IsColumnPermutation(order, column_count)) return order;
+  std::iota(order.begin() + static_cast<std::ptrdiff_t>(pieces.size()), order.end(), static_cast<int>(pieces.size()));
+  if (usable && IsColumnPermutation(std::span(order).first(pieces.size()), static_cast<int>(pieces.size())))
+    return order;
   std::iota(order.begin(), order.end(), 0);
   return order;
+}
+
+std::optional<std::vector<bool>> ParseVisibleColumns(std::string_view stored, int column_count) {
+  if (column_count <= 0 || stored.empty()) return std::nullopt;
+  std::vector<bool> visible(static_cast<std::size_t>(column_count), false);
+  for (const auto& piece : ReadPieces(stored, std::string_view::npos)) {
+    if (!piece || *piece < 0) return std::nullopt;
+    // A column this version does not have is dropped; one it has that the text does not name hides.
+    if (*piece < column_count) visible[static_cast<std::size_t>(*piece)] = true;
+  }
+  visible[0] = true;  // the first column is never hidden
+  return visible;
 }
 
 std::optional<std::vector<int>> ParseColumnSizes(std::string_view stored, std::vector<int> current_widths) {

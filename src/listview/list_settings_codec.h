@@ -14,6 +14,7 @@ namespace k32 {
 inline constexpr char kColumnsSection[] = "Columns";
 inline constexpr char kOrderValue[] = "Order";
 inline constexpr char kSizesValue[] = "Sizes";
+inline constexpr char kVisibleValue[] = "Visible";
 inline constexpr char kSortSection[] = "Sort";
 inline constexpr char kAscendingValue[] = "Ascending";
 inline constexpr char kSortColValue[] = "SortCol";
@@ -36,14 +37,20 @@ bool IsColumnPermutation(std::span<const int> order, int column_count);
 // Every reader takes the stored text, or the empty text when the value is missing.
 
 // "Order": the stored display order when its first column_count entries are a permutation of the
-// columns; the identity order otherwise (no value, too few entries, an unreadable, repeated or
-// out-of-range entry). Empty when there are no columns.
+// columns, or when all its entries (fewer: stored while the list had fewer columns) are a
+// permutation of that many first columns, which the later columns then follow; the identity order
+// otherwise (no value, an unreadable, repeated or out-of-range entry). Empty when there are no
+// columns.
 std::vector<int> ParseColumnOrder(std::string_view stored, int column_count);
 
 // "Sizes" over the current widths by display position: each readable stored entry replaces the
 // width at its position, unreadable ones keep it, extra ones are ignored. Nothing (keep the widths)
 // when there is no value, no column, or the first entry comes out as -1.
 std::optional<std::vector<int>> ParseColumnSizes(std::string_view stored, std::vector<int> current_widths);
+
+// "Visible": the indices of the shown columns; each column shown or hidden, the first always shown.
+// Nothing (the layout's columns stand) when there is no value or an entry does not read.
+std::optional<std::vector<bool>> ParseVisibleColumns(std::string_view stored, int column_count);
 
 // "Ascending": false only when it reads as 0.
 bool ParseAscending(std::string_view stored);

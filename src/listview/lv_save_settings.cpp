@@ -67,6 +67,17 @@ void TdfsExtLVSaveSettings::StoreColumnOrder(int count, const int* order) {
             FormatIntegerList(std::span(order, static_cast<std::size_t>(count))));
 }
 
+void TdfsExtLVSaveSettings::StoreVisibleColumns(const std::vector<bool>& visible) {
+  std::vector<int> shown;
+  for (std::size_t i = 0; i < visible.size(); ++i)
+    if (visible[i]) shown.push_back(static_cast<int>(i));
+  if (!shown.empty()) WriteText(kColumnsSection, kVisibleValue, FormatIntegerList(shown));
+}
+
+std::optional<std::vector<bool>> TdfsExtLVSaveSettings::ReadVisibleColumns(int count) {
+  return ParseVisibleColumns(ReadText(kColumnsSection, kVisibleValue), count);
+}
+
 void TdfsExtLVSaveSettings::ReadColumnOrder(int count, int* order) {
   if (count <= 0) return;
   const std::vector<int> read = ParseColumnOrder(ReadText(kColumnsSection, kOrderValue), count);

@@ -3,7 +3,9 @@
 // a section (subkey) of the list's own key under HKEY_CURRENT_USER.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "gui/listview.h"
 
@@ -51,6 +53,9 @@ class TdfsExtLVSaveSettings : public TdfsEnhLVSaveSettings {
   void StoreColumnOrder(int count, const int* order);
   // The stored order when it holds each column exactly once; the identity order otherwise.
   void ReadColumnOrder(int count, int* order);
+  // Which columns are shown; read gives nothing when no usable value is stored.
+  void StoreVisibleColumns(const std::vector<bool>& visible);
+  [[nodiscard]] std::optional<std::vector<bool>> ReadVisibleColumns(int count);
 };
 
 }  // namespace k32

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/cost_text.h"
 #include "common/text.h"
 #include "process/priority.h"
 
@@ -46,11 +47,17 @@ std::optional<ProcessIdentity> ParseProcessKey(std::wstring_view key) {
   return ProcessIdentity{static_cast<std::uint32_t>(*processId), *createTime};
 }
 
-ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass) {
+ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass, const ProcessRowFacts& facts) {
+  static const ProcessDetails kUnknown;
+  const ProcessDetails& details = facts.details ? *facts.details : kUnknown;
   ListRow row;
   row.caption = FileNamePart(process.exeFile);
   row.subItems = Cells(WidenAscii(UnsignedText(process.processId)), WidenAscii(UnsignedText(process.parentProcessId)),
-                       WidenAscii(UnsignedText(process.threadCount)), WidenAscii(PriorityText(priorityClass)));
+                       WidenAscii(UnsignedText(process.threadCount)), WidenAscii(PriorityText(priorityClass)),
+                       WidenAscii(CpuShareText(facts.cpuShare)), WidenAscii(CpuTimeText(process.cpuTime)),
+                       WidenAscii(KibText(process.privateBytes)), WidenAscii(KibText(process.workingSet)),
+                       WidenAscii(UnsignedText(process.handleCount)), details.userName, facts.startTime,
+                       details.commandLine, details.description, details.company, details.imagePath);
   row.image = ExecutableImage(row.caption);
   row.key = ProcessKey(process.processId, process.createTime);
   return row;

@@ -37,6 +37,21 @@ std::vector<std::wstring> Cells(Texts&&... texts) {
 // The columns that hold a process row's identifier and a module row's path.
 inline constexpr int kPidColumn = 1;
 inline constexpr int kPathColumn = 1;
+// The process list's columns after the first five: what each process costs and who it is.
+enum ProcessColumn : int {
+  kCpuColumn = 5,
+  kCpuTimeColumn,
+  kPrivateBytesColumn,
+  kWorkingSetColumn,
+  kHandlesColumn,
+  kUserColumn,
+  kStartTimeColumn,
+  kCommandLineColumn,
+  kDescriptionColumn,
+  kCompanyColumn,
+  kImagePathColumn,
+  kProcessColumns
+};
 
 // The width of a column of load addresses at 96 DPI: a 64-bit address takes up to 15 digits; the
 // 32-bit build keeps the designed 80 pixels.
@@ -59,8 +74,17 @@ struct ProcessIdentity {
 };
 std::optional<ProcessIdentity> ParseProcessKey(std::wstring_view key);
 
-// File name, identifier, parent identifier, thread count, priority name; keyed by ProcessKey.
-ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass);
+// What a process row shows beyond the snapshot's entry: its share of the processors since the
+// refresh before, and what is read once in the process's life.
+struct ProcessRowFacts {
+  std::optional<double> cpuShare;
+  const ProcessDetails* details = nullptr;
+  std::wstring startTime;  // the creation time in local time
+};
+
+// File name, identifier, parent identifier, thread count, priority name, then the costs and the
+// facts (empty where unknown); keyed by ProcessKey.
+ListRow ProcessRow(const ProcessEntry& process, std::uint32_t priorityClass, const ProcessRowFacts& facts = {});
 // Name, path, handle in signed decimal, size in whole kilobytes.
 ListRow ModuleRow(const ModuleEntry& module);
 

@@ -32,6 +32,15 @@ struct ProcessEntry {
   std::uint32_t handleCount = 0;
 };
 
+// What does not change in a process's life; each text empty when it cannot be read.
+struct ProcessDetails {
+  std::wstring userName;     // DOMAIN\user of the process token
+  std::wstring commandLine;  // as the process was started
+  std::wstring imagePath;    // full path of the executable
+  std::wstring description;  // FileDescription of the executable's version resource
+  std::wstring company;      // CompanyName of the same
+};
+
 // A process held open to be ended: while it is held, its identifier names no other process.
 class IProcessToEnd {
  public:

@@ -9,10 +9,17 @@
 namespace k32 {
 namespace {
 
+// The Part's five cells of a process row, with its caption and image (the rest is the costs').
+ListRow FirstFive(ListRow row) {
+  row.subItems.resize(4);
+  row.key.clear();
+  return row;
+}
+
 TEST(ProcessRow, ShowsTheFileNameOfAnyPathAndTheNumbersUnsigned) {
-  EXPECT_EQ(ProcessRow({L"C:\\WINDOWS\\SYSTEM\\KERNEL32.EXE", 4294967295u, 2147483648u, 17}, 0x20),
+  EXPECT_EQ(FirstFive(ProcessRow({L"C:\\WINDOWS\\SYSTEM\\KERNEL32.EXE", 4294967295u, 2147483648u, 17}, 0x20)),
             Row(L"KERNEL32.EXE", {L"4294967295", L"2147483648", L"17", L"NORMAL_PRIORITY_CLASS"}, 1));
-  EXPECT_EQ(ProcessRow({L"explorer.exe", 1234, 0, 0}, 0x80),
+  EXPECT_EQ(FirstFive(ProcessRow({L"explorer.exe", 1234, 0, 0}, 0x80)),
             Row(L"explorer.exe", {L"1234", L"0", L"0", L"HIGH_PRIORITY_CLASS"}, 1));
   EXPECT_EQ(ProcessRow({L"D:tool.Exe", 8, 4, 2}, 0x40).caption, L"tool.Exe");
   EXPECT_EQ(ProcessRow({L"C:\\dir\\", 8, 4, 2}, 0x40).caption, L"");
@@ -21,13 +28,28 @@ TEST(ProcessRow, ShowsTheFileNameOfAnyPathAndTheNumbersUnsigned) {
 TEST(ProcessRow, ASecondByteThatLooksLikeABackslashDoesNotSplitTheName) {
   // L"嘰" is 87 5C in code page 936: its second byte is the backslash's.
   const ProcessEntry process{L"C:\\工具\\嘰嘰.exe", 300, 1, 3};
-  EXPECT_EQ(ProcessRow(process, 0x100),
+  EXPECT_EQ(FirstFive(ProcessRow(process, 0x100)),
             Row(L"嘰嘰.exe", {L"300", L"1", L"3", L"REALTIME_PRIORITY_CLASS"}, 1));
 }
 
 TEST(ProcessRow, PriorityClassesOfLaterSystemsAndFailedQueriesShowDashes) {
   for (const std::uint32_t priority : {0x0u, 0x4000u, 0x8000u, 0x21u, 0xFFFFFFFFu})
     EXPECT_EQ(ProcessRow({L"a.exe", 1, 0, 1}, priority).subItems.at(3), L"---") << priority;
+}
+
+TEST(ProcessRow, CostsAndFactsFollowAndTheKeyIsTheIdentity) {
+  ProcessEntry process{L"a.exe", 4000000000u, 0, 1, 133'000'000'000'000'000ull, 34'500'000, 211'566'592, 4096, 96};
+  const ProcessDetails details{L"VM\\root", L"a.exe -x \"y z\"", L"C:\\a.exe", L"工具", L"Tobin"};
+  const ListRow row = ProcessRow(process, 0x20, {49.874, &details, L"2026-12-08 16:38:07"});
+  EXPECT_EQ(std::vector<std::wstring>(row.subItems.begin() + 4, row.subItems.end()),
+            (std::vector<std::wstring>{L"49.87", L"0:00:03.450", L"206,608 K", L"4 K", L"96", L"VM\\root",
+                                       L"2026-12-08 16:38:07", L"a.exe -x \"y z\"", L"工具", L"Tobin",
+                                       L"C:\\a.exe"}));
+  EXPECT_EQ(row.subItems.size() + 1, static_cast<std::size_t>(kProcessColumns));
+  EXPECT_EQ(ParseProcessKey(row.key), (ProcessIdentity{4000000000u, 133'000'000'000'000'000ull}));
+  EXPECT_EQ(ParseProcessKey(L"12:x"), std::nullopt);
+  EXPECT_EQ(ParseProcessKey(L"4294967296:1"), std::nullopt);
+  EXPECT_EQ(ProcessRow(process, 0x20).subItems[kUserColumn - 1], L"") << "nothing known of it";
 }
 
 TEST(ProcessRow, OnlyAnExeExtensionInAnyCaseGivesTheExecutableImage) {

@@ -47,13 +47,20 @@ TEST(ListSettingsParse, OrderThatIsNoPermutationGivesTheIdentity) {
   EXPECT_EQ(ParseColumnOrder("", 3), identity);        // no value
   EXPECT_EQ(ParseColumnOrder("1,x,0", 3), identity);   // unreadable entry
   EXPECT_EQ(ParseColumnOrder("1,,0", 3), identity);    // empty entry
-  EXPECT_EQ(ParseColumnOrder("1,0", 3), identity);     // too few
   EXPECT_EQ(ParseColumnOrder("2,0,", 3), identity);    // too few, trailing comma
   EXPECT_EQ(ParseColumnOrder("0,0,1", 3), identity);   // repeated
   EXPECT_EQ(ParseColumnOrder("0,1,3", 3), identity);   // out of range
   EXPECT_EQ(ParseColumnOrder("0,-1,1", 3), identity);  // out of range
   EXPECT_EQ(ParseColumnOrder(",", 3), identity);
   EXPECT_EQ(ParseColumnOrder("2,0,1", 3), (Ints{2, 0, 1}));
+  // Stored while the list had fewer columns: those in their order, the new ones after them.
+  EXPECT_EQ(ParseColumnOrder("1,0", 3), (Ints{1, 0, 2}));
+  EXPECT_EQ(ParseColumnOrder("2,0", 3), identity);
+  // Shown columns by index; the first one always, a column this version lacks dropped.
+  EXPECT_EQ(ParseVisibleColumns("0,2,9", 3), (std::vector<bool>{true, false, true}));
+  EXPECT_EQ(ParseVisibleColumns("2", 3), (std::vector<bool>{true, false, true}));
+  EXPECT_EQ(ParseVisibleColumns("0,x", 3), std::nullopt);
+  EXPECT_EQ(ParseVisibleColumns("", 3), std::nullopt);
   EXPECT_EQ(ParseColumnOrder("2,0,1,", 3), (Ints{2, 0, 1}));
   EXPECT_EQ(ParseColumnOrder("2,0,1,7,x", 3), (Ints{2, 0, 1}));  // extra entries are ignored
   EXPECT_EQ(ParseColumnOrder("0", 1), (Ints{0}));
