@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/settings_store.h"
+#include "common/cost_text.h"
 #include "gui/application.h"
 
 namespace k32 {
@@ -62,8 +63,12 @@ struct ListLayout {
     const char* caption;
     int width;
     int alignment;
-  } columns[5];
+    bool shown = true;
+    bool cost = false;  // sorted by the number it reads, from the largest down at the first click
+  } columns[kProcessColumns];
 };
+
+constexpr bool kHidden = false;
 
 const ListLayout kLists[] = {
     {"ProcList",
@@ -72,7 +77,18 @@ const ListLayout kLists[] = {
       {"PID", 70, LVCFMT_LEFT},
       {"父级 PID", 70, LVCFMT_LEFT},
       {"线程", 70, LVCFMT_LEFT},
-      {"优先级", 170, LVCFMT_LEFT}}},
+      {"优先级", 170, LVCFMT_LEFT},
+      {"CPU", 50, LVCFMT_RIGHT, true, true},
+      {"CPU 时间", 90, LVCFMT_RIGHT, kHidden, true},
+      {"私有字节", 90, LVCFMT_RIGHT, true, true},
+      {"工作集", 90, LVCFMT_RIGHT, true, true},
+      {"句柄", 60, LVCFMT_RIGHT, kHidden, true},
+      {"用户名", 120, LVCFMT_LEFT, kHidden},
+      {"启动时间", 130, LVCFMT_LEFT, kHidden},
+      {"命令行", 300, LVCFMT_LEFT, kHidden},
+      {"描述", 160, LVCFMT_LEFT},
+      {"公司", 140, LVCFMT_LEFT, kHidden},
+      {"映像路径", 250, LVCFMT_LEFT, kHidden}}},
     {"ModuleList",
      false,
      {{"模块名称", 120, LVCFMT_LEFT},
@@ -181,7 +197,7 @@ void TFormMain::CreateControls() {
   FilterEdit->OnEscape = [this] { FilterEditEscape(); };
   CoolBar->AddBand(FilterEdit, 22, 160);
 
-  StatusBar = Add<gui::TStatusBar>(std::vector<int>{90, 135, 200});
+  StatusBar = Add<gui::TStatusBar>(std::vector<int>{90, 135, gui::TStatusBar::kFill, 110});
   StatusBar->SetPanelText(0, "进程数: 0");
   StatusBar->SetPanelText(1, "顶层窗口: 0");
 
@@ -205,8 +221,16 @@ void TFormMain::CreateControls() {
     list->SetExtendedStyles({lvxGridLines, lvxHeaderDragDrop, lvxFullRowSelect, lvxInfoTip});
     list->SetShowSortArrows(true);
     list->SetNoColumnResize(false);
-    for (const auto& column : row.columns)
-      if (column.caption) list->AddColumn(column.caption, list->Scale(column.width), column.alignment);
+    for (const auto& column : row.columns) {
+      if (!column.caption) continue;
+      list->AddColumn(column.caption, list->Scale(column.width), column.alignment);
+      const int index = list->ColumnCount() - 1;
+      if (!column.shown) list->SetColumnVisible(index, false);
+      if (column.cost) {
+        list->SetColumnNumber(index, &ReadCostNumber);
+        list->SetColumnDescendingFirst(index, true);
+      }
+    }
     list->SmallImages = i < 2 ? ProcImages.Handle() : WindowImages.Handle();
     if (upper) {
       list->SetAlign(TAlign::alTop);

@@ -5,6 +5,7 @@
 
 #include "app/form_main.h"
 #include "gui/wide_text.h"
+#include "common/cost_text.h"
 #include "common/text.h"
 #include "gui/application.h"
 #include "window/window_picker.h"
@@ -33,6 +34,8 @@ void TFormMain::UpdateCounts() {
       0, CountText("进程: ", processPage_->ShownCount(), processPage_->ProcessCount(), filtered));
   StatusBar->SetPanelText(
       1, CountText("顶层窗口: ", windowPage_->ShownCount(), windowPage_->WindowCount(), filtered));
+  const std::optional<double> cpu = processPage_->TotalCpuShare();
+  StatusBar->SetPanelText(3, cpu ? "CPU: " + CpuShareTotalText(*cpu) + "%" : "");
 }
 
 void TFormMain::FilterCmdExecute() {

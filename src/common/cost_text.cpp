@@ -15,6 +15,12 @@ std::string CpuShareText(std::optional<double> percent) {
   return text;
 }
 
+std::string CpuShareTotalText(double percent) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", std::isfinite(percent) && percent > 0 ? percent : 0.0);
+  return text;
+}
+
 std::string CpuTimeText(std::uint64_t time) {
   const std::uint64_t ms = time / 10000;
   char text[48];
@@ -32,6 +38,34 @@ std::string KibText(std::uint64_t bytes) {
     text += digits[i];
   }
   return text + " K";
+}
+
+std::optional<long double> ReadCostNumber(std::wstring_view text) {
+  if (text.ends_with(L" K")) text.remove_suffix(2);
+  long double value = 0, part = 0, scale = 0;  // scale: the place of the next decimal, 0 before the point
+  bool digits = false;
+  for (const wchar_t c : text) {
+    if (c >= L'0' && c <= L'9') {
+      digits = true;
+      if (scale > 0) {
+        part += (c - L'0') * scale;
+        scale /= 10;
+      } else {
+        part = part * 10 + (c - L'0');
+      }
+    } else if (c == L',' && scale == 0) {
+      continue;  // thousands
+    } else if (c == L':' && scale == 0) {
+      value = (value + part) * 60;  // hours and minutes of a time
+      part = 0;
+    } else if (c == L'.' && scale == 0) {
+      scale = 0.1L;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digits && !text.empty()) return std::nullopt;
+  return value + part;
 }
 
 std::string DateTimeText(int year, int month, int day, int hour, int minute, int second) {

@@ -102,13 +102,25 @@ void TStatusBar::CreateParams(TCreateParams& params) {
 }
 
 void TStatusBar::ApplyParts() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  int fixed = 0;
+  for (const int width : widths_)
+    if (width != kFill) fixed += Scale(width);
   std::vector<int> rights;
   int right = 0;
   for (std::size_t i = 0; i < widths_.size(); ++i) {
-    right += Scale(widths_[i]);
+    right += widths_[i] == kFill ? std::max(0, static_cast<int>(client.right) - fixed) : Scale(widths_[i]);
     rights.push_back(i + 1 == widths_.size() ? -1 : right);
   }
   SendMessageA(Handle(), SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+}
+
+LRESULT TStatusBar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  const LRESULT result = TControl::WndProc(message, wparam, lparam);
+  // A panel that fills is as wide as the bar leaves it.
+  if (message == WM_SIZE && std::find(widths_.begin(), widths_.end(), kFill) != widths_.end()) ApplyParts();
+  return result;
 }
 
 void TStatusBar::ChangeScale(int oldDpi) {

@@ -76,6 +76,9 @@ class TTimer {
 
 class TStatusBar : public TControl {
  public:
+  // Widths at 96 DPI from left to right; the panel of width kFill takes what the others leave, and
+  // those after it stand at the right end. Without one, the last panel takes the rest.
+  static constexpr int kFill = -1;
   TStatusBar(TWinControl* parent, std::vector<int> panelWidths);
   void SetPanelText(int panel, const std::string& text);
   [[nodiscard]] std::string PanelText(int panel);
@@ -84,6 +87,7 @@ class TStatusBar : public TControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void ChangeScale(int oldDpi) override;
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
   void ApplyParts();

@@ -111,9 +111,16 @@ void TCustomEnhListView::SortWith(int column, bool ascending, bool useHandler) {
     if (!useHandler) {
       run.keys.reserve(items_.size());
       run.slots.reserve(items_.size());
+      const auto column_number = static_cast<std::size_t>(column) < columnNumbers_.size()
+                                     ? columnNumbers_[static_cast<std::size_t>(column)]
+                                     : nullptr;
       for (const auto& item : items_) {
         run.slots.emplace(item.get(), run.keys.size());
-        run.keys.push_back(MakeSortKey(CellText(item.get(), run.subItem), run.locale));
+        const auto& text = CellText(item.get(), run.subItem);
+        if (column_number)
+          run.keys.push_back({text, std::nullopt, column_number(text)});
+        else
+          run.keys.push_back(MakeSortKey(text, run.locale));
       }
     }
     SortRun::current = &run;
@@ -124,6 +131,18 @@ void TCustomEnhListView::SortWith(int column, bool ascending, bool useHandler) {
     SendMessageA(Handle(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(compare));
   }
   SortFinished(column, ascending);
+}
+
+void TCustomEnhListView::SetColumnNumber(int column, TCellNumber read) {
+  if (column < 0) return;
+  if (columnNumbers_.size() <= static_cast<std::size_t>(column)) columnNumbers_.resize(static_cast<std::size_t>(column) + 1);
+  columnNumbers_[static_cast<std::size_t>(column)] = read;
+}
+
+void TCustomEnhListView::SetColumnDescendingFirst(int column, bool value) {
+  if (column < 0) return;
+  if (descendingFirst_.size() <= static_cast<std::size_t>(column)) descendingFirst_.resize(static_cast<std::size_t>(column) + 1);
+  descendingFirst_[static_cast<std::size_t>(column)] = value;
 }
 
 void TCustomEnhListView::DoSort(int column, bool ascending) {

@@ -83,11 +83,15 @@ void TCustomEnhListView::SetLastColumnClicked(int value) {
 }
 
 void TCustomEnhListView::ColClick(int column) {
+  const bool descendingFirst = column >= 0 && static_cast<std::size_t>(column) < descendingFirst_.size() &&
+                               descendingFirst_[static_cast<std::size_t>(column)];
   if (autoColumnSort_ == acsSortToggle) {
     if (column == lastColumnClicked_)
       currentSortAscending_ = !currentSortAscending_;
     else
-      SetCurrentSortAscending(autoSortAscending_);
+      SetCurrentSortAscending(descendingFirst ? false : autoSortAscending_);
+  } else if (descendingFirst && column != lastColumnClicked_) {
+    SetCurrentSortAscending(false);  // the first click ever, on another column than the stored one
   }
   TListView::ColClick(column);  // the list's OnColumnClick may switch sorting on here
   if (autoColumnSort_ != acsNoSort && column < ColumnCount()) DoSort(column, currentSortAscending_);

@@ -8,7 +8,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gui/handles.h"
@@ -79,6 +81,13 @@ class TCustomEnhListView : public gui::TListView {
   // While above 0, Resort only records that a sort is wanted.
   [[nodiscard]] int SortUpdateDepth() const { return updateDepth_; }
   [[nodiscard]] bool ResortPending() const { return resortPending_; }
+
+  // A column whose cells read as numbers in a way of their own ("9,000 K"): its sort compares those
+  // numbers. Without one, the smart comparison reads the cells.
+  using TCellNumber = std::optional<long double> (*)(std::wstring_view text);
+  void SetColumnNumber(int column, TCellNumber read);
+  // A column whose first click sorts from the largest down.
+  void SetColumnDescendingFirst(int column, bool value);
 
   virtual void DoSort(int column, bool ascending);
   // DoSort with the default comparison, whether or not OnSortItems is assigned.
@@ -224,6 +233,8 @@ class TCustomEnhListView : public gui::TListView {
   // Sort state.
   TAutoColumnSort autoColumnSort_ = acsNoSort;
   TAutoSortStyle autoSortStyle_ = assSmart;
+  std::vector<TCellNumber> columnNumbers_;  // by column index; null: the smart comparison's reading
+  std::vector<bool> descendingFirst_;
   bool autoResort_ = true;
   bool autoSortAscending_ = true;
   bool currentSortAscending_ = true;

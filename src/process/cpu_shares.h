@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -28,7 +29,9 @@ class CpuShares {
     bool operator==(const Key&) const = default;
   };
   struct KeyHash {
-    std::size_t operator()(const Key& key) const noexcept { return key.processId * 0x9E3779B1u ^ key.createTime; }
+    std::size_t operator()(const Key& key) const noexcept {
+      return std::hash<std::uint64_t>()(key.createTime * 31 + key.processId);
+    }
   };
   std::unordered_map<Key, std::uint64_t, KeyHash> before_;  // processor time at the snapshot before
   std::unordered_map<Key, double, KeyHash> shares_;

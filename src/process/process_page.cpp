@@ -1,11 +1,13 @@
 // The process page: its lists, its selection and its commands.
 #include "process/process_page.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "common/cost_text.h"
 #include "common/text.h"
 #include "gui/application.h"
 #include "listview/list_update.h"
@@ -42,11 +44,35 @@ void TProcessPage::ClearModules() {
 }
 
 void TProcessPage::SetRows(const std::vector<ProcessEntry>& processes) {
+  LARGE_INTEGER ticks{}, frequency{};
+  QueryPerformanceCounter(&ticks);
+  QueryPerformanceFrequency(&frequency);
+  const auto now = static_cast<std::uint64_t>(static_cast<long double>(ticks.QuadPart) * 10'000'000.0L /
+                                              static_cast<long double>(std::max<LONGLONG>(frequency.QuadPart, 1)));
+  SYSTEM_INFO system{};
+  GetSystemInfo(&system);
+  cpuShares_.Update(processes, now, std::max<DWORD>(1, system.dwNumberOfProcessors));
+  facts_.Update(processes, [this](const ProcessEntry& process) { return ReadFacts(process); });
   std::vector<ListRow> rows;
   rows.reserve(processes.size());
-  for (const ProcessEntry& process : processes)
-    rows.push_back(ProcessRow(process, services_.PriorityClass(process.processId)));
+  for (const ProcessEntry& process : processes) {
+    const ProcessFacts* facts = facts_.Find(process);
+    rows.push_back(ProcessRow(process, services_.PriorityClass(process.processId),
+                              {cpuShares_.Share(process), facts ? &facts->details : nullptr,
+                               facts ? facts->startTime : std::wstring()}));
+  }
   rows_.SetRows(std::move(rows));
+}
+
+ProcessFacts TProcessPage::ReadFacts(const ProcessEntry& process) {
+  ProcessFacts facts{services_.ReadProcessDetails(process.processId, process.createTime), {}};
+  FILETIME created{static_cast<DWORD>(process.createTime), static_cast<DWORD>(process.createTime >> 32)};
+  SYSTEMTIME utc{}, local{};
+  if (process.createTime != 0 && FileTimeToSystemTime(&created, &utc) &&
+      SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+    facts.startTime =
+        WidenAscii(DateTimeText(local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond));
+  return facts;
 }
 
 void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {

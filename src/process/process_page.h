@@ -11,7 +11,9 @@
 
 #include "listview/ext_list_view.h"
 #include "listview/list_update.h"
+#include "process/cpu_shares.h"
 #include "process/filtered_list.h"
+#include "process/process_facts.h"
 #include "process/held_target.h"
 #include "process/list_rows.h"
 #include "process/process_targets.h"
@@ -41,6 +43,9 @@ class TProcessPage {
   // filter shows.
   [[nodiscard]] int ProcessCount() const { return rows_.Count(); }
   [[nodiscard]] int ShownCount() const { return rows_.PassingCount(); }
+  // The share of all processors all processes but the idle one used since the refresh before; none
+  // at the first.
+  [[nodiscard]] std::optional<double> TotalCpuShare() const { return cpuShares_.Total(); }
   // Why the module list is empty when the selected process's modules could not be read; else empty.
   [[nodiscard]] const std::string& ModuleListReason() const { return moduleListReason_; }
   // After each change of the module list's reason.
@@ -95,8 +100,12 @@ class TProcessPage {
   std::string moduleListReason_;
   bool refreshed_ = false;  // the first refresh marks no row new
   THeldTarget<ProcessTargets> targets_;
+  CpuShares cpuShares_;
+  ProcessFactsCache facts_;
 
   void SetModuleListReason(std::string reason);
+  // What is read once in a process's life.
+  ProcessFacts ReadFacts(const ProcessEntry& process);
   // The module snapshot of the process, its failure's reason kept for the status bar.
   std::vector<ModuleEntry> ModuleSnapshot(std::uint32_t processId);
   void ShowOutcome(TerminateOutcome outcome);

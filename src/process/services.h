@@ -82,6 +82,9 @@ class ISystemServices {
   virtual void EnableDebugPrivilege() {}
   // Whether the program runs with an administrator's rights.
   virtual bool Elevated() { return true; }
+  // What does not change in the life of the process created at createTime; {} when it cannot be
+  // read or the identifier now names another process.
+  virtual ProcessDetails ReadProcessDetails(std::uint32_t /*processId*/, std::uint64_t /*createTime*/) { return {}; }
   // The priority class value, or 0 when the process cannot be opened or queried.
   virtual std::uint32_t PriorityClass(std::uint32_t processId) = 0;
   // Opens the process to end it, if it is still the one created at createTime; null when it cannot

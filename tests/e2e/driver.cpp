@@ -318,7 +318,9 @@ COLORREF Program::RowColor(HWND list, int row) const {
   remote.Write(0, &bounds, sizeof bounds);
   SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.Get()));
   remote.Read(0, &bounds, sizeof bounds);
-  POINT at{bounds.right - 4, (bounds.top + bounds.bottom) / 2};
+  RECT client{};
+  GetClientRect(list, &client);  // a row wider than the list ends out of sight
+  POINT at{std::min(bounds.right, client.right) - 4, (bounds.top + bounds.bottom) / 2};
   ClientToScreen(list, &at);
   HDC screen = GetDC(nullptr);
   const COLORREF color = GetPixel(screen, at.x, at.y);

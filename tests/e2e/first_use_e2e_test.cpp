@@ -18,8 +18,8 @@ TEST(LocaleE2E, UnderAnEnglishLocaleTheProgramRunsInCodePage936AndShowsItsChines
   EXPECT_EQ(program.StartupMessages(), std::vector<std::string>{"无法获取 'StayOnTop' 的数据."});
   const auto lists = program.ListViews();
   ASSERT_EQ(lists.size(), 4u);
-  EXPECT_EQ(program.ColumnCaptions(lists[0]),
-            (std::vector<std::string>{"可执行文件", "PID", "父级 PID", "线程", "优先级"}));
+  EXPECT_EQ(program.ColumnCaptions(lists[0]), (std::vector<std::string>{"可执行文件", "PID", "父级 PID", "线程", "优先级", "CPU", "CPU 时间", "私有字节", "工作集", "句柄", "用户名",
+       "启动时间", "命令行", "描述", "公司", "映像路径"}));
   // Alt+C drops the commands menu down; its first item's hint comes to panel 2.
   PostMessageA(program.MainWindow(), WM_SYSKEYDOWN, 'C', 0x20000001);
   PostMessageA(program.MainWindow(), WM_KEYDOWN, VK_DOWN, 1);

@@ -21,7 +21,8 @@ TEST(MainWindowE2E, OpensAtItsPlaceWithBothPagesAndTheirColumns) {
   const auto lists = program.ListViews();
   ASSERT_EQ(lists.size(), 4u);
   const std::vector<std::vector<std::string>> expected = {
-      {"可执行文件", "PID", "父级 PID", "线程", "优先级"},
+      {"可执行文件", "PID", "父级 PID", "线程", "优先级", "CPU", "CPU 时间", "私有字节", "工作集", "句柄", "用户名",
+       "启动时间", "命令行", "描述", "公司", "映像路径"},
       {"模块名称", "路径", "句柄 (定位)", "大小"},
       {"句柄", "窗口种类", "窗口标题", "进程"},
       {"句柄", "窗口种类", "窗口标题"},

@@ -134,19 +134,20 @@ TEST_F(SettingsE2E, EachListOpensAsItWasLeftAndStoresItsColumnsAtTheEnd) {
   ASSERT_NE(program.MainWindow(), nullptr);
   const auto lists = program.ListViews();
   ASSERT_EQ(lists.size(), 4u);
-  EXPECT_EQ(program.ColumnOrder(lists[0]), (std::vector<int>{2, 0, 1, 3, 4}));
+  // Stored with five columns: the later ones follow them.
+  EXPECT_EQ(program.ColumnOrder(lists[0]), (std::vector<int>{2, 0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
   EXPECT_EQ(SendMessageA(lists[0], LVM_GETCOLUMNWIDTH, 2, 0), 45);
   EXPECT_EQ(SendMessageA(lists[0], LVM_GETCOLUMNWIDTH, 0, 0), 120);
   EXPECT_EQ(program.ColumnOrder(lists[1]), (std::vector<int>{0, 1, 2, 3}));
 
   // The user drags the columns about; the order that the list shows at the end is stored.
-  program.SetColumnOrder(lists[0], {4, 3, 2, 1, 0});
+  program.SetColumnOrder(lists[0], {4, 3, 2, 1, 0, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
   SendMessageA(lists[0], LVM_SETCOLUMNWIDTH, 4, MAKELPARAM(33, 0));
   Close(program);
   const auto order = GetValue(procList + "\\Columns", "Order");
   EXPECT_EQ(order.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(order.Text(), "4,3,2,1,0");
-  EXPECT_EQ(GetValue(procList + "\\Columns", "Sizes").Text(), "33,70,45,70,120");
+  EXPECT_EQ(order.Text(), "4,3,2,1,0,5,6,7,8,9,10,11,12,13,14,15");
+  EXPECT_EQ(GetValue(procList + "\\Columns", "Sizes").Text(), "33,70,45,70,120,50,90,90,90,60,120,130,300,160,140,250");
   EXPECT_EQ(GetValue(procList + "\\Sort", "SortCol").Text(), "0");
   EXPECT_EQ(GetValue(procList + "\\ViewStyle", "ViewStyle").Text(), "3");
   const std::string childList = "Software\\Tobin Quillmark\\Kestrel32\\2.0\\Lists\\ChildList";

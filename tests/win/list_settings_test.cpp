@@ -76,23 +76,26 @@ class ListSettings : public ::testing::Test {
 
 TEST_F(ListSettings, AFirstRunKeepsTheLayoutAndWritesAllFiveTextsForEachList) {
   main = std::make_unique<TFormMain>(services);
-  EXPECT_EQ(main->ProcessPage().ProcList()->GetColumnOrder(), (std::vector<int>{0, 1, 2, 3, 4}));
-  EXPECT_EQ(Widths(*main->ProcessPage().ProcList()), (std::vector<int>{120, 70, 70, 70, 170}));
+  EXPECT_EQ(main->ProcessPage().ProcList()->GetColumnOrder(),
+            (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
   main.reset();
   EXPECT_TRUE(boxes.shown.empty());
   const struct {
     const char* name;
     const char* order;
     const char* sizes;
-  } expected[] = {{"ProcList", "0,1,2,3,4", "120,70,70,70,170"},
-                  {"ModuleList", "0,1,2,3", sizeof(void*) == 8 ? "120,250,120,70" : "120,250,80,70"},
-                  {"WindowList", "0,1,2,3", "70,150,250,120"},
-                  {"ChildList", "0,1,2", "70,150,250"}};
+    const char* visible;
+  } expected[] = {{"ProcList", "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15",
+                   "120,70,70,70,170,50,90,90,90,60,120,130,300,160,140,250", "0,1,2,3,4,5,7,8,13"},
+                  {"ModuleList", "0,1,2,3", sizeof(void*) == 8 ? "120,250,120,70" : "120,250,80,70", "0,1,2,3"},
+                  {"WindowList", "0,1,2,3", "70,150,250,120", "0,1,2,3"},
+                  {"ChildList", "0,1,2", "70,150,250", "0,1,2"}};
   for (const auto& list : expected) {
     const std::string key = kLists + list.name;
     SCOPED_TRACE(key);
     EXPECT_EQ(Stored(key, "Columns", "Order"), list.order);
     EXPECT_EQ(Stored(key, "Columns", "Sizes"), list.sizes);
+    EXPECT_EQ(Stored(key, "Columns", "Visible"), list.visible);
     EXPECT_EQ(Stored(key, "Sort", "Ascending"), "1");
     EXPECT_EQ(Stored(key, "Sort", "SortCol"), "0");
     EXPECT_EQ(Stored(key, "ViewStyle", "ViewStyle"), "3");
@@ -100,26 +103,35 @@ TEST_F(ListSettings, AFirstRunKeepsTheLayoutAndWritesAllFiveTextsForEachList) {
 }
 
 TEST_F(ListSettings, TheNextRunShowsWhatTheUserLeftAndOnlyInItsOwnList) {
-  // The third column dragged to the front and narrowed, sorted down by the fourth.
+  // Stored by a version with five columns: the third dragged to the front and narrowed, sorted down
+  // by the fourth. The columns that came later follow, at their widths, shown or not as they were.
   testing::SetString(kLists + "ProcList\\Columns", "Order", "2,0,1,3,4");
   testing::SetString(kLists + "ProcList\\Columns", "Sizes", "45,120,70,70,170");
   testing::SetString(kLists + "ProcList\\Sort", "Ascending", "0");
   testing::SetString(kLists + "ProcList\\Sort", "SortCol", "3");
   main = std::make_unique<TFormMain>(services);
-  EXPECT_EQ(main->ProcessPage().ProcList()->GetColumnOrder(), (std::vector<int>{2, 0, 1, 3, 4}));
-  EXPECT_EQ(Widths(*main->ProcessPage().ProcList()), (std::vector<int>{120, 70, 45, 70, 170}));
+  TMainListView& procs = *main->ProcessPage().ProcList();
+  EXPECT_EQ(procs.GetColumnOrder(), (std::vector<int>{2, 0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+  EXPECT_EQ(Widths(procs), (std::vector<int>{120, 70, 45, 70, 170, 50, 90, 90, 90, 60, 120, 130, 300, 160, 140, 250}));
+  EXPECT_TRUE(procs.ColumnVisible(kCpuColumn));
+  EXPECT_FALSE(procs.ColumnVisible(kCommandLineColumn));
+  EXPECT_EQ(SendMessageA(procs.Handle(), LVM_GETCOLUMNWIDTH, kCommandLineColumn, 0), 0);
   EXPECT_FALSE(main->ProcessPage().ProcList()->CurrentSortAscending());
   EXPECT_EQ(main->ProcessPage().ProcList()->LastColumnClicked(), 3);
   EXPECT_EQ(main->ProcessPage().ModuleList()->GetColumnOrder(), (std::vector<int>{0, 1, 2, 3}));
   EXPECT_EQ(main->ProcessPage().ModuleList()->LastColumnClicked(), 0);
   EXPECT_TRUE(main->ProcessPage().ModuleList()->CurrentSortAscending());
 
-  // What the user changes is what the next close stores.
-  main->ProcessPage().ProcList()->SetColumnOrder({4, 3, 2, 1, 0});
-  main->ProcessPage().ProcList()->SetColumnWidth(4, 33);
+  // What the user changes is what the next close stores, a hidden column's width too.
+  procs.SetColumnOrder({4, 3, 2, 1, 0, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
+  procs.SetColumnWidth(4, 33);
+  procs.SetColumnVisible(kCpuColumn, false);
+  procs.SetColumnVisible(kCommandLineColumn, true);
+  procs.SetColumnWidth(kCommandLineColumn, 400);
   main.reset();
-  EXPECT_EQ(Stored(kLists + "ProcList", "Columns", "Order"), "4,3,2,1,0");
-  EXPECT_EQ(Stored(kLists + "ProcList", "Columns", "Sizes"), "33,70,45,70,120");
+  EXPECT_EQ(Stored(kLists + "ProcList", "Columns", "Order"), "4,3,2,1,0,5,6,7,8,9,10,11,12,13,14,15");
+  EXPECT_EQ(Stored(kLists + "ProcList", "Columns", "Sizes"), "33,70,45,70,120,50,90,90,90,60,120,130,400,160,140,250");
+  EXPECT_EQ(Stored(kLists + "ProcList", "Columns", "Visible"), "0,1,2,3,4,7,8,12,13");
   EXPECT_EQ(Stored(kLists + "ProcList", "Sort", "Ascending"), "0");
   EXPECT_EQ(Stored(kLists + "ProcList", "Sort", "SortCol"), "3");
 }
@@ -129,17 +141,18 @@ TEST_F(ListSettings, StoredWidthsApplyByPositionAndBadEntriesKeepTheirColumn) {
     const char* order;
     const char* sizes;
     std::vector<int> widths;  // by column index
+    std::vector<int> applied = {0, 1, 2, 3};
   } cases[] = {
-      {"", "30,20", {30, 20, 80, 40}},              // fewer entries: the rest keep theirs
-      {"", "10,11,12,13,14,15", {10, 11, 12, 13}},  // more: the extra ones are ignored
-      {"", "31,abc,33", {31, 60, 33, 40}},          // one that does not read keeps its column
-      {"", "-1,20,30,40", {100, 60, 80, 40}},       // -1 first: no value
-      {"", ",,,", {100, 60, 80, 40}},               // nothing that reads
-      {"3,2,1,0", "1,2,3,4", {4, 3, 2, 1}},         // positions follow the order read first
-      {"1,x,0,2", "5,6,7,8", {5, 6, 7, 8}},         // an unreadable order gives the identity
-      {"0,0,1,2", "5,6,7,8", {5, 6, 7, 8}},         // a repeated column too
-      {"1,0", "5,6,7,8", {5, 6, 7, 8}},             // too short an order too
-      {"0,1,2,9", "5,6,7,8", {5, 6, 7, 8}},         // a column that is not there too
+      {"", "30,20", {30, 20, 80, 40}},                      // fewer entries: the rest keep theirs
+      {"", "10,11,12,13,14,15", {10, 11, 12, 13}},          // more: the extra ones are ignored
+      {"", "31,abc,33", {31, 60, 33, 40}},                  // one that does not read keeps its column
+      {"", "-1,20,30,40", {100, 60, 80, 40}},               // -1 first: no value
+      {"", ",,,", {100, 60, 80, 40}},                       // nothing that reads
+      {"3,2,1,0", "1,2,3,4", {4, 3, 2, 1}, {3, 2, 1, 0}},  // positions follow the order read first
+      {"1,x,0,2", "5,6,7,8", {5, 6, 7, 8}},                 // an unreadable order gives the identity
+      {"0,0,1,2", "5,6,7,8", {5, 6, 7, 8}},                 // a repeated column too
+      {"1,0", "5,6,7,8", {6, 5, 7, 8}, {1, 0, 2, 3}},       // stored with fewer columns: those first
+      {"0,1,2,9", "5,6,7,8", {5, 6, 7, 8}},                 // a column that is not there: identity
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.order) + " / " + c.sizes);
@@ -148,9 +161,7 @@ TEST_F(ListSettings, StoredWidthsApplyByPositionAndBadEntriesKeepTheirColumn) {
     Store("Columns", "Sizes", c.sizes);
     MakeList();
     EXPECT_EQ(Widths(*list), c.widths);
-    const bool reversed = std::string(c.order) == "3,2,1,0";
-    EXPECT_EQ(list->GetColumnOrder(),
-              (reversed ? std::vector<int>{3, 2, 1, 0} : std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(list->GetColumnOrder(), c.applied);
     list = nullptr;
     host.reset();
   }

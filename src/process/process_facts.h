@@ -1,0 +1,44 @@
+// What does not change in a process's life, read once per process (its identifier and creation
+// time) and kept while it runs.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "process/services.h"
+
+namespace k32 {
+
+struct ProcessFacts {
+  ProcessDetails details;
+  std::wstring startTime;  // the creation time in local time
+};
+
+class ProcessFactsCache {
+ public:
+  using Read = std::function<ProcessFacts(const ProcessEntry&)>;
+  // The facts of each process of a new snapshot: those known kept, the others read; the facts of
+  // processes no longer there let go.
+  void Update(const std::vector<ProcessEntry>& processes, const Read& read);
+  // Null for a process the last update did not see.
+  [[nodiscard]] const ProcessFacts* Find(const ProcessEntry& process) const;
+  [[nodiscard]] std::size_t Size() const { return facts_.size(); }
+
+ private:
+  struct Key {
+    std::uint32_t processId;
+    std::uint64_t createTime;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const noexcept {
+      return std::hash<std::uint64_t>()(key.createTime * 31 + key.processId);
+    }
+  };
+  std::unordered_map<Key, ProcessFacts, KeyHash> facts_;
+};
+
+}  // namespace k32
