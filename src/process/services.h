@@ -41,6 +41,15 @@ struct ProcessDetails {
   std::wstring company;      // CompanyName of the same
 };
 
+// What does not change in a process's life; each text empty when it cannot be read.
+struct ProcessDetails {
+  std::wstring userName;     // DOMAIN\user of the process token
+  std::wstring commandLine;  // as the process was started
+  std::wstring imagePath;    // full path of the executable
+  std::wstring description;  // FileDescription of the executable's version resource
+  std::wstring company;      // CompanyName of the same
+};
+
 // A process held open to be ended: while it is held, its identifier names no other process.
 class IProcessToEnd {
  public:
@@ -90,6 +99,10 @@ class ISystemServices {
   // Opens the process to end it, if it is still the one created at createTime; null when it cannot
   // be opened or has ended (its identifier may name another process by now).
   virtual std::unique_ptr<IProcessToEnd> OpenToTerminate(std::uint32_t processId, std::uint64_t createTime) = 0;
+  // The details of the process, if it is still the one created at createTime; {} otherwise.
+  virtual ProcessDetails ReadProcessDetails(std::uint32_t /*processId*/, std::uint64_t /*createTime*/) {
+    return {};
+  }
 
   // The callback answers false to stop the enumeration.
   using WindowVisitor = std::function<bool(WindowId)>;

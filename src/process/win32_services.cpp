@@ -58,24 +58,13 @@ ModuleFailure WhyNoModules(std::uint32_t processId) {
     return GetLastError() == ERROR_INVALID_PARAMETER ? ModuleFailure::Ended : ModuleFailure::AccessDenied;
   DWORD exitCode = 0;
   if (GetExitCodeProcess(process.Get(), &exitCode) && exitCode != STILL_ACTIVE) return ModuleFailure::Ended;
-#ifndef _WIN64
-  BOOL selfOnWow64 = FALSE, targetOnWow64 = FALSE;
-  if (IsWow64Process(GetCurrentProcess(), &selfOnWow64) && selfOnWow64 &&
-      IsWow64Process(process.Get(), &targetOnWow64) && !targetOnWow64)
-    return ModuleFailure::OtherWordSize;
-#endif
+  if (WiderThanThisProgram(process.Get())) return ModuleFailure::OtherWordSize;
   return ModuleFailure::AccessDenied;
 }
 
 gui::KernelHandle OwnToken(DWORD access) {
   HANDLE token = nullptr;
   return gui::KernelHandle(OpenProcessToken(GetCurrentProcess(), access, &token) ? token : nullptr);
-}
-
-std::uint64_t CreateTime(HANDLE process) {
-  FILETIME created{}, exited{}, kernel{}, user{};
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-  return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
 }
 
 // The tool-help snapshot, where the system's own query is not to be had: creation times one by one.
@@ -89,7 +78,7 @@ std::vector<ProcessEntry> ToolHelpProcesses() {
        more = Process32NextW(snapshot.Get(), &entry)) {
     const gui::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
     processes.push_back({Terminated(entry.szExeFile), entry.th32ProcessID, entry.th32ParentProcessID,
-                         entry.cntThreads, process ? CreateTime(process.Get()) : 0});
+                         entry.cntThreads, process ? ProcessCreateTime(process.Get()) : 0});
   }
   return processes;
 }
@@ -161,10 +150,20 @@ std::uint32_t Win32Services::PriorityClass(std::uint32_t processId) {
 
 std::unique_ptr<IProcessToEnd> Win32Services::OpenToTerminate(std::uint32_t processId, std::uint64_t createTime) {
   gui::KernelHandle process(OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-  if (!process || CreateTime(process.Get()) != createTime) return nullptr;
+  if (!process || ProcessCreateTime(process.Get()) != createTime) return nullptr;
   DWORD exitCode = 0;
   if (GetExitCodeProcess(process.Get(), &exitCode) && exitCode != STILL_ACTIVE) return nullptr;
   return std::make_unique<OpenedProcess>(std::move(process));
+}
+
+ProcessDetails Win32Services::ReadProcessDetails(std::uint32_t processId, std::uint64_t createTime) {
+  const gui::KernelHandle process = OpenToReadDetails(processId);
+  if (!process || ProcessCreateTime(process.Get()) != createTime) return {};
+  const std::wstring imagePath = ProcessImagePath(process.Get());
+  auto texts = versionTexts_.find(imagePath);
+  if (texts == versionTexts_.end()) texts = versionTexts_.emplace(imagePath, ReadVersionTexts(imagePath)).first;
+  return {ProcessUserName(process.Get()), ProcessCommandLine(process.Get()), imagePath, texts->second.description,
+          texts->second.company};
 }
 
 void Win32Services::EnumTopLevelWindows(const WindowVisitor& visit) {

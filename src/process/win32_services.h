@@ -1,6 +1,10 @@
 // The process and window services as the system gives them.
 #pragma once
 
+#include <map>
+#include <string>
+
+#include "process/process_details.h"
 #include "process/services.h"
 
 namespace k32 {
@@ -14,6 +18,7 @@ class Win32Services final : public ISystemServices {
   bool Elevated() override;
   std::uint32_t PriorityClass(std::uint32_t processId) override;
   std::unique_ptr<IProcessToEnd> OpenToTerminate(std::uint32_t processId, std::uint64_t createTime) override;
+  ProcessDetails ReadProcessDetails(std::uint32_t processId, std::uint64_t createTime) override;
   void EnumTopLevelWindows(const WindowVisitor& visit) override;
   void EnumDescendantWindows(WindowId parent, const WindowVisitor& visit) override;
   std::uint32_t WindowProcessId(WindowId window, std::uint32_t* threadId) override;
@@ -27,6 +32,8 @@ class Win32Services final : public ISystemServices {
  private:
   ModuleFailure lastModuleFailure_ = ModuleFailure::None;
   std::vector<std::uint64_t> processBuffer_;  // the system's answer to the process query, reused
+  // FileDescription and CompanyName per image path: many processes run one executable.
+  std::map<std::wstring, VersionTexts> versionTexts_;
 };
 
 }  // namespace k32

@@ -43,6 +43,7 @@ class FakeServices : public ISystemServices {
   std::deque<Window> windows;                                   // in enumeration order
   std::set<WindowId> gone;                                      // windows that no longer exist
   std::map<std::uint32_t, ModuleFailure> moduleFailures;        // why a process's modules cannot be read
+  std::map<std::uint32_t, ProcessDetails> details;              // per process; missing: nothing readable
   bool elevated = true;
 
   // Each process added is created later than the one before.
@@ -76,6 +77,7 @@ class FakeServices : public ISystemServices {
   std::vector<std::uint32_t> priorityQueries;
   std::vector<std::uint32_t> terminations;  // each opened process the program tried to end
   int debugPrivilegeRequests = 0;
+  std::vector<std::uint32_t> detailReads;  // each process whose details were asked
 
   // --- ISystemServices ---
   std::vector<ProcessEntry> ProcessSnapshot() override {
@@ -111,6 +113,13 @@ class FakeServices : public ISystemServices {
         (scripted != terminateOutcomes.end() && scripted->second == TerminateOutcome::CannotOpen))
       return nullptr;
     return std::make_unique<Opened>(*this, processId, createTime);
+  }
+
+  // The scripted details of a listed process created at createTime; {} for any other.
+  ProcessDetails ReadProcessDetails(std::uint32_t processId, std::uint64_t createTime) override {
+    detailReads.push_back(processId);
+    const auto found = details.find(processId);
+    return found == details.end() || !Running(processId, createTime) ? ProcessDetails{} : found->second;
   }
 
   void EnumTopLevelWindows(const WindowVisitor& visit) override {

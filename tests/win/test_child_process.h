@@ -9,15 +9,17 @@ namespace k32::testing {
 
 class TestChild {
  public:
-  TestChild() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string exe(path);
-    exe = exe.substr(0, exe.find_last_of('\\') + 1) + "test_child.exe";
-    STARTUPINFOA startup{};
+  // Started with the quoted path of the helper, then the arguments as given.
+  explicit TestChild(const std::wstring& arguments = L"", const std::wstring& exeName = L"test_child.exe") {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    exe_ = path;
+    exe_ = exe_.substr(0, exe_.find_last_of(L'\\') + 1) + exeName;
+    commandLine_ = L"\"" + exe_ + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    std::wstring command = commandLine_;
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    std::string command = "\"" + exe + "\"";
-    started_ = CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    started_ = CreateProcessW(exe_.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                               &startup, &info_) != FALSE;
   }
   ~TestChild() { Release(); }
@@ -26,6 +28,10 @@ class TestChild {
 
   [[nodiscard]] bool Started() const { return started_; }
   [[nodiscard]] std::string Pid() const { return std::to_string(info_.dwProcessId); }
+  [[nodiscard]] DWORD Id() const { return info_.dwProcessId; }
+  [[nodiscard]] HANDLE Process() const { return info_.hProcess; }
+  [[nodiscard]] const std::wstring& ExePath() const { return exe_; }
+  [[nodiscard]] const std::wstring& CommandLine() const { return commandLine_; }
   [[nodiscard]] bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
   // Waits for the end and returns the exit code (STILL_ACTIVE when it did not end in time).
   [[nodiscard]] DWORD ExitCode(DWORD wait = 10000) const {
@@ -59,6 +65,7 @@ class TestChild {
     started_ = false;
   }
 
+  std::wstring exe_, commandLine_;
   PROCESS_INFORMATION info_{};
   bool started_ = false;
 };
