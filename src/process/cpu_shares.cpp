@@ -5,9 +5,9 @@
 namespace k32 {
 
 void CpuShares::Update(const std::vector<ProcessEntry>& processes, std::uint64_t now, unsigned processors) {
-  std::unordered_map<Key, std::uint64_t, KeyHash> times;
+  std::unordered_map<ProcessIdentity, std::uint64_t, ProcessIdentityHash> times;
   times.reserve(processes.size());
-  for (const ProcessEntry& process : processes) times[{process.processId, process.createTime}] = process.cpuTime;
+  for (const ProcessEntry& process : processes) times[IdentityOf(process)] = process.cpuTime;
   shares_.clear();
   total_.reset();
   // A clock that did not move (two snapshots at once) gives nothing to divide by: no shares then.
@@ -28,7 +28,7 @@ void CpuShares::Update(const std::vector<ProcessEntry>& processes, std::uint64_t
 }
 
 std::optional<double> CpuShares::Share(const ProcessEntry& process) const {
-  const auto found = shares_.find({process.processId, process.createTime});
+  const auto found = shares_.find(IdentityOf(process));
   if (found == shares_.end()) return std::nullopt;
   return found->second;
 }

@@ -23,18 +23,8 @@ class CpuShares {
   [[nodiscard]] std::optional<double> Total() const { return total_; }
 
  private:
-  struct Key {
-    std::uint32_t processId;
-    std::uint64_t createTime;
-    bool operator==(const Key&) const = default;
-  };
-  struct KeyHash {
-    std::size_t operator()(const Key& key) const noexcept {
-      return std::hash<std::uint64_t>()(key.createTime * 31 + key.processId);
-    }
-  };
-  std::unordered_map<Key, std::uint64_t, KeyHash> before_;  // processor time at the snapshot before
-  std::unordered_map<Key, double, KeyHash> shares_;
+  std::unordered_map<ProcessIdentity, std::uint64_t, ProcessIdentityHash> before_;  // at the snapshot before
+  std::unordered_map<ProcessIdentity, double, ProcessIdentityHash> shares_;
   std::optional<double> total_;
   std::optional<std::uint64_t> then_;
 };

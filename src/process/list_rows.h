@@ -67,11 +67,6 @@ int ExecutableImage(std::wstring_view fileName);
 // A process row's key, and the identifier and creation time read back from one (none from any other
 // text).
 std::wstring ProcessKey(std::uint32_t processId, std::uint64_t createTime);
-struct ProcessIdentity {
-  std::uint32_t processId = 0;
-  std::uint64_t createTime = 0;
-  bool operator==(const ProcessIdentity&) const = default;
-};
 std::optional<ProcessIdentity> ParseProcessKey(std::wstring_view key);
 
 // What a process row shows beyond the snapshot's entry: its share of the processors since the

@@ -5,10 +5,10 @@
 namespace k32 {
 
 void ProcessFactsCache::Update(const std::vector<ProcessEntry>& processes, const Read& read) {
-  std::unordered_map<Key, ProcessFacts, KeyHash> now;
+  std::unordered_map<ProcessIdentity, ProcessFacts, ProcessIdentityHash> now;
   now.reserve(processes.size());
   for (const ProcessEntry& process : processes) {
-    const Key key{process.processId, process.createTime};
+    const ProcessIdentity key = IdentityOf(process);
     if (now.contains(key)) continue;
     const auto known = facts_.find(key);
     now.emplace(key, known != facts_.end() ? std::move(known->second) : read(process));
@@ -17,7 +17,7 @@ void ProcessFactsCache::Update(const std::vector<ProcessEntry>& processes, const
 }
 
 const ProcessFacts* ProcessFactsCache::Find(const ProcessEntry& process) const {
-  const auto found = facts_.find({process.processId, process.createTime});
+  const auto found = facts_.find(IdentityOf(process));
   return found == facts_.end() ? nullptr : &found->second;
 }
 

@@ -28,17 +28,7 @@ class ProcessFactsCache {
   [[nodiscard]] std::size_t Size() const { return facts_.size(); }
 
  private:
-  struct Key {
-    std::uint32_t processId;
-    std::uint64_t createTime;
-    bool operator==(const Key&) const = default;
-  };
-  struct KeyHash {
-    std::size_t operator()(const Key& key) const noexcept {
-      return std::hash<std::uint64_t>()(key.createTime * 31 + key.processId);
-    }
-  };
-  std::unordered_map<Key, ProcessFacts, KeyHash> facts_;
+  std::unordered_map<ProcessIdentity, ProcessFacts, ProcessIdentityHash> facts_;
 };
 
 }  // namespace k32

@@ -41,14 +41,20 @@ struct ProcessDetails {
   std::wstring company;      // CompanyName of the same
 };
 
-// What does not change in a process's life; each text empty when it cannot be read.
-struct ProcessDetails {
-  std::wstring userName;     // DOMAIN\user of the process token
-  std::wstring commandLine;  // as the process was started
-  std::wstring imagePath;    // full path of the executable
-  std::wstring description;  // FileDescription of the executable's version resource
-  std::wstring company;      // CompanyName of the same
+// A process as nothing else can be: its identifier, and when it was created.
+struct ProcessIdentity {
+  std::uint32_t processId = 0;
+  std::uint64_t createTime = 0;
+  bool operator==(const ProcessIdentity&) const = default;
 };
+struct ProcessIdentityHash {
+  std::size_t operator()(const ProcessIdentity& process) const noexcept {
+    return std::hash<std::uint64_t>()(process.createTime * 31 + process.processId);
+  }
+};
+[[nodiscard]] inline ProcessIdentity IdentityOf(const ProcessEntry& process) {
+  return {process.processId, process.createTime};
+}
 
 // A process held open to be ended: while it is held, its identifier names no other process.
 class IProcessToEnd {
@@ -91,9 +97,6 @@ class ISystemServices {
   virtual void EnableDebugPrivilege() {}
   // Whether the program runs with an administrator's rights.
   virtual bool Elevated() { return true; }
-  // What does not change in the life of the process created at createTime; {} when it cannot be
-  // read or the identifier now names another process.
-  virtual ProcessDetails ReadProcessDetails(std::uint32_t /*processId*/, std::uint64_t /*createTime*/) { return {}; }
   // The priority class value, or 0 when the process cannot be opened or queried.
   virtual std::uint32_t PriorityClass(std::uint32_t processId) = 0;
   // Opens the process to end it, if it is still the one created at createTime; null when it cannot
