@@ -54,6 +54,10 @@ const ActionRow kActions[] = {
     {"FilterCmd", &TFormMain::FilterCmd, "筛选(&F)", "筛选|只显示含有所输入文字的行", scCtrl | 'F', -1,
      &TFormMain::FilterCmdExecute},
     {"PauseCmd", &TFormMain::PauseCmd, "暂停自动刷新(&U)", "", VK_SPACE, -1, &TFormMain::PauseCmdExecute},
+    {"CopyCmd", &TFormMain::CopyCmd, "复制(&C)", "复制|将选定的行复制到剪贴板", scCtrl | 'C', -1,
+     &TFormMain::CopyCmdExecute},
+    {"ExportCmd", &TFormMain::ExportCmd, "导出列表(&E)...", "导出列表|将显示的列表保存为 CSV 文件", gui::scNone, -1,
+     &TFormMain::ExportCmdExecute},
 };
 
 struct ListLayout {
@@ -273,6 +277,7 @@ const Menu kMenus[] = {
     {&M::CommandsMenu, "miTerminateProcess", nullptr, &M::TerminateCmd},
     {&M::CommandsMenu, "miWindowProperties", nullptr, &M::WinPropCmd},
     {&M::CommandsMenu, "miViewReport", nullptr, &M::ReportCmd},
+    {&M::CommandsMenu, "miExportList", nullptr, &M::ExportCmd},
     {&M::CommandsMenu, "miOpenModuleFolder", nullptr, &M::ExplorerCmd},
     {&M::CommandsMenu, "miFindModule", nullptr, &M::FindModuleCmd},
     {&M::CommandsMenu, "", "-"},
@@ -282,6 +287,7 @@ const Menu kMenus[] = {
     {&M::ViewMenu, "miProcesses", nullptr, &M::ProcessesCmd},
     {&M::ViewMenu, "miWindows", nullptr, &M::WindowsCmd},
     {&M::ViewMenu, "miFilter", nullptr, &M::FilterCmd},
+    {&M::ViewMenu, "miColumns", "列(&L)"},
     {&M::ViewMenu, "", "-"},
     {&M::ViewMenu, "miStayonTop", nullptr, &M::OnTopCmd},
     {&M::ViewMenu, "miPauseRefresh", nullptr, &M::PauseCmd},
@@ -293,12 +299,15 @@ const Menu kMenus[] = {
 
     {&M::ProcMenu, "TerminateProcess1", nullptr, &M::TerminateCmd},
     {&M::ProcMenu, "RefreshList1", nullptr, &M::RefreshCmd},
+    {&M::ProcMenu, "CopyRow1", nullptr, &M::CopyCmd},
 
     {&M::ModuleMenu, "OpeninWindowsExplorer2", nullptr, &M::ExplorerCmd},
     {&M::ModuleMenu, "RefreshList2", nullptr, &M::RefreshCmd},
+    {&M::ModuleMenu, "CopyRow2", nullptr, &M::CopyCmd},
 
     {&M::WindowMenu, "WindowProperties2", nullptr, &M::WinPropCmd},
     {&M::WindowMenu, "RefreshList3", nullptr, &M::RefreshCmd},
+    {&M::WindowMenu, "CopyRow3", nullptr, &M::CopyCmd},
 
     {&M::TrayMenu, "miRestore", "最小化(&M)", nullptr, &M::miRestoreClick, gui::scNone, true},
     {&M::TrayMenu, "", "-"},
@@ -319,6 +328,8 @@ void TFormMain::CreateMenus() {
   }
 
   gui::BuildMenus(*this, kMenus);
+  ViewMenu.Find("miColumns")->SubMenu = &ColumnsMenu;
+  ViewMenu.OnPopup = [this] { ShownUpperList()->FillColumnMenu(ColumnsMenu); };
   CommandsMenu.Find("miRunAsAdmin")->SetVisible(!services_.Elevated());
   ModuleMenu.OnPopup = [this] {
     MenuPopup();

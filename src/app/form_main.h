@@ -75,6 +75,11 @@ class TFormMain : public gui::TForm {
   // Starts this program again with an administrator's rights; ends this one once that one started.
   void miRunAsAdminClick();
   void PauseCmdExecute();
+  // The selected row of the list that has the focus (else of the shown page's upper list), its shown
+  // cells tab-separated, to the clipboard.
+  void CopyCmdExecute();
+  // The shown page's upper list as it shows, saved as CSV.
+  void ExportCmdExecute();
   void TimerTimer();
   // The third status-bar panel: the window under the crosshair while it is dragged, else the hint
   // when there is one, else why the module list is empty, else what the window is doing.
@@ -106,6 +111,8 @@ class TFormMain : public gui::TForm {
   gui::TAction* FindWindowCmd;
   gui::TAction* FilterCmd;
   gui::TAction* PauseCmd;  // checked: the timer takes no snapshots (not stored)
+  gui::TAction* CopyCmd;
+  gui::TAction* ExportCmd;
 
   // Image lists.
   gui::TImageList ImageList1;
@@ -132,6 +139,8 @@ class TFormMain : public gui::TForm {
   gui::TPopupMenu ModuleMenu{"ModuleMenu"};
   gui::TPopupMenu WindowMenu{"WindowMenu"};
   gui::TPopupMenu TrayMenu{"TrayMenu"};
+  // The columns of the shown page's upper list, a submenu of 查看.
+  gui::TPopupMenu ColumnsMenu{"ColumnsMenu"};
 
   gui::TTimer Timer;
   // The notification-area icon, there from start-up to exit.
@@ -153,6 +162,9 @@ class TFormMain : public gui::TForm {
   std::unique_ptr<TSysTray> CreateSysTray();
   // "进程: 9", or "进程: 3 / 9" (shown / all) while a filter is set; likewise the top-level windows.
   void UpdateCounts();
+  // The upper list of the page shown, and the list that has the focus (else that upper list).
+  TMainListView* ShownUpperList() const;
+  TMainListView* ChosenList() const;
 
   // What the commands that act on a row act on is read when the user begins to choose a command (a
   // menu opens, a tool button goes down) and held by both pages until the choice is over; read at

@@ -115,11 +115,15 @@ bool TActionList::ExecuteShortCut(TShortCut shortcut) {
 }
 
 namespace {
-// A key that types a character (Space, a letter, Backspace) without Ctrl or Alt, pressed in a field
-// that takes typed text (an edit control answers DLGC_HASSETSEL): the key is the field's.
+// A key that types a character (Space, a letter, Backspace) without Ctrl or Alt, or a key of the
+// field's own commands (Ctrl+C, Ctrl+V, ...), pressed in a field that takes typed text (an edit
+// control answers DLGC_HASSETSEL): the key is the field's.
 bool TypesIntoField(const MSG& msg, TShortCut shortcut) {
-  if (shortcut & (scCtrl | scAlt)) return false;
-  if (MapVirtualKeyW(static_cast<UINT>(msg.wParam), MAPVK_VK_TO_CHAR) == 0) return false;
+  constexpr TShortCut kFieldCommands[] = {scCtrl | 'A', scCtrl | 'C', scCtrl | 'V', scCtrl | 'X', scCtrl | 'Z'};
+  const bool fieldCommand = std::find(std::begin(kFieldCommands), std::end(kFieldCommands), shortcut) !=
+                            std::end(kFieldCommands);
+  if (!fieldCommand && (shortcut & (scCtrl | scAlt))) return false;
+  if (!fieldCommand && MapVirtualKeyW(static_cast<UINT>(msg.wParam), MAPVK_VK_TO_CHAR) == 0) return false;
   if (!msg.hwnd) return false;
   MSG copy = msg;
   const auto code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy));

@@ -38,7 +38,14 @@ TMenuItem* TPopupMenu::Find(const std::string& name) const {
   return nullptr;
 }
 
-HMENU TPopupMenu::BuildMenu() const {
+TMenuItem* TPopupMenu::ItemOfCommand(UINT command) const {
+  if (command >= 1 && command <= items_.size()) return items_[command - 1].get();
+  const UINT owner = command / kSubMenuBase;
+  if (owner < 1 || owner > items_.size() || !items_[owner - 1]->SubMenu) return nullptr;
+  return items_[owner - 1]->SubMenu->ItemOfCommand(command % kSubMenuBase);
+}
+
+HMENU TPopupMenu::BuildMenu(UINT base) const {
   HMENU menu = CreatePopupMenu();
   bool lastWasSeparator = true;  // no separator at the top, none twice in a row
   for (std::size_t i = 0; i < items_.size(); ++i) {
@@ -55,7 +62,11 @@ HMENU TPopupMenu::BuildMenu() const {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | MIIM_DATA | (Images ? MIIM_BITMAP : 0);
-    info.wID = static_cast<UINT>(i + 1);
+    info.wID = base + static_cast<UINT>(i + 1);
+    if (item.SubMenu) {
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = item.SubMenu->BuildMenu(static_cast<UINT>(i + 1) * kSubMenuBase);
+    }
     info.dwTypeData = text.data();
     info.fState = (item.Enabled() ? MFS_ENABLED : MFS_DISABLED) | (item.Checked() ? MFS_CHECKED : 0) |
                   (item.Default ? MFS_DEFAULT : 0);
@@ -93,7 +104,7 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
   open_ = outer;
   DestroyMenu(menu);
   Application().SetHint("");
-  if (chosen >= 1 && chosen <= items_.size()) items_[chosen - 1]->Click();
+  if (TMenuItem* item = ItemOfCommand(chosen)) item->Click();
 }
 
 bool TPopupMenu::HandleMenuMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
@@ -126,8 +137,8 @@ bool TPopupMenu::HandleMenuMessage(UINT message, WPARAM wparam, LPARAM lparam, L
       const UINT id = LOWORD(wparam);
       const UINT flags = HIWORD(wparam);
       std::string hint;
-      if (!(flags & MF_POPUP) && !(flags & MF_SEPARATOR) && id >= 1 && id <= menu->items_.size())
-        hint = menu->items_[id - 1]->EffectiveHint();
+      if (!(flags & MF_POPUP) && !(flags & MF_SEPARATOR))
+        if (const TMenuItem* item = menu->ItemOfCommand(id)) hint = item->EffectiveHint();
       Application().SetHint(LongHint(hint));
       *result = 0;
       return true;

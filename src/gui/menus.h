@@ -27,6 +27,7 @@ class TMenuItem {
   int Tag = 0;  // free for the menu's owner
   std::function<void()> OnClick;
   TAction* Action = nullptr;  // when set, its state wins over the item's own
+  class TPopupMenu* SubMenu = nullptr;  // when set, the item opens it
 
   [[nodiscard]] std::string EffectiveCaption() const { return Action ? Action->Caption() : Caption; }
   [[nodiscard]] std::string EffectiveHint() const { return Action ? Action->Hint() : Hint; }
@@ -68,13 +69,16 @@ class TPopupMenu {
 
   TMenuItem* Add(const TMenuItemRow& row);
   void AddSeparator();
+  void Clear() { items_.clear(); }
   [[nodiscard]] const std::vector<std::unique_ptr<TMenuItem>>& Items() const { return items_; }
   TMenuItem* Find(const std::string& name) const;
 
   // Opens the menu with its top-left corner at a screen point and runs the chosen item.
   void Popup(int x, int y, HWND owner);
-  // Builds the system menu as it would show now (command of item i is i + 1).
-  HMENU BuildMenu() const;
+  // Builds the system menu as it would show now: the command of item i is i + 1, that of item j of
+  // the submenu of item i is (i + 1) * kSubMenuBase + j + 1.
+  static constexpr UINT kSubMenuBase = 1000;
+  HMENU BuildMenu(UINT base = 0) const;
 
   // Tests stand in for the user: given the built menu and the point, return the chosen command.
   static std::function<UINT(TPopupMenu&, HMENU, POINT)> TrackHook;
@@ -83,6 +87,9 @@ class TPopupMenu {
   static TPopupMenu* Open() { return open_; }
 
  private:
+  // The item of a command, in this menu or one of its submenus; null for none.
+  TMenuItem* ItemOfCommand(UINT command) const;
+
   std::vector<std::unique_ptr<TMenuItem>> items_;
   static TPopupMenu* open_;
 };

@@ -121,6 +121,21 @@ bool TCustomEnhListView::ColumnResizeLocked(POINT headerPoint) {
   return hit.iItem >= 0 && !ColumnResizeAllowed(hit.iItem);
 }
 
+void TCustomEnhListView::FillColumnMenu(gui::TPopupMenu& menu) {
+  menu.Clear();
+  for (int position = 0; position < ColumnCount(); ++position) {
+    const int column = GetActualColumn(position);
+    if (column < 0) continue;
+    gui::TMenuItem* item = menu.Add({"", Columns()[static_cast<std::size_t>(column)].Caption.c_str(), nullptr,
+                                     [this, column] {
+                                       SetColumnVisible(column, !ColumnVisible(column));
+                                       InvalidateRect(Handle(), nullptr, TRUE);
+                                     }});
+    item->SetChecked(ColumnVisible(column));
+    item->SetEnabled(column != 0);
+  }
+}
+
 // --- Header notifications ------------------------------------------------------------------------
 
 bool TCustomEnhListView::HeaderNotify(NMHEADERA* header, LRESULT* result) {
@@ -128,6 +143,14 @@ bool TCustomEnhListView::HeaderNotify(NMHEADERA* header, LRESULT* result) {
     return DefaultHandler(WM_NOTIFY, header->hdr.idFrom, reinterpret_cast<LPARAM>(header));
   };
   switch (header->hdr.code) {
+    case NM_RCLICK: {
+      const DWORD at = GetMessagePos();
+      gui::TPopupMenu menu("ColumnMenu");
+      FillColumnMenu(menu);
+      menu.Popup(GET_X_LPARAM(at), GET_Y_LPARAM(at), Handle());
+      *result = 1;  // the list's own menu is not for its header
+      return true;
+    }
     case HDN_BEGINTRACKA:
     case HDN_BEGINTRACKW:
     case HDN_DIVIDERDBLCLICKA:

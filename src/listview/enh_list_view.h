@@ -15,6 +15,7 @@
 
 #include "gui/handles.h"
 #include "gui/listview.h"
+#include "gui/menus.h"
 #include "listview/list_view_text.h"
 #include "listview/lv_save_settings.h"
 #include "listview/smart_compare.h"
@@ -118,6 +119,10 @@ class TCustomEnhListView : public gui::TListView {
   // The arrow pictures (null until built, or when the font leaves no room for them).
   [[nodiscard]] HBITMAP SortArrowBitmap(bool ascending) const;
   void SetSmallImages(HIMAGELIST images);
+
+  // The menu of the columns: a check item per column, in the order they show, each showing or hiding
+  // its column when chosen; the first column cannot be hidden. A right click on the header opens it.
+  void FillColumnMenu(gui::TPopupMenu& menu);
 
   // Display position of a column and column at a display position; none (-1) past the columns.
   virtual int ActualColumnIndex(int column);

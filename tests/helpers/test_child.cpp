@@ -1,6 +1,8 @@
 // A process the tests start and end: it waits until it is terminated (or for a minute at most).
 // Started with "--garbled-parameters" it first points the command line and image path of its own
 // parameters at memory that cannot be read, with the longest length, as a process may rewrite them.
+// Started with "--cost" it first holds 200 MB of its own memory and keeps one processor busy for
+// four seconds, as a program that slows the machine does.
 #include <windows.h>
 #include <winternl.h>
 
@@ -13,6 +15,13 @@ int main() {
     for (UNICODE_STRING* text : {&parameters.ImagePathName, &parameters.CommandLine}) {
       text->Buffer = reinterpret_cast<PWSTR>(static_cast<ULONG_PTR>(0x10));
       text->MaximumLength = text->Length = 0xFFFE;
+    }
+  }
+  if (std::wcsstr(GetCommandLineW(), L"--cost")) {
+    constexpr SIZE_T kHeld = 200u << 20;
+    auto* held = static_cast<volatile char*>(VirtualAlloc(nullptr, kHeld, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    for (SIZE_T at = 0; held && at < kHeld; at += 4096) held[at] = 1;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 6000;) {
     }
   }
   Sleep(60000);
