@@ -56,6 +56,15 @@ std::wstring FolderPart(std::wstring_view path) {
   return separator == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, separator + 1));
 }
 
+std::wstring_view WithoutHalfCharacterAtEnd(std::wstring_view text) {
+  const bool opensPair = !text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF;
+  return opensPair ? text.substr(0, text.size() - 1) : text;
+}
+
+std::wstring_view CutAtCharacter(std::wstring_view text, std::size_t limit) {
+  return text.size() <= limit ? text : WithoutHalfCharacterAtEnd(text.substr(0, limit));
+}
+
 std::wstring WidenAscii(std::string_view text) { return std::wstring(text.begin(), text.end()); }
 
 namespace {
