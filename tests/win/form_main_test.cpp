@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/fake_services.h"
+#include "win/import_patch.h"
 #include "win/main_window_fixture.h"
 #include "win/recording_shell.h"
 #include "win/win_test_support.h"
@@ -172,6 +173,26 @@ TEST_F(NotElevated, RestartsThroughTheShellAndEndsOnlyWhenTheStartSucceeded) {
   char own[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, own, MAX_PATH);
   EXPECT_TRUE(shell.opened.size() == 2 && shell.opened[1].verb == "runas" && shell.opened[1].file == own);
+}
+
+const wchar_t* WINAPI WideCommandLine() { return L"\"C:\\프로그램\\kestrel32.exe\"  /x \"한글 Ω\""; }
+
+// The new one starts in this one's folder with this one's arguments, named in any script.
+TEST_F(NotElevated, TheRestartGivesTheFolderAndTheArgumentsWhole) {
+  wchar_t temp[MAX_PATH] = {}, before[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  GetCurrentDirectoryW(MAX_PATH, before);
+  const std::wstring folder = std::wstring(temp) + L"폴더 Ω", arguments = L"/x \"한글 Ω\"";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+  testing::ImportPatch commandLine("kernel32.dll", "GetCommandLineW",
+                                   reinterpret_cast<void*>(&WideCommandLine));
+  form->miRunAsAdminClick();
+  SetCurrentDirectoryW(before);
+  RemoveDirectoryW(folder.c_str());
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.opened[0].directory, folder);
+  EXPECT_EQ(shell.opened[0].parameters, arguments);
 }
 
 TEST_F(MainWindow, ShortcutsFireEnabledActionsEvenWhenHiddenAndNeverDisabledOnes) {

@@ -127,8 +127,8 @@ TEST_F(ModuleFolderReal, TheShellOpensTheFolder) {
   // Passes the request on to the system's shell and keeps what went and came back.
   struct Watch final : gui::IShell {
     explicit Watch(gui::IShell& system) : system(system) {}
-    HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
-                      const char* directory, int show) override {
+    HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const wchar_t* parameters,
+                      const wchar_t* directory, int show) override {
       folder = file;
       result = system.Execute(owner, verb, file, parameters, directory, show);
       return result;
