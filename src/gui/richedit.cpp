@@ -8,6 +8,7 @@
 #include "gui/error.h"
 #include "gui/guard.h"
 #include "gui/handles.h"
+#include "gui/wide_text.h"
 
 namespace k32::gui {
 
@@ -157,10 +158,10 @@ std::wstring TRichEdit::AllText() {
   return text;
 }
 
-void TRichEdit::SaveToFile(const std::string& fileName) {
-  KernelHandle file(CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+void TRichEdit::SaveToFile(const std::wstring& fileName) {
+  KernelHandle file(CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw EGuiError(FormatMessage1("无法创建文件 %s", fileName));
+  if (!file) throw EGuiError(FormatMessage1("无法创建文件 %s", Narrow(fileName)));
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file.Get()), 0, &WriteToFile};
   SendMessageA(Handle(), EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
   if (stream.dwError != 0) throw EGuiError("保存流失败");

@@ -43,7 +43,7 @@ class TRichEdit : public TControl {
 
   // Writes the content as Rich Text Format, creating or replacing the file. Raises EGuiError when
   // the file cannot be created or the control fails while streaming.
-  void SaveToFile(const std::string& fileName);
+  void SaveToFile(const std::wstring& fileName);
 
  protected:
   void CreateParams(TCreateParams& params) override;

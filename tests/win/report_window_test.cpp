@@ -20,6 +20,7 @@
 #include "gui/comctrls.h"
 #include "gui/dialogs.h"
 #include "gui/error.h"
+#include "gui/wide_text.h"
 #include "process/win32_services.h"
 #include "report/form_report.h"
 #include "report/report_lines.h"
@@ -49,7 +50,7 @@ class ScriptedSaveDialogs final : public gui::ISaveDialogs {
     dialog.FileName = *answer;
     return true;
   }
-  std::optional<std::string> answer;
+  std::optional<std::wstring> answer;
   int shown = 0;
   std::string defaultExt, filter;
   int filterIndex = 0;
@@ -344,18 +345,23 @@ TEST_F(ReportCommand, SaveWritesRtfWhateverTheNameAndReplacesWithoutAsking) {
     std::ofstream old(saved, std::ios::binary);
     old << older;
   }
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring wideFolder = std::wstring(temp) + L"폴더 Ω", wideSaved = wideFolder + L"\\보고서.txt";
+  CreateDirectoryW(wideFolder.c_str(), nullptr);  // named outside code page 936
   std::string afterCancel, rtf, afterSecondCancel;
   std::vector<std::string> boxesAfterSave;
   bool openAfterSaves = false;
   ASSERT_TRUE(Report([&](TFormReport& report) {
-    auto save = [&](std::optional<std::string> answer) {
+    auto save = [&](std::optional<std::wstring> answer) {
       dialogs.answer = std::move(answer);
       SendMessageA(report.btnSave->Handle(), BM_CLICK, 0, 0);
     };
     save(std::nullopt);
     afterCancel = FileBytes(saved);
-    save(saved);
+    save(gui::Wide(saved));
     rtf = FileBytes(saved);
+    save(wideSaved);
     for (const auto& box : boxes.shown) boxesAfterSave.push_back(box.text);
     // A later cancel writes nothing, not even to the name chosen before.
     {
@@ -364,12 +370,12 @@ TEST_F(ReportCommand, SaveWritesRtfWhateverTheNameAndReplacesWithoutAsking) {
     }
     save(std::nullopt);
     afterSecondCancel = FileBytes(saved);
-    save(noFolder);
+    save(gui::Wide(noFolder));
     // A device that takes no bytes: the control's stream fails.
-    if (FileExists("Z:\\dev\\full")) save("Z:\\dev\\full");
+    if (FileExists("Z:\\dev\\full")) save(L"Z:\\dev\\full");
     openAfterSaves = IsWindowVisible(report.Handle()) && report.ModalResult() == gui::mrNone;
   }));
-  EXPECT_EQ(dialogs.shown, FileExists("Z:\\dev\\full") ? 5 : 4);
+  EXPECT_EQ(dialogs.shown, FileExists("Z:\\dev\\full") ? 6 : 5);
   EXPECT_EQ(dialogs.defaultExt, "TXT");
   EXPECT_EQ(dialogs.filter, "文本文件 (*.txt)|*.txt|所有文件 (*.*)|*.*");
   EXPECT_EQ(dialogs.filterIndex, 1);
@@ -381,6 +387,8 @@ TEST_F(ReportCommand, SaveWritesRtfWhateverTheNameAndReplacesWithoutAsking) {
   EXPECT_EQ(afterSecondCancel, "changed");
   EXPECT_TRUE(boxesAfterSave.empty());
   EXPECT_EQ(rtf.rfind("{\\rtf", 0), 0u) << rtf.substr(0, 40);
+  EXPECT_TRUE(DeleteFileW(wideSaved.c_str()));
+  RemoveDirectoryW(wideFolder.c_str());
   {
     std::ofstream back(saved, std::ios::binary);
     back << rtf;
