@@ -1,6 +1,8 @@
-// The platform's rich-edit control (class "RICHEDIT" of RICHED32.DLL): text added line by line,
-// read whole, and written out as Rich Text Format. Text goes in and out wide, so that every
-// character survives (the file writes those outside its code page as Unicode escapes).
+// The platform's rich-edit control, a Unicode window of class "RICHEDIT50W" (msftedit.dll; where that
+// is missing, "RichEdit20W" of riched20.dll): text added line by line, read whole, and written out
+// as Rich Text Format. Text goes in and out wide, so that every character survives, for this
+// program and for any other that reads the window (the file writes those outside its code page as
+// Unicode escapes).
 #pragma once
 
 #include <cstddef>

@@ -174,7 +174,8 @@ TEST_F(ReportCommand, ShowsTheRealSystemWithThisProcessAndItsModulesInTheDesigne
     EXPECT_EQ(report.btnSave->Text(), "另存为...");
     EXPECT_EQ(report.btnCopy->Text(), "复制");
     EXPECT_EQ(report.btnClose->Text(), "关闭");
-    EXPECT_EQ(ClassOf(report.Memo->Handle()), "RICHEDIT");
+    EXPECT_EQ(lstrcmpiA(ClassOf(report.Memo->Handle()).c_str(), "RICHEDIT50W"), 0);
+    EXPECT_TRUE(IsWindowUnicode(report.Memo->Handle()));
     EXPECT_TRUE(GetWindowLongA(report.Memo->Handle(), GWL_STYLE) & ES_READONLY);
     RECT memo{};
     GetClientRect(report.Memo->Handle(), &memo);
@@ -480,8 +481,8 @@ TEST_F(ReportCommand, TheTextHasRoomForTheWholeReportWhateverItsSize) {
   std::size_t limit = 0, length = 0;
   std::vector<std::string> lines;
   ASSERT_TRUE(Report([&](TFormReport& report) {
-    limit = static_cast<std::size_t>(SendMessageA(report.Memo->Handle(), EM_GETLIMITTEXT, 0, 0));
-    length = static_cast<std::size_t>(SendMessageA(report.Memo->Handle(), WM_GETTEXTLENGTH, 0, 0));
+    limit = static_cast<std::size_t>(SendMessageW(report.Memo->Handle(), EM_GETLIMITTEXT, 0, 0));
+    length = static_cast<std::size_t>(SendMessageW(report.Memo->Handle(), WM_GETTEXTLENGTH, 0, 0));
     lines = LinesOf(report.Memo->AllText());
   }));
   EXPECT_TRUE(boxes.shown.empty());
@@ -499,9 +500,9 @@ LRESULT CALLBACK HalfFull(HWND window, UINT message, WPARAM wparam, LPARAM lpara
       std::wstring(reinterpret_cast<const wchar_t*>(lparam)).find(L"yyyy") != std::wstring::npos) {
     std::wstring half(reinterpret_cast<const wchar_t*>(lparam));
     half.resize(half.size() / 2);
-    return CallWindowProcA(previous, window, message, wparam, reinterpret_cast<LPARAM>(half.c_str()));
+    return CallWindowProcW(previous, window, message, wparam, reinterpret_cast<LPARAM>(half.c_str()));
   }
-  return CallWindowProcA(previous, window, message, wparam, lparam);
+  return CallWindowProcW(previous, window, message, wparam, lparam);
 }
 
 HANDLE WINAPI RefuseClipboardData(UINT, HANDLE) { return nullptr; }
@@ -534,7 +535,7 @@ TEST(RichEdit, LinesTheControlDoesNotTakeWholeAreAnError) {
   HWND window = edit->Handle();
   SetPropA(window, "test.previous",
            reinterpret_cast<HANDLE>(
-               SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HalfFull))));
+               SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HalfFull))));
   std::vector<std::wstring_view> lines(100, L"有关正在运行进程的报告");
   edit->AddLines(lines);
   EXPECT_EQ(edit->LineCount(), 101);
@@ -547,7 +548,7 @@ TEST(RichEdit, LinesTheControlDoesNotTakeWholeAreAnError) {
   std::vector<std::string> held(lines.size(), "有关正在运行进程的报告");
   held.push_back("yyyy ");  // what the full control took of it
   EXPECT_EQ(LinesOf(edit->AllText()), held);
-  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetPropA(window, "test.previous")));
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetPropA(window, "test.previous")));
   RemovePropA(window, "test.previous");
 }
 
