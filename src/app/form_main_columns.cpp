@@ -2,7 +2,10 @@
 // of the run; the list then sorts by the clicked column itself), and what is taken out of a list: a
 // row to the clipboard, the shown list to a CSV file.
 #include "app/form_main.h"
+#include "gui/application.h"
 #include "gui/clipboard.h"
+#include "gui/dialogs.h"
+#include "gui/file_write.h"
 #include "listview/list_export.h"
 
 namespace k32 {
@@ -31,7 +34,17 @@ TMainListView* TFormMain::ChosenList() const {
 
 void TFormMain::CopyCmdExecute() {
   TMainListView* list = ChosenList();
-  if (const gui::TListItem* row = list->Selected()) gui::ClipboardSetText(Handle(), RowText(*list, *row));
+  if (const gui::TListItem* row = list->Selected()) gui::ClipboardSetText(Handle(), ShownRowText(*list, *row));
+}
+
+void TFormMain::ExportCmdExecute() {
+  gui::TSaveDialog dialog;
+  dialog.DefaultExt = "csv";
+  dialog.Filter = "CSV 文件 (*.csv)|*.csv|所有文件 (*.*)|*.*";
+  dialog.Options = gui::ofHideReadOnly | gui::ofEnableSizing | gui::ofOverwritePrompt;
+  dialog.FileName = Notebook->PageIndex() == 0 ? L"\u8FDB\u7A0B.csv" : L"\u7A97\u53E3.csv";  // 进程, 窗口
+  if (!dialog.Execute(Handle())) return;
+  gui::WriteWholeFile(dialog.FileName, ListCsv(*ShownUpperList()));
 }
 
 }  // namespace k32

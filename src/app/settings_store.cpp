@@ -30,6 +30,9 @@ void ApplyRefreshTimer(gui::TTimer& timer, const Settings& settings) {
 }
 
 // The first value that cannot be read ends the reading with its error; what was read stays applied.
+// The size is kept as 96-DPI values, so that the window comes back as large on a display of another
+// scale (versions that kept pixels wrote them at 96 DPI); the place is kept in screen pixels. Kept
+// and read at 144 DPI, a size of 3n + 1 pixels comes back as 3n + 2 (their 96-DPI values are one).
 void TFormMain::ReadReg() {
   settings = Settings{};
   gui::TRegistry registry(HKEY_CURRENT_USER);
@@ -37,8 +40,9 @@ void TFormMain::ReadReg() {
   if (registry.ReadBool("StayOnTop")) OnTopCmd->Execute();
   SetBounds(Left(), registry.ReadInteger("Top"), Width(), Height());
   SetBounds(registry.ReadInteger("Left"), Top(), Width(), Height());
-  SetBounds(Left(), Top(), registry.ReadInteger("Width"), Height());
-  SetBounds(Left(), Top(), Width(), registry.ReadInteger("Height"));
+  // Each at the DPI of the place the window has by then.
+  SetBounds(Left(), Top(), Scale(registry.ReadInteger("Width")), Height());
+  SetBounds(Left(), Top(), Width(), Scale(registry.ReadInteger("Height")));
   settings.Timer = registry.ReadInteger("Timer");
   settings.AutoRefresh = registry.ReadBool("AutoRefresh");
   ApplyRefreshTimer(Timer, settings);
@@ -58,8 +62,8 @@ void TFormMain::WriteReg() {
   registry.OpenKey(kProgramKey, true);
   registry.WriteInteger("Top", bounds.top);
   registry.WriteInteger("Left", bounds.left);
-  registry.WriteInteger("Width", bounds.right - bounds.left);
-  registry.WriteInteger("Height", bounds.bottom - bounds.top);
+  registry.WriteInteger("Width", ScaleBetweenDpi(bounds.right - bounds.left, Dpi(), kDesignDpi));
+  registry.WriteInteger("Height", ScaleBetweenDpi(bounds.bottom - bounds.top, Dpi(), kDesignDpi));
   registry.WriteBool("StayOnTop", OnTopCmd->Checked());
   registry.WriteInteger("Timer", settings.Timer);
   registry.WriteBool("AutoRefresh", settings.AutoRefresh);

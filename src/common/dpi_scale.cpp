@@ -1,5 +1,6 @@
 #include "common/dpi_scale.h"
 
+#include <climits>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -9,7 +10,8 @@ int ScaleBetweenDpi(int value, int fromDpi, int toDpi) {
   if (fromDpi <= 0 || toDpi <= 0) return value;
   const long long product = static_cast<long long>(value) * toDpi;
   const long long rounded = (std::llabs(product) + fromDpi / 2) / fromDpi;
-  return static_cast<int>(product < 0 ? -rounded : rounded);
+  const long long scaled = product < 0 ? -rounded : rounded;
+  return static_cast<int>(scaled < INT_MIN ? INT_MIN : scaled > INT_MAX ? INT_MAX : scaled);
 }
 
 int ScaleToDpi(int value, int dpi) { return ScaleBetweenDpi(value, kDesignDpi, dpi); }

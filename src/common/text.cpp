@@ -56,6 +56,27 @@ std::wstring FolderPart(std::wstring_view path) {
   return separator == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, separator + 1));
 }
 
+std::wstring_view WithoutHalfCharacterAtEnd(std::wstring_view text) {
+  const bool opensPair = !text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF;
+  return opensPair ? text.substr(0, text.size() - 1) : text;
+}
+
+std::wstring_view CutAtCharacter(std::wstring_view text, std::size_t limit) {
+  return text.size() <= limit ? text : WithoutHalfCharacterAtEnd(text.substr(0, limit));
+}
+
+std::wstring_view ArgumentsPart(std::wstring_view commandLine) {
+  std::size_t at = 0;
+  if (!commandLine.empty() && commandLine[0] == L'"') {
+    at = commandLine.find(L'"', 1);
+    at = at == std::wstring_view::npos ? commandLine.size() : at + 1;
+  } else {
+    while (at < commandLine.size() && commandLine[at] != L' ' && commandLine[at] != L'\t') ++at;
+  }
+  while (at < commandLine.size() && (commandLine[at] == L' ' || commandLine[at] == L'\t')) ++at;
+  return commandLine.substr(at);
+}
+
 std::wstring WidenAscii(std::string_view text) { return std::wstring(text.begin(), text.end()); }
 
 namespace {

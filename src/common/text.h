@@ -30,6 +30,16 @@ std::string FolderPart(std::string_view path);
 std::wstring FileNamePart(std::wstring_view path);
 std::wstring FolderPart(std::wstring_view path);
 
+// The first `limit` UTF-16 units of a text, one fewer when the last of them opens a surrogate pair
+// whose second half falls off: a text cut to a length ends on a whole character.
+std::wstring_view CutAtCharacter(std::wstring_view text, std::size_t limit);
+// A text the system cut to fill a buffer, without the half character its end may hold.
+std::wstring_view WithoutHalfCharacterAtEnd(std::wstring_view text);
+
+// A command line without the program's name that opens it (quoted or up to the first blank) and
+// the blanks after it: the program's arguments as given.
+std::wstring_view ArgumentsPart(std::wstring_view commandLine);
+
 // A text of the program's that is plain ASCII (numbers, fixed names) as wide text.
 std::wstring WidenAscii(std::string_view text);
 

@@ -26,13 +26,24 @@ class SystemMessageBoxes final : public IMessageBoxes {
 
 class SystemShell final : public IShell {
  public:
-  HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
-                    const char* directory, int show) override {
-    const std::wstring wideVerb = Wide(verb ? verb : ""), wideParameters = Wide(parameters ? parameters : ""),
-                       wideDirectory = Wide(directory ? directory : "");
-    return ShellExecuteW(owner, verb ? wideVerb.c_str() : nullptr, file,
-                         parameters ? wideParameters.c_str() : nullptr,
-                         directory ? wideDirectory.c_str() : nullptr, show);
+  HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const wchar_t* parameters,
+                    const wchar_t* directory, int show) override {
+    const std::wstring wideVerb = Wide(verb ? verb : "");
+    SHELLEXECUTEINFOW request{};
+    request.cbSize = sizeof request;
+    // Done before this returns: the program may end right after a start.
+    request.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    request.hwnd = owner;
+    request.lpVerb = verb ? wideVerb.c_str() : nullptr;
+    request.lpFile = file;
+    request.lpParameters = parameters;
+    request.lpDirectory = directory;
+    request.nShow = show;
+    const bool started = ShellExecuteExW(&request) != FALSE;
+    // Above 32 exactly when it started, as the older call answers.
+    const auto code = reinterpret_cast<INT_PTR>(request.hInstApp);
+    if (started) return code > 32 ? request.hInstApp : reinterpret_cast<HINSTANCE>(33);
+    return code <= 32 ? request.hInstApp : nullptr;
   }
   BOOL NotifyIcon(DWORD message, void* data) override {
     return Shell_NotifyIconA(message, static_cast<PNOTIFYICONDATAA>(data));

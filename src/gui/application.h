@@ -26,9 +26,10 @@ class IMessageBoxes {
 class IShell {
  public:
   virtual ~IShell() = default;
-  // The file as the system names it, so that a path in any script reaches the shell whole.
-  virtual HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
-                            const char* directory, int show) = 0;
+  // The file, its arguments and folder as the system names them, so that a path in any script
+  // reaches the shell whole. Above 32: started.
+  virtual HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const wchar_t* parameters,
+                            const wchar_t* directory, int show) = 0;
   virtual BOOL NotifyIcon(DWORD message, void* data) = 0;
 };
 

@@ -115,10 +115,16 @@ void TControl::CreateHandle() {
   };
   std::optional<Hooked> hooked;
   if (!own) hooked.emplace(this);
-  HWND window = CreateWindowExA(
-      params.exStyle, params.className.c_str(), params.caption.c_str(), params.style, left_, top_, width_,
-      height_, parentWindow, (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(NextControlId()) : nullptr,
-      GetModuleHandleA(nullptr), this);
+  HMENU id = (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(NextControlId()) : nullptr;
+  // A control made through the code-page call is a window of the code page: on Windows it keeps
+  // its text in it, and other programs read it so.
+  HWND window =
+      wideMessages_
+          ? CreateWindowExW(params.exStyle, Wide(params.className).c_str(), Wide(params.caption).c_str(),
+                            params.style, left_, top_, width_, height_, parentWindow, id,
+                            GetModuleHandleW(nullptr), this)
+          : CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(), params.style,
+                            left_, top_, width_, height_, parentWindow, id, GetModuleHandleA(nullptr), this);
   hooked.reset();
   creating_ = false;
   if (!window) throw std::runtime_error("CreateWindowEx failed for " + params.className);

@@ -135,8 +135,8 @@ class TControl {
   void CreateHandle();
 
  protected:
-  // Set before the window exists: the control takes its messages in UTF-16, so that a text outside
-  // the code page reaches it whole, from this program or from another one.
+  // Set before the window exists: the control is made as a Unicode window and takes its messages in
+  // UTF-16, so that a text outside the code page reaches it whole, from this program or another.
   bool wideMessages_ = false;
 
  private:

@@ -6,6 +6,7 @@
 
 #include "common/text.h"
 #include "gui/application.h"
+#include "gui/wide_text.h"
 
 namespace k32::gui {
 
@@ -14,19 +15,20 @@ namespace {
 class SystemSaveDialog final : public ISaveDialogs {
  public:
   bool Execute(HWND owner, TSaveDialog& dialog) override {
-    std::vector<char> name(32768, '\0');
+    std::vector<wchar_t> name(32768, L'\0');
     dialog.FileName.copy(name.data(), name.size() - 1);
-    const std::string filter = dialog.FilterPieces();
-    OPENFILENAMEA open{};
+    // The pieces' zero characters convert as they are.
+    const std::wstring filter = Wide(dialog.FilterPieces()), defaultExt = Wide(dialog.DefaultExt);
+    OPENFILENAMEW open{};
     open.lStructSize = sizeof open;
     open.hwndOwner = owner;
     open.lpstrFilter = filter.size() > 2 ? filter.c_str() : nullptr;
     open.nFilterIndex = static_cast<DWORD>(dialog.FilterIndex);
     open.lpstrFile = name.data();
     open.nMaxFile = static_cast<DWORD>(name.size());
-    open.lpstrDefExt = dialog.DefaultExt.empty() ? nullptr : dialog.DefaultExt.c_str();
+    open.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     open.Flags = dialog.Flags();
-    if (!GetSaveFileNameA(&open)) return false;
+    if (!GetSaveFileNameW(&open)) return false;
     dialog.FileName = name.data();
     dialog.FilterIndex = static_cast<int>(open.nFilterIndex);
     return true;

@@ -19,7 +19,7 @@ class TSaveDialog {
   std::string Filter;      // "description|pattern|description|pattern..."
   int FilterIndex = 1;     // 1-based, as the dialog counts
   unsigned Options = 0;    // TSaveOption bits
-  std::string FileName;    // the chosen name after Execute
+  std::wstring FileName;   // the chosen name after Execute, as the system holds it
 
   // Shows the dialog; true when the user chose a name, false when cancelled.
   bool Execute(HWND owner);
@@ -36,7 +36,7 @@ class ISaveDialogs {
   virtual bool Execute(HWND owner, TSaveDialog& dialog) = 0;
 };
 
-// The system's dialog (GetSaveFileNameA).
+// The system's dialog (GetSaveFileNameW: a folder in any script can be chosen).
 ISaveDialogs& SystemSaveDialogs();
 
 }  // namespace k32::gui

@@ -1,6 +1,8 @@
-// The platform's rich-edit control (class "RICHEDIT" of RICHED32.DLL): text added line by line,
-// read whole, and written out as Rich Text Format. Text goes in and out wide, so that every
-// character survives (the file writes those outside its code page as Unicode escapes).
+// The platform's rich-edit control, a Unicode window of class "RICHEDIT50W" (msftedit.dll; where that
+// is missing, "RichEdit20W" of riched20.dll): text added line by line, read whole, and written out
+// as Rich Text Format. Text goes in and out wide, so that every character survives, for this
+// program and for any other that reads the window (the file writes those outside its code page as
+// Unicode escapes).
 #pragma once
 
 #include <cstddef>
@@ -43,7 +45,7 @@ class TRichEdit : public TControl {
 
   // Writes the content as Rich Text Format, creating or replacing the file. Raises EGuiError when
   // the file cannot be created or the control fails while streaming.
-  void SaveToFile(const std::string& fileName);
+  void SaveToFile(const std::wstring& fileName);
 
  protected:
   void CreateParams(TCreateParams& params) override;

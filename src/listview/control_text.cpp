@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "common/text.h"
+#include "gui/wide_text.h"
 #include "listview/list_view_text.h"
 
 namespace k32 {
@@ -27,9 +29,11 @@ void CopyToBuffer(const std::string& text, char* buffer, int capacity) {
 
 void CopyToBuffer(const std::string& text, wchar_t* buffer, int capacity) {
   if (!buffer || capacity <= 0) return;
-  const int n =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), buffer, capacity - 1);
-  buffer[std::max(n, 0)] = L'\0';
+  // Converted whole, then cut: the conversion into a buffer too small gives nothing at all.
+  const std::wstring wide = gui::Wide(text);
+  const std::wstring_view fitted = CutAtCharacter(wide, static_cast<std::size_t>(capacity - 1));
+  fitted.copy(buffer, fitted.size());
+  buffer[fitted.size()] = L'\0';
 }
 
 UINT DrawTextAlignment(int columnFormat) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/text.h"
 #include "gui/wide_text.h"
 #include "listview/control_text.h"
 #include "listview/list_settings_codec.h"
@@ -313,13 +314,9 @@ void TCustomExtListView::GetWideInfoTip(NMLVGETINFOTIPW& tip) {
   if (item && tip.pszText && tip.cchTextMax > 0) {
     std::wstring text = tip.dwFlags == LVGIT_UNFOLDED ? std::wstring(tip.pszText) : std::wstring();
     text += item->Caption;
-    const auto room = static_cast<std::size_t>(tip.cchTextMax - 1);
-    if (text.size() > room) {
-      text.resize(room);
-      if (!text.empty() && IS_HIGH_SURROGATE(text.back())) text.pop_back();  // half a character
-    }
-    text.copy(tip.pszText, text.size());
-    tip.pszText[text.size()] = L'\0';
+    const std::wstring_view fitted = CutAtCharacter(text, static_cast<std::size_t>(tip.cchTextMax - 1));
+    fitted.copy(tip.pszText, fitted.size());
+    tip.pszText[fitted.size()] = L'\0';
   }
   SinkBelowSiblings();
 }

@@ -14,7 +14,7 @@ std::vector<int> ShownColumns(TCustomEnhListView& list) {
   return columns;
 }
 
-std::wstring RowText(TCustomEnhListView& list, const gui::TListItem& row) {
+std::wstring ShownRowText(TCustomEnhListView& list, const gui::TListItem& row) {
   std::wstring text;
   const std::vector<int> columns = ShownColumns(list);
   for (std::size_t i = 0; i < columns.size(); ++i) {

@@ -31,7 +31,8 @@ void TCustomEnhListView::StoreSettings() {
 bool TCustomEnhListView::WriteSettings() {
   TdfsEnhLVSaveSettings& settings = SaveSettings();
   const int count = ColumnCount();
-  if (settings.SaveColumnSizes && count > 0) settings.StoreColumnSizes(count, WidthsByPosition(*this).data());
+  if (settings.SaveColumnSizes && count > 0)
+    settings.StoreColumnSizes(count, WidthsByPosition(*this).data(), Dpi());
   if (settings.SaveCurrentSort) settings.StoreCurrentSort(CurrentSortAscending(), LastColumnClicked());
   if (settings.SaveViewStyle) settings.StoreViewStyle(ViewStyle());
   return true;
@@ -45,7 +46,7 @@ bool TCustomEnhListView::ReadSettings() {
   // By display position: the order, when there is one, is in place already.
   if (settings.SaveColumnSizes && count > 0) {
     std::vector<int> widths = WidthsByPosition(*this);
-    settings.ReadColumnSizes(count, widths.data());
+    settings.ReadColumnSizes(count, widths.data(), Dpi());
     if (widths[0] != -1) {
       for (int position = 0; position < count; ++position)
         SetColumnWidth(GetActualColumn(position), widths[static_cast<std::size_t>(position)]);

@@ -15,6 +15,12 @@ std::string FormatIntegerList(std::span<const int> values) {
   return text;
 }
 
+std::string FormatColumnSizes(std::span<const int> widths, int dpi) {
+  std::vector<int> stored(widths.begin(), widths.end());
+  for (int& width : stored) width = ScaleBetweenDpi(width, dpi, kDesignDpi);
+  return FormatIntegerList(stored);
+}
+
 std::string FormatInteger(int value) { return std::to_string(value); }
 
 std::string FormatFlag(bool value) { return value ? "1" : "0"; }
@@ -91,12 +97,14 @@ std::optional<std::vector<bool>> ParseVisibleColumns(std::string_view stored, in
   return visible;
 }
 
-std::optional<std::vector<int>> ParseColumnSizes(std::string_view stored, std::vector<int> current_widths) {
+std::optional<std::vector<int>> ParseColumnSizes(std::string_view stored, std::vector<int> current_widths,
+                                                 int dpi) {
   if (current_widths.empty() || stored.empty()) return std::nullopt;
   const auto pieces = ReadPieces(stored, current_widths.size());
+  // The mark of no value is the stored number itself, before any scaling.
+  if ((!pieces.empty() && pieces[0] ? *pieces[0] : current_widths[0]) == -1) return std::nullopt;
   for (std::size_t i = 0; i < pieces.size(); ++i)
-    if (pieces[i]) current_widths[i] = *pieces[i];
-  if (current_widths[0] == -1) return std::nullopt;
+    if (pieces[i]) current_widths[i] = ScaleToDpi(*pieces[i], dpi);
   return current_widths;
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/dpi_scale.h"
+
 namespace k32 {
 
 // Sections (subkeys of the list's key) and value names.
@@ -23,6 +25,8 @@ inline constexpr char kViewStyleValue[] = "ViewStyle";
 
 // "0,3,1,2": decimal entries joined by "," (empty for no entries).
 std::string FormatIntegerList(std::span<const int> values);
+// "Sizes": widths in pixels at a DPI, stored as 96-DPI values.
+std::string FormatColumnSizes(std::span<const int> widths, int dpi);
 // Decimal with a minus sign when negative.
 std::string FormatInteger(int value);
 // "1" or "0".
@@ -43,10 +47,12 @@ bool IsColumnPermutation(std::span<const int> order, int column_count);
 // columns.
 std::vector<int> ParseColumnOrder(std::string_view stored, int column_count);
 
-// "Sizes" over the current widths by display position: each readable stored entry replaces the
-// width at its position, unreadable ones keep it, extra ones are ignored. Nothing (keep the widths)
-// when there is no value, no column, or the first entry comes out as -1.
-std::optional<std::vector<int>> ParseColumnSizes(std::string_view stored, std::vector<int> current_widths);
+// "Sizes" over the current widths (pixels at dpi) by display position: each readable stored entry,
+// a 96-DPI value, replaces the width at its position scaled to dpi; unreadable ones keep it, extra
+// ones are ignored. Nothing (keep the widths) when there is no value, no column, or the first entry
+// comes out as -1. Values of versions that stored pixels were written at 96 DPI and read the same.
+std::optional<std::vector<int>> ParseColumnSizes(std::string_view stored, std::vector<int> current_widths,
+                                                 int dpi = kDesignDpi);
 
 // "Visible": the indices of the shown columns; each column shown or hidden, the first always shown.
 // Nothing (the layout's columns stand) when there is no value or an entry does not read.

@@ -27,16 +27,16 @@ std::string TdfsEnhLVSaveSettings::ReadText(const char* section, const char* nam
   }
 }
 
-void TdfsEnhLVSaveSettings::StoreColumnSizes(int count, const int* sizes) {
+void TdfsEnhLVSaveSettings::StoreColumnSizes(int count, const int* sizes, int dpi) {
   if (count <= 0) return;
   WriteText(kColumnsSection, kSizesValue,
-            FormatIntegerList(std::span(sizes, static_cast<std::size_t>(count))));
+            FormatColumnSizes(std::span(sizes, static_cast<std::size_t>(count)), dpi));
 }
 
-void TdfsEnhLVSaveSettings::ReadColumnSizes(int count, int* sizes) {
+void TdfsEnhLVSaveSettings::ReadColumnSizes(int count, int* sizes, int dpi) {
   if (count <= 0) return;
   const auto read =
-      ParseColumnSizes(ReadText(kColumnsSection, kSizesValue), std::vector<int>(sizes, sizes + count));
+      ParseColumnSizes(ReadText(kColumnsSection, kSizesValue), std::vector<int>(sizes, sizes + count), dpi);
   if (read)
     std::copy(read->begin(), read->end(), sizes);
   else

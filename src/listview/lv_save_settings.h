@@ -27,11 +27,13 @@ class TdfsEnhLVSaveSettings {
   // Writing raises the registry's error when a value cannot be stored. Reading never raises: a
   // missing key, section or value, one that is not text or cannot be read, counts as no value.
 
-  // Widths by display position; nothing for count 0.
-  void StoreColumnSizes(int count, const int* sizes);
+  // Widths by display position, in pixels at dpi, kept as 96-DPI values so that they read the same
+  // on a display of another scale; nothing for count 0. Stored and read at 144 DPI, a width of
+  // 3n + 1 pixels comes back as 3n + 2 (its 96-DPI value is that of 3n + 2), then stays.
+  void StoreColumnSizes(int count, const int* sizes, int dpi = kDesignDpi);
   // sizes holds the current widths; each stored width that reads replaces one. Without a value
   // (or with -1 first) sizes[0] becomes -1 and the rest stay.
-  void ReadColumnSizes(int count, int* sizes);
+  void ReadColumnSizes(int count, int* sizes, int dpi = kDesignDpi);
   void StoreCurrentSort(bool ascending, int sortColumn);
   // Defaults: ascending, column 0. The column is not clamped here.
   void ReadCurrentSort(bool& ascending, int& sortColumn);

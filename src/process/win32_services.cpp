@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "common/text.h"
 #include "gui/guard.h"
 #include "gui/handles.h"
 #include "process/system_processes.h"
@@ -26,11 +27,13 @@ HWND ToHwnd(WindowId window) {
 }
 WindowId ToId(HWND window) { return static_cast<WindowId>(reinterpret_cast<UINT_PTR>(window)); }
 
-// Cuts a fixed buffer at its terminator, or at its end when it has none.
+// Cuts a fixed buffer at its terminator, or at its end when it has none. A text that fills the
+// buffer may have been cut by the system within a character: it ends on a whole one.
 std::wstring Terminated(const wchar_t* buffer, std::size_t size) {
   std::size_t length = 0;
   while (length < size && buffer[length] != L'\0') ++length;
-  return std::wstring(buffer, length);
+  const std::wstring_view text(buffer, length);
+  return std::wstring(length + 1 >= size ? WithoutHalfCharacterAtEnd(text) : text);
 }
 template <std::size_t N>
 std::wstring Terminated(const wchar_t (&buffer)[N]) {

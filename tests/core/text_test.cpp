@@ -49,6 +49,13 @@ TEST(HintBar, TheFirstBarThatIsNotTheSecondByteOfACharacter) {
   EXPECT_EQ(HintBar("\xB0\x7C"), std::string_view::npos);
 }
 
+TEST(CutAtCharacter, ATextCutToALengthNeverEndsInHalfASurrogatePair) {
+  const std::wstring title = std::wstring(248, L'a') + L"\xD83D\xDD34 b";  // an emoji at units 249, 250
+  EXPECT_EQ(CutAtCharacter(title, 249), std::wstring(248, L'a'));
+  EXPECT_EQ(CutAtCharacter(title, 250), title.substr(0, 250));
+  EXPECT_EQ(WithoutHalfCharacterAtEnd(L"ab\xDC00"), L"ab\xDC00");  // a second half is left to the reader
+}
+
 TEST(ParseDecimalModulo32, WrapsLikeTheRuntime) {
   EXPECT_EQ(ParseDecimalModulo32("  4294967287"), 4294967287u);
   EXPECT_EQ(ParseDecimalModulo32("4294967296"), 0u);

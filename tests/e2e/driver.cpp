@@ -380,7 +380,7 @@ void Program::OpenReport(HWND& report, HWND& edit) const {
   PostMessageA(main_, WM_KEYDOWN, VK_F4, 1);
   HWND window = WaitForWindow(info_.dwProcessId, "有关正在运行进程的报告");
   if (!window) return;
-  const std::vector<HWND> edits = ChildrenOfClass(window, "RichEdit");
+  const std::vector<HWND> edits = ChildrenOfClass(window, "RICHEDIT50W");
   if (edits.size() != 1) return;
   report = window;
   edit = edits[0];

@@ -135,12 +135,16 @@ TEST(WideNamesE2E, EveryNameAsTheSystemHoldsIt) {
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntilGone(dialog));
 
-  // The report: shown, copied in both formats, saved as RTF and read back.
+  // The report: shown (its window text too, as any other program reads it), copied in both
+  // formats, saved as RTF and read back.
   click(0);  // the processes page
   HWND report = nullptr, edit = nullptr;
   program.OpenReport(report, edit);
   ASSERT_NE(edit, nullptr);
   const std::wstring moduleLine = L"    " + std::wstring(kWideChildExe) + L" (" + path + L")";
+  std::wstring shown(2 * SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');  // CR LF written for CR
+  SendMessageW(edit, WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data()));
+  EXPECT_NE(shown.find(moduleLine), std::wstring::npos);
   HWND copy = ChildWithText(report, "复制");
   ASSERT_NE(copy, nullptr);
   SendMessageA(copy, BM_CLICK, 0, 0);

@@ -13,6 +13,7 @@
 #include "gui/stdctrls.h"
 #include "report/form_report.h"
 #include "win/main_window_fixture.h"
+#include "win/registry_values.h"
 #include "window/form_winprop.h"
 
 namespace k32 {
@@ -149,6 +150,30 @@ TEST_F(Dpi, AChangeOfDpiLaysTheMainWindowOutOnceWithoutDrift) {
   ChangeDpi(dpi);
   EXPECT_EQ(MainLayout(), Designed(dpi));
   EXPECT_EQ(form->ProcessPage().ProcList()->ColumnWidth(0), column);
+}
+
+// Kept as 96-DPI values: the window's size and a column's width kept at 144 DPI read back as the
+// same pixels there and as two thirds of them at 96; what an earlier version kept reads as before.
+TEST_F(Dpi, StoredSizesAreKeptAt96DpiAndReadAtTheWindowsDpi) {
+  TMainListView* list = form->ProcessPage().ProcList();
+  auto readBack = [&] {
+    form->SetBounds(form->Left(), form->Top(), 100, 100);
+    list->SetColumnWidth(0, 10);
+    form->ReadReg();
+    list->ReadSettings();
+    return std::array<int, 3>{form->Width(), form->Height(), list->ColumnWidth(0)};
+  };
+  ChangeDpi(144);
+  form->SetBounds(form->Left(), form->Top(), 900, 601);  // 3n + 1 pixels read back as 3n + 2
+  list->SetColumnWidth(0, 152);
+  form->WriteReg();
+  list->WriteSettings();
+  EXPECT_EQ(readBack(), (std::array<int, 3>{900, 602, 152}));
+  ChangeDpi(96);
+  EXPECT_EQ(readBack(), (std::array<int, 3>{600, 401, 101}));
+  testing::SetDword(testing::kProgramKeyPath, "Width", 700);  // pixels at 96 DPI
+  EXPECT_EQ(readBack()[0], 700);
+  testing::StoreDefaultSettings();
 }
 
 // The busy window draws its text in a bold font of its own: made again for the new DPI.

@@ -406,6 +406,10 @@ TEST_F(ExtList, InfoTipShowsTheRowCaptionCutToTheBuffer) {
   tip.cchTextMax = 64;
   SendMessageA(form->Handle(), WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
   EXPECT_EQ(std::string(buffer), "#1");
+  // Asked for wide text, it is cut to the buffer too.
+  wideTip.cchTextMax = 2;
+  SendMessageA(form->Handle(), WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&wideTip));
+  EXPECT_EQ(std::wstring(wideBuffer), L"#");
 }
 
 TEST_F(ExtList, ExtendedStylesFollowTheUnderlineRuleAndReadBack) {

@@ -57,8 +57,10 @@ TEST_F(FirstUse, TheListsMenuDrawsTheActionsPictures) {
     for (int y = 0; y < area.bottom; ++y)
       for (int x = 0; x < 30; ++x) {
         const COLORREF c = GetPixel(dc, x, y);
-        red += y < area.bottom / 2 && GetRValue(c) > 160 && GetGValue(c) < 90 && GetBValue(c) < 90;
-        green += y >= area.bottom / 2 && GetGValue(c) > 120 && GetRValue(c) < 100 && GetBValue(c) < 100;
+        // Three items: terminate (red), refresh (green), copy (no picture).
+        red += y < area.bottom / 3 && GetRValue(c) > 160 && GetGValue(c) < 90 && GetBValue(c) < 90;
+        green += y >= area.bottom / 3 && y < area.bottom * 2 / 3 && GetGValue(c) > 120 && GetRValue(c) < 100 &&
+                 GetBValue(c) < 100;
       }
     ReleaseDC(menu, dc);
     look.SetEnabled(false);

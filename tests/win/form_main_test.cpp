@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/fake_services.h"
+#include "win/import_patch.h"
 #include "win/main_window_fixture.h"
 #include "win/recording_shell.h"
 #include "win/win_test_support.h"
@@ -104,7 +105,7 @@ TEST_F(MainWindow, PageSwitchingSetsCommandsButtonsAndMenuItemsBothWays) {
       SendMessageA(form->ToolBar1->Handle(), TB_ISBUTTONCHECKED, Button("ToolButton7")->CommandId(), 0));
   EXPECT_TRUE(Shown("tbFindWindow"));
   EXPECT_EQ(Captions(form->CommandsMenu),
-            (std::vector<std::string>{"刷新列表\tF5", "窗口属性...\tAlt+Enter", "打开模块文件夹",
+            (std::vector<std::string>{"刷新列表\tF5", "窗口属性...\tAlt+Enter", "导出列表(&E)...", "打开模块文件夹",
                                       "查找模块...\tShift+Ctrl+F", "退出(&X)\tEsc"}));
 
   form->ProcessesCmdExecute();
@@ -121,7 +122,7 @@ TEST_F(MainWindow, PageSwitchingSetsCommandsButtonsAndMenuItemsBothWays) {
   EXPECT_FALSE(Shown("tbProperties"));
   EXPECT_FALSE(Shown("tbFindWindow"));
   EXPECT_EQ(Captions(form->CommandsMenu),
-            (std::vector<std::string>{"刷新列表\tF5", "终止进程\tF2", "查看报告...\tF4", "打开模块文件夹",
+            (std::vector<std::string>{"刷新列表\tF5", "终止进程\tF2", "查看报告...\tF4", "导出列表(&E)...", "打开模块文件夹",
                                       "查找模块...\tShift+Ctrl+F", "退出(&X)\tEsc"}));
   // The view menu mirrors the page in its checked items.
   form->ProcessesCmdExecute();
@@ -164,7 +165,7 @@ class NotElevated : public MainWindow {
 
 TEST_F(NotElevated, RestartsThroughTheShellAndEndsOnlyWhenTheStartSucceeded) {
   EXPECT_EQ(services.debugPrivilegeRequests, 1);
-  EXPECT_EQ(Captions(form->CommandsMenu)[5], "以管理员身份重新启动(&A)");
+  EXPECT_EQ(Captions(form->CommandsMenu)[6], "以管理员身份重新启动(&A)");
   MSG quit{};
   shell.executeAnswer = reinterpret_cast<HINSTANCE>(SE_ERR_ACCESSDENIED);  // the user declined
   form->miRunAsAdminClick();
@@ -175,6 +176,26 @@ TEST_F(NotElevated, RestartsThroughTheShellAndEndsOnlyWhenTheStartSucceeded) {
   char own[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, own, MAX_PATH);
   EXPECT_TRUE(shell.opened.size() == 2 && shell.opened[1].verb == "runas" && shell.opened[1].file == own);
+}
+
+const wchar_t* WINAPI WideCommandLine() { return L"\"C:\\프로그램\\kestrel32.exe\"  /x \"한글 Ω\""; }
+
+// The new one starts in this one's folder with this one's arguments, named in any script.
+TEST_F(NotElevated, TheRestartGivesTheFolderAndTheArgumentsWhole) {
+  wchar_t temp[MAX_PATH] = {}, before[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  GetCurrentDirectoryW(MAX_PATH, before);
+  const std::wstring folder = std::wstring(temp) + L"폴더 Ω", arguments = L"/x \"한글 Ω\"";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+  testing::ImportPatch commandLine("kernel32.dll", "GetCommandLineW",
+                                   reinterpret_cast<void*>(&WideCommandLine));
+  form->miRunAsAdminClick();
+  SetCurrentDirectoryW(before);
+  RemoveDirectoryW(folder.c_str());
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.opened[0].directory, folder);
+  EXPECT_EQ(shell.opened[0].parameters, arguments);
 }
 
 TEST_F(MainWindow, ShortcutsFireEnabledActionsEvenWhenHiddenAndNeverDisabledOnes) {

@@ -83,7 +83,7 @@ TEST_F(ModuleFolder, TheModuleMenuFollowsTheRightClickedRow) {
   SendMessageA(form->ProcessPage().ModuleList()->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
   testing::Pump(50);
   gui::TPopupMenu::TrackHook = nullptr;
-  EXPECT_EQ(shownItems, (std::vector<std::string>{"OpeninWindowsExplorer2", "RefreshList2"}));
+  EXPECT_EQ(shownItems, (std::vector<std::string>{"OpeninWindowsExplorer2", "RefreshList2", "CopyRow2"}));
   ASSERT_EQ(shell.opened.size(), 1u);
   EXPECT_EQ(shell.opened[0].file, "C:\\WINDOWS\\SYSTEM\\");
 
@@ -100,7 +100,7 @@ TEST_F(ModuleFolder, TheModuleMenuFollowsTheRightClickedRow) {
   SendMessageA(form->ProcessPage().ModuleList()->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, below);
   testing::Pump(50);
   gui::TPopupMenu::TrackHook = nullptr;
-  EXPECT_EQ(shownItems, (std::vector<std::string>{"OpeninWindowsExplorer2 (off)", "RefreshList2"}));
+  EXPECT_EQ(shownItems, (std::vector<std::string>{"OpeninWindowsExplorer2 (off)", "RefreshList2", "CopyRow2"}));
   EXPECT_FALSE(form->ExplorerCmd->Enabled());
 }
 
@@ -127,8 +127,8 @@ TEST_F(ModuleFolderReal, TheShellOpensTheFolder) {
   // Passes the request on to the system's shell and keeps what went and came back.
   struct Watch final : gui::IShell {
     explicit Watch(gui::IShell& system) : system(system) {}
-    HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
-                      const char* directory, int show) override {
+    HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const wchar_t* parameters,
+                      const wchar_t* directory, int show) override {
       folder = file;
       result = system.Execute(owner, verb, file, parameters, directory, show);
       return result;

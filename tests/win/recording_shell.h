@@ -64,6 +64,7 @@ class RecordingShell final : public gui::IShell {
     std::wstring wideFile;
     bool hasParameters, hasDirectory;
     int show;
+    std::wstring parameters, directory;
   };
   struct Notified {
     DWORD message;
@@ -74,10 +75,11 @@ class RecordingShell final : public gui::IShell {
   RecordingShell() { gui::Application().SetShell(this); }
   ~RecordingShell() override { gui::Application().SetShell(nullptr); }
 
-  HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const char* parameters,
-                    const char* directory, int show) override {
+  HINSTANCE Execute(HWND owner, const char* verb, const wchar_t* file, const wchar_t* parameters,
+                    const wchar_t* directory, int show) override {
     opened.push_back({owner, verb ? verb : "<default>", file ? gui::Narrow(file) : "", file ? file : L"",
-                      parameters != nullptr, directory != nullptr, show});
+                      parameters != nullptr, directory != nullptr, show, parameters ? parameters : L"",
+                      directory ? directory : L""});
     return executeAnswer;
   }
   BOOL NotifyIcon(DWORD message, void* data) override {

@@ -20,12 +20,14 @@
 #include "gui/comctrls.h"
 #include "gui/dialogs.h"
 #include "gui/error.h"
+#include "gui/wide_text.h"
 #include "process/win32_services.h"
 #include "report/form_report.h"
 #include "report/report_lines.h"
 #include "shared/report_files.h"
 #include "win/import_patch.h"
 #include "win/main_window_fixture.h"
+#include "win/scripted_save_dialogs.h"
 #include "win/win_test_support.h"
 
 namespace k32 {
@@ -33,28 +35,7 @@ namespace {
 
 using testing::ClipboardText;
 using testing::LinesOf;
-
-// Answers the save dialog with a scripted name, or cancels it; keeps what it was shown with.
-class ScriptedSaveDialogs final : public gui::ISaveDialogs {
- public:
-  ScriptedSaveDialogs() { gui::Application().SetSaveDialogs(this); }
-  ~ScriptedSaveDialogs() override { gui::Application().SetSaveDialogs(nullptr); }
-  bool Execute(HWND, gui::TSaveDialog& dialog) override {
-    ++shown;
-    defaultExt = dialog.DefaultExt;
-    filter = dialog.Filter;
-    filterIndex = dialog.FilterIndex;
-    flags = dialog.Flags();
-    if (!answer) return false;
-    dialog.FileName = *answer;
-    return true;
-  }
-  std::optional<std::string> answer;
-  int shown = 0;
-  std::string defaultExt, filter;
-  int filterIndex = 0;
-  DWORD flags = 0;
-};
+using testing::ScriptedSaveDialogs;
 
 std::string TempFile(const std::string& name) {
   char folder[MAX_PATH] = {};
@@ -173,7 +154,8 @@ TEST_F(ReportCommand, ShowsTheRealSystemWithThisProcessAndItsModulesInTheDesigne
     EXPECT_EQ(report.btnSave->Text(), "另存为...");
     EXPECT_EQ(report.btnCopy->Text(), "复制");
     EXPECT_EQ(report.btnClose->Text(), "关闭");
-    EXPECT_EQ(ClassOf(report.Memo->Handle()), "RICHEDIT");
+    EXPECT_EQ(lstrcmpiA(ClassOf(report.Memo->Handle()).c_str(), "RICHEDIT50W"), 0);
+    EXPECT_TRUE(IsWindowUnicode(report.Memo->Handle()));
     EXPECT_TRUE(GetWindowLongA(report.Memo->Handle(), GWL_STYLE) & ES_READONLY);
     RECT memo{};
     GetClientRect(report.Memo->Handle(), &memo);
@@ -344,18 +326,23 @@ TEST_F(ReportCommand, SaveWritesRtfWhateverTheNameAndReplacesWithoutAsking) {
     std::ofstream old(saved, std::ios::binary);
     old << older;
   }
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring wideFolder = std::wstring(temp) + L"폴더 Ω", wideSaved = wideFolder + L"\\보고서.txt";
+  CreateDirectoryW(wideFolder.c_str(), nullptr);  // named outside code page 936
   std::string afterCancel, rtf, afterSecondCancel;
   std::vector<std::string> boxesAfterSave;
   bool openAfterSaves = false;
   ASSERT_TRUE(Report([&](TFormReport& report) {
-    auto save = [&](std::optional<std::string> answer) {
+    auto save = [&](std::optional<std::wstring> answer) {
       dialogs.answer = std::move(answer);
       SendMessageA(report.btnSave->Handle(), BM_CLICK, 0, 0);
     };
     save(std::nullopt);
     afterCancel = FileBytes(saved);
-    save(saved);
+    save(gui::Wide(saved));
     rtf = FileBytes(saved);
+    save(wideSaved);
     for (const auto& box : boxes.shown) boxesAfterSave.push_back(box.text);
     // A later cancel writes nothing, not even to the name chosen before.
     {
@@ -364,12 +351,12 @@ TEST_F(ReportCommand, SaveWritesRtfWhateverTheNameAndReplacesWithoutAsking) {
     }
     save(std::nullopt);
     afterSecondCancel = FileBytes(saved);
-    save(noFolder);
+    save(gui::Wide(noFolder));
     // A device that takes no bytes: the control's stream fails.
-    if (FileExists("Z:\\dev\\full")) save("Z:\\dev\\full");
+    if (FileExists("Z:\\dev\\full")) save(L"Z:\\dev\\full");
     openAfterSaves = IsWindowVisible(report.Handle()) && report.ModalResult() == gui::mrNone;
   }));
-  EXPECT_EQ(dialogs.shown, FileExists("Z:\\dev\\full") ? 5 : 4);
+  EXPECT_EQ(dialogs.shown, FileExists("Z:\\dev\\full") ? 6 : 5);
   EXPECT_EQ(dialogs.defaultExt, "TXT");
   EXPECT_EQ(dialogs.filter, "文本文件 (*.txt)|*.txt|所有文件 (*.*)|*.*");
   EXPECT_EQ(dialogs.filterIndex, 1);
@@ -381,6 +368,8 @@ TEST_F(ReportCommand, SaveWritesRtfWhateverTheNameAndReplacesWithoutAsking) {
   EXPECT_EQ(afterSecondCancel, "changed");
   EXPECT_TRUE(boxesAfterSave.empty());
   EXPECT_EQ(rtf.rfind("{\\rtf", 0), 0u) << rtf.substr(0, 40);
+  EXPECT_TRUE(DeleteFileW(wideSaved.c_str()));
+  RemoveDirectoryW(wideFolder.c_str());
   {
     std::ofstream back(saved, std::ios::binary);
     back << rtf;
@@ -472,8 +461,8 @@ TEST_F(ReportCommand, TheTextHasRoomForTheWholeReportWhateverItsSize) {
   std::size_t limit = 0, length = 0;
   std::vector<std::string> lines;
   ASSERT_TRUE(Report([&](TFormReport& report) {
-    limit = static_cast<std::size_t>(SendMessageA(report.Memo->Handle(), EM_GETLIMITTEXT, 0, 0));
-    length = static_cast<std::size_t>(SendMessageA(report.Memo->Handle(), WM_GETTEXTLENGTH, 0, 0));
+    limit = static_cast<std::size_t>(SendMessageW(report.Memo->Handle(), EM_GETLIMITTEXT, 0, 0));
+    length = static_cast<std::size_t>(SendMessageW(report.Memo->Handle(), WM_GETTEXTLENGTH, 0, 0));
     lines = LinesOf(report.Memo->AllText());
   }));
   EXPECT_TRUE(boxes.shown.empty());
@@ -491,9 +480,9 @@ LRESULT CALLBACK HalfFull(HWND window, UINT message, WPARAM wparam, LPARAM lpara
       std::wstring(reinterpret_cast<const wchar_t*>(lparam)).find(L"yyyy") != std::wstring::npos) {
     std::wstring half(reinterpret_cast<const wchar_t*>(lparam));
     half.resize(half.size() / 2);
-    return CallWindowProcA(previous, window, message, wparam, reinterpret_cast<LPARAM>(half.c_str()));
+    return CallWindowProcW(previous, window, message, wparam, reinterpret_cast<LPARAM>(half.c_str()));
   }
-  return CallWindowProcA(previous, window, message, wparam, lparam);
+  return CallWindowProcW(previous, window, message, wparam, lparam);
 }
 
 HANDLE WINAPI RefuseClipboardData(UINT, HANDLE) { return nullptr; }
@@ -526,7 +515,7 @@ TEST(RichEdit, LinesTheControlDoesNotTakeWholeAreAnError) {
   HWND window = edit->Handle();
   SetPropA(window, "test.previous",
            reinterpret_cast<HANDLE>(
-               SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HalfFull))));
+               SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HalfFull))));
   std::vector<std::wstring_view> lines(100, L"有关正在运行进程的报告");
   edit->AddLines(lines);
   EXPECT_EQ(edit->LineCount(), 101);
@@ -539,7 +528,7 @@ TEST(RichEdit, LinesTheControlDoesNotTakeWholeAreAnError) {
   std::vector<std::string> held(lines.size(), "有关正在运行进程的报告");
   held.push_back("yyyy ");  // what the full control took of it
   EXPECT_EQ(LinesOf(edit->AllText()), held);
-  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetPropA(window, "test.previous")));
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetPropA(window, "test.previous")));
   RemovePropA(window, "test.previous");
 }
 
