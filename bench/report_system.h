@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 
 namespace k32::bench {
 

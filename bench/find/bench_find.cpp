@@ -13,10 +13,10 @@
 
 #include "gui/wide_text.h"
 #include "app/form_main.h"
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 #include "gui/application.h"
 #include "process/module_search.h"
-#include "process/row_filter.h"
+#include "listview/row_filter.h"
 #include "window/window_rows.h"
 
 namespace {

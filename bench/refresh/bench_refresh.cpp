@@ -17,7 +17,7 @@
 #include "app/form_main.h"
 #include "gui/application.h"
 #include "process/list_rows.h"
-#include "process/win32_services.h"
+#include "system/win32_services.h"
 #include "window/window_rows.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "about/form_busy.h"
-#include "app/settings.h"
+#include "common/settings.h"
 #include "gui/actions.h"
 #include "gui/comctrls.h"
 #include "gui/filter_edit.h"
@@ -17,7 +17,7 @@
 #include "listview/ext_list_view.h"
 #include "process/form_find_module.h"
 #include "process/process_page.h"
-#include "process/services.h"
+#include "system/services.h"
 #include "tray/systray.h"
 #include "window/window_page.h"
 

@@ -2,7 +2,7 @@
 // the items of the process report.
 #pragma once
 
-#include "app/settings.h"
+#include "common/settings.h"
 #include "gui/comctrls.h"
 #include "gui/form.h"
 #include "gui/stdctrls.h"

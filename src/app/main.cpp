@@ -7,7 +7,7 @@
 #include "app/form_main.h"
 #include "app/form_settings.h"
 #include "gui/application.h"
-#include "process/win32_services.h"
+#include "system/win32_services.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   auto& application = k32::gui::Application();

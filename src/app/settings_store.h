@@ -1,7 +1,7 @@
 // Where the main window's options live in the registry, and how they reach the refresh timer.
 #pragma once
 
-#include "app/settings.h"
+#include "common/settings.h"
 #include "gui/comctrls.h"
 
 namespace k32 {

@@ -11,7 +11,7 @@
 #include "gui/update_scope.h"
 #include "listview/ext_list_view.h"
 #include "listview/row_merge.h"
-#include "process/list_rows.h"
+#include "system/list_row.h"
 
 namespace k32 {
 

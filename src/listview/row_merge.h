@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "process/list_rows.h"
+#include "system/list_row.h"
 
 namespace k32 {
 

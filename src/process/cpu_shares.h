@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "process/services.h"
+#include "system/services.h"
 
 namespace k32 {
 

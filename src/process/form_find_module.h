@@ -13,7 +13,7 @@
 #include "gui/listview.h"
 #include "gui/stdctrls.h"
 #include "process/module_search.h"
-#include "process/services.h"
+#include "system/services.h"
 
 namespace k32 {
 

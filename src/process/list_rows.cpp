@@ -5,7 +5,7 @@
 
 #include "common/cost_text.h"
 #include "common/text.h"
-#include "process/priority.h"
+#include "common/priority.h"
 
 namespace k32 {
 

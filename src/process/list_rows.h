@@ -9,30 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "process/services.h"
+#include "system/list_row.h"
+#include "system/services.h"
 
 namespace k32 {
-
-// Texts as wide as the names they hold.
-struct ListRow {
-  std::wstring caption;
-  std::vector<std::wstring> subItems;
-  int image = 0;
-  // What tells the row from every other across refreshes where its shown texts cannot (a process:
-  // its identifier and creation time); empty where the list's key columns do.
-  std::wstring key;
-
-  bool operator==(const ListRow&) const = default;
-};
-
-// A row's sub-item texts moved in (a braced list would copy each of them).
-template <typename... Texts>
-std::vector<std::wstring> Cells(Texts&&... texts) {
-  std::vector<std::wstring> cells;
-  cells.reserve(sizeof...(texts));
-  (cells.emplace_back(std::forward<Texts>(texts)), ...);
-  return cells;
-}
 
 // The columns that hold a process row's identifier and a module row's path.
 inline constexpr int kPidColumn = 1;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "process/list_rows.h"
-#include "process/services.h"
+#include "system/services.h"
 
 namespace k32 {
 

@@ -12,12 +12,12 @@
 #include "listview/ext_list_view.h"
 #include "listview/list_update.h"
 #include "process/cpu_shares.h"
-#include "process/filtered_list.h"
+#include "listview/filtered_list.h"
 #include "process/process_facts.h"
-#include "process/held_target.h"
+#include "listview/held_target.h"
 #include "process/list_rows.h"
 #include "process/process_targets.h"
-#include "process/services.h"
+#include "system/services.h"
 
 namespace k32 {
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "about/form_busy.h"
-#include "app/settings.h"
+#include "common/settings.h"
 #include "gui/form.h"
-#include "process/services.h"
+#include "system/services.h"
 
 namespace k32 {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "process/priority.h"
+#include "common/priority.h"
 
 namespace k32 {
 

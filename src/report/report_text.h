@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings.h"
-#include "process/services.h"
+#include "common/settings.h"
+#include "system/services.h"
 
 namespace k32 {
 

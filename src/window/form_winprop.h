@@ -4,7 +4,7 @@
 
 #include "gui/form.h"
 #include "gui/stdctrls.h"
-#include "process/services.h"
+#include "system/services.h"
 
 namespace k32 {
 

@@ -8,9 +8,9 @@
 #include "gui/form.h"
 #include "listview/ext_list_view.h"
 #include "listview/list_update.h"
-#include "process/filtered_list.h"
-#include "process/held_target.h"
-#include "process/services.h"
+#include "listview/filtered_list.h"
+#include "listview/held_target.h"
+#include "system/services.h"
 #include "window/window_rows.h"
 #include "window/window_target.h"
 

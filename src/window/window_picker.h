@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "process/services.h"
+#include "system/services.h"
 
 namespace k32 {
 

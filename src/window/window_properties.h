@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "process/services.h"
+#include "system/services.h"
 #include "window/style_names.h"
 
 namespace k32 {

@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "process/list_rows.h"
-#include "process/services.h"
+#include "system/list_row.h"
+#include "system/services.h"
 
 namespace k32 {
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "gui/listview.h"
-#include "process/services.h"
+#include "system/services.h"
 
 namespace k32 {
 

@@ -1,5 +1,5 @@
 // The scripted services stand in for the system in many tests; these pin the behaviour they rely on.
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 
 #include <gtest/gtest.h>
 

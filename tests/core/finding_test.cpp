@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "common/find_text.h"
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 #include "process/module_search.h"
-#include "process/row_filter.h"
+#include "listview/row_filter.h"
 
 namespace k32 {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 
 namespace k32 {
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 
 namespace k32 {
 

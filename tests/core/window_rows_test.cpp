@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 #include "core/list_row_support.h"
 
 namespace k32 {

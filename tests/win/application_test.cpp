@@ -9,7 +9,7 @@
 #include "gui/actions.h"
 #include "gui/comctrls.h"
 #include "gui/form.h"
-#include "process/win32_services.h"
+#include "system/win32_services.h"
 #include "win/win_test_support.h"
 
 namespace k32 {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 #include "win/import_patch.h"
 #include "win/main_window_fixture.h"
 #include "win/recording_shell.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/form_main.h"
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 #include "gui/form.h"
 #include "listview/ext_list_view.h"
 #include "win/registry_values.h"

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "app/form_main.h"
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 #include "gui/menus.h"
 #include "gui/wide_text.h"
-#include "process/services.h"
+#include "system/services.h"
 #include "win/win_test_support.h"
 
 namespace k32::testing {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/form_main.h"
-#include "process/win32_services.h"
+#include "system/win32_services.h"
 #include "win/main_window_fixture.h"
 #include "win/recording_shell.h"
 #include "win/win_test_support.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "process/win32_services.h"
+#include "system/win32_services.h"
 #include "win/import_patch.h"
 #include "win/test_child_process.h"
 

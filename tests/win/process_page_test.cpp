@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 #include "gui/form.h"
 #include "process/process_page.h"
 #include "win/win_test_support.h"

@@ -11,7 +11,7 @@
 #include "common/text.h"
 #include "gui/wide_text.h"
 #include "listview/list_update.h"
-#include "process/win32_services.h"
+#include "system/win32_services.h"
 #include "win/import_patch.h"
 #include "win/main_window_fixture.h"
 #include "win/test_child_process.h"

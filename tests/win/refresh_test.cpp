@@ -11,7 +11,7 @@
 
 #include "app/form_main.h"
 #include "common/text.h"
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 #include "core/list_row_support.h"
 #include "gui/wide_text.h"
 #include "listview/list_update.h"

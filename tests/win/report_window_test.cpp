@@ -15,13 +15,13 @@
 #include <thread>
 
 #include "app/form_main.h"
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 #include "gui/clipboard.h"
 #include "gui/comctrls.h"
 #include "gui/dialogs.h"
 #include "gui/error.h"
 #include "gui/wide_text.h"
-#include "process/win32_services.h"
+#include "system/win32_services.h"
 #include "report/form_report.h"
 #include "report/report_lines.h"
 #include "shared/report_files.h"

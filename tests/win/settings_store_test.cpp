@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form_main.h"
-#include "core/fake_services.h"
+#include "system/fake_services.h"
 #include "win/main_window_fixture.h"
 #include "win/registry_sandbox.h"
 #include "win/win_test_support.h"

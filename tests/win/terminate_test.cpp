@@ -5,7 +5,7 @@
 
 #include "app/form_main.h"
 #include "listview/list_update.h"
-#include "process/win32_services.h"
+#include "system/win32_services.h"
 #include "win/main_window_fixture.h"
 #include "win/test_child_process.h"
 #include "win/win_test_support.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/form_main.h"
-#include "process/win32_services.h"
+#include "system/win32_services.h"
 #include "win/main_window_fixture.h"
 #include "win/win_test_support.h"
 #include "window/form_winprop.h"

@@ -1,4 +1,4 @@
-#include "process/priority.h"
+#include "common/priority.h"
 
 namespace k32 {
 

@@ -1,4 +1,4 @@
-#include "process/process_details.h"
+#include "system/process_details.h"
 
 #include <winternl.h>
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "listview/row_merge.h"
-#include "process/list_rows.h"
+#include "system/list_row.h"
 
 namespace k32 {
 

@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 
-#include "process/process_details.h"
-#include "process/services.h"
+#include "system/process_details.h"
+#include "system/services.h"
 
 namespace k32 {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "process/services.h"
+#include "system/services.h"
 
 namespace k32 {
 

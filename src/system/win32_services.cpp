@@ -1,4 +1,4 @@
-#include "process/win32_services.h"
+#include "system/win32_services.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -9,7 +9,7 @@
 #include "common/text.h"
 #include "gui/guard.h"
 #include "gui/handles.h"
-#include "process/system_processes.h"
+#include "system/system_processes.h"
 
 namespace k32 {
 

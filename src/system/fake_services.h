@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "process/services.h"
+#include "system/services.h"
 
 namespace k32::testing {
 

@@ -1,8 +1,8 @@
-#include "process/filtered_list.h"
+#include "listview/filtered_list.h"
 
 #include <utility>
 
-#include "process/row_filter.h"
+#include "listview/row_filter.h"
 
 namespace k32 {
 

@@ -1,4 +1,4 @@
-#include "process/system_processes.h"
+#include "system/system_processes.h"
 
 #include <windows.h>
 #include <winternl.h>

@@ -1,4 +1,4 @@
-#include "process/row_filter.h"
+#include "listview/row_filter.h"
 
 #include <cstddef>
 
