@@ -31,6 +31,21 @@ class ProcessColumns : public testing::MainWindowTest {
   TMainListView* procs = nullptr;
 };
 
+// What does not change in a process's life is read once while it runs: a reused PID is read anew.
+TEST_F(ProcessColumns, DetailsAreReadOncePerProcessAndShown) {
+  EXPECT_EQ(services.detailReads, (std::vector<std::uint32_t>{8, 12, 16}));
+  services.processes.erase(services.processes.begin());
+  services.AddProcess(L"again.exe", 8);
+  services.details[8] = {L"VM\\user", L"again.exe /x", L"C:\\again.exe", L"Again", L"Co"};
+  form->RefreshCmdExecute();
+  form->RefreshCmdExecute();
+  EXPECT_EQ(services.detailReads, (std::vector<std::uint32_t>{8, 12, 16, 8}));
+  const int row = testing::RowWhere(procs, 0, "again.exe");
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(procs->Item(row)->Text(kCommandLineColumn), L"again.exe /x");
+  EXPECT_EQ(procs->Item(row)->Text(kDescriptionColumn), L"Again");
+}
+
 TEST_F(ProcessColumns, ASizeSortsByItsNumberFromTheLargestDownAtTheFirstClick) {
   testing::ClickHeader(procs->GetHeaderHandle(), kPrivateBytesColumn);
   EXPECT_EQ(Names(), (std::vector<std::string>{"ten.exe", "nine.exe", "a,\"b\".exe"}));
