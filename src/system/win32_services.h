@@ -9,7 +9,7 @@
 
 namespace k32 {
 
-class Win32Services final : public ISystemServices {
+class Win32Services : public ISystemServices {
  public:
   std::vector<ProcessEntry> ProcessSnapshot() override;
   std::vector<ModuleEntry> ModuleSnapshot(std::uint32_t processId) override;
