@@ -320,12 +320,18 @@ COLORREF Program::RowColor(HWND list, int row) const {
   remote.Read(0, &bounds, sizeof bounds);
   RECT client{};
   GetClientRect(list, &client);  // a row wider than the list ends out of sight
-  POINT at{std::min(bounds.right, client.right) - 4, (bounds.top + bounds.bottom) / 2};
-  ClientToScreen(list, &at);
+  // The colour most of the row's visible width shows: the background, whatever text stands on it.
+  std::map<COLORREF, int> seen;
   HDC screen = GetDC(nullptr);
-  const COLORREF color = GetPixel(screen, at.x, at.y);
+  for (LONG x = std::max(bounds.left, 0L) + 2; x < std::min(bounds.right, client.right) - 2; x += 3) {
+    POINT at{x, (bounds.top + bounds.bottom) / 2};
+    ClientToScreen(list, &at);
+    ++seen[GetPixel(screen, at.x, at.y)];
+  }
   ReleaseDC(nullptr, screen);
-  return color;
+  const auto most = std::max_element(seen.begin(), seen.end(),
+                                     [](const auto& a, const auto& b) { return a.second < b.second; });
+  return most == seen.end() ? CLR_INVALID : most->first;
 }
 
 int Program::FindRow(HWND list, int column, const std::string& text) const {

@@ -63,7 +63,7 @@ class Program {
   int SelectedRow(HWND list) const;
   // The window of the program that has the keyboard focus.
   HWND FocusedWindow() const;
-  // The colour the row is drawn on, read from the screen near the right end of its last cell.
+  // The colour the row is drawn on, read from the screen across its visible width.
   COLORREF RowColor(HWND list, int row) const;
   // Selects and focuses one row, as a click does; the program's selection handler runs.
   void SelectRow(HWND list, int row) const;
