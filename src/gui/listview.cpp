@@ -137,7 +137,7 @@ LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case LVM_SETITEMA:
     case LVM_SETITEMW:
       // A row that takes another item: the order is read again when next asked for.
-      if (lparam && (reinterpret_cast<const LVITEMA*>(lparam)->mask & LVIF_PARAM)) orderKnown_ = false;
+      if (lparam && (reinterpret_cast<const LVITEMA*>(lparam)->mask & LVIF_PARAM)) order_.Forget();
       break;
     case WM_ERASEBKGND:
       return 1;  // the painting below fills the background itself
@@ -155,9 +155,9 @@ LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
 
 // The control's own answer, with the known order brought in step: an insertion or a deletion is
 // made in it too, anything else makes it unknown. While the control works, its notifications may
-// read rows: they ask the control itself.
+// read rows: they ask the control itself; should they change rows meanwhile, the order is read again.
 LRESULT TListView::ReorderingMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  const bool known = std::exchange(orderKnown_, false);
+  if (orderChanging_ > 0) orderNested_ = true;
   ++orderChanging_;
   const LRESULT result = [&] {
     const struct Done {
@@ -166,30 +166,30 @@ LRESULT TListView::ReorderingMessage(UINT message, WPARAM wparam, LPARAM lparam)
     } done{orderChanging_};
     return TControl::WndProc(message, wparam, lparam);
   }();
-  const auto size = static_cast<LRESULT>(order_.size());
+  if (orderChanging_ > 0) return result;
+  if (std::exchange(orderNested_, false)) {
+    order_.Forget();
+    return result;
+  }
   switch (message) {
     case LVM_INSERTITEMA:
     case LVM_INSERTITEMW: {
       const auto* row = reinterpret_cast<const LVITEMA*>(lparam);  // mask and lParam sit alike in both
-      if (known && result >= 0 && result <= size && row && (row->mask & LVIF_PARAM)) {
-        order_.insert(order_.begin() + result, reinterpret_cast<TListItem*>(row->lParam));
-        orderKnown_ = true;
-      }
+      if (result < 0) break;
+      if (row && (row->mask & LVIF_PARAM))
+        order_.Inserted(static_cast<std::size_t>(result), reinterpret_cast<TListItem*>(row->lParam));
+      else
+        order_.Forget();
       break;
     }
     case LVM_DELETEITEM:
-      if (known && result && static_cast<LRESULT>(wparam) < size) {
-        order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(wparam));
-        orderKnown_ = true;
-      }
+      if (result) order_.Deleted(wparam);
       break;
     case LVM_DELETEALLITEMS:
-      if (result) {
-        order_.clear();
-        orderKnown_ = true;
-      }
+      if (result) order_.Assign({});
       break;
     default:
+      order_.Forget();
       break;
   }
   return result;
@@ -197,7 +197,8 @@ LRESULT TListView::ReorderingMessage(UINT message, WPARAM wparam, LPARAM lparam)
 
 // Reads the rows' items from the control once; a long list is then read without asking it per row.
 bool TListView::LearnOrder() const {
-  if (orderKnown_ || orderChanging_ > 0) return orderKnown_;
+  if (orderChanging_ > 0) return false;
+  if (order_.Known()) return true;
   auto* self = const_cast<TListView*>(this);
   const auto count = static_cast<int>(SendMessageA(self->Handle(), LVM_GETITEMCOUNT, 0, 0));
   std::vector<TListItem*> order(static_cast<std::size_t>(std::max(count, 0)));
@@ -208,8 +209,7 @@ bool TListView::LearnOrder() const {
     if (!SendMessageA(self->Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row))) return false;
     order[static_cast<std::size_t>(i)] = reinterpret_cast<TListItem*>(row.lParam);
   }
-  order_ = std::move(order);
-  orderKnown_ = true;
+  order_.Assign(std::move(order));
   return true;
 }
 
@@ -330,6 +330,7 @@ TListItem* TListView::AddItemAt(int at, std::wstring caption, std::vector<std::w
   item->SubItems = std::move(subItems);
   item->ImageIndex = imageIndex;
   item->owner_ = this;
+  item->slot_ = items_.size();
   TListItem* raw = item.get();
   items_.push_back(std::move(item));
   InsertRow(raw, at);
@@ -355,32 +356,33 @@ void TListView::Clear() {
 }
 
 void TListView::ForgetRow(TListItem* item) {
-  auto it = std::find_if(items_.begin(), items_.end(), [item](auto& owned) { return owned.get() == item; });
-  if (it != items_.end()) items_.erase(it);
+  const std::size_t slot = item->slot_;
+  if (slot >= items_.size() || items_[slot].get() != item) return;
+  if (slot + 1 != items_.size()) {
+    items_[slot] = std::move(items_.back());
+    items_[slot]->slot_ = slot;
+  }
+  items_.pop_back();
 }
 
 void TListView::DeleteItem(int index) {
   TListItem* item = Item(index);
-  if (!item) return;
-  SendMessageA(Handle(), LVM_DELETEITEM, index, 0);
-  ForgetRow(item);
+  if (item && SendMessageA(Handle(), LVM_DELETEITEM, index, 0)) ForgetRow(item);
 }
 
 int TListView::Count() const {
   auto* self = const_cast<TListView*>(this);
   if (!self->HandleAllocated()) return static_cast<int>(keptOrder_.size());
-  if (orderKnown_ && orderChanging_ == 0) return static_cast<int>(order_.size());
+  if (order_.Known() && orderChanging_ == 0) return static_cast<int>(order_.Count());
   return static_cast<int>(SendMessageA(self->Handle(), LVM_GETITEMCOUNT, 0, 0));
 }
 
 TListItem* TListView::Item(int index) const {
   auto* self = const_cast<TListView*>(this);
-  const auto inOrder = [index](const std::vector<TListItem*>& order) {
-    return index >= 0 && index < static_cast<int>(order.size()) ? order[static_cast<std::size_t>(index)]
-                                                                 : nullptr;
-  };
-  if (!self->HandleAllocated()) return inOrder(keptOrder_);
-  if (LearnOrder()) return inOrder(order_);
+  if (index < 0) return nullptr;
+  const auto at = static_cast<std::size_t>(index);
+  if (!self->HandleAllocated()) return at < keptOrder_.size() ? keptOrder_[at] : nullptr;
+  if (LearnOrder()) return order_.At(at);
   LVITEMA row{};
   row.mask = LVIF_PARAM;
   row.iItem = index;

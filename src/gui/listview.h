@@ -5,12 +5,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/control.h"
+#include "gui/row_order.h"
 
 namespace k32::gui {
 
@@ -39,6 +41,7 @@ class TListItem {
  private:
   friend class TListView;
   TListView* owner_ = nullptr;
+  std::size_t slot_ = 0;  // place among the view's owned rows
 };
 
 enum TViewStyle : int { vsIcon = 0, vsSmallIcon = 1, vsList = 2, vsReport = 3 };
@@ -133,9 +136,9 @@ class TListView : public TControl {
   int keptSelected_ = -1;
   int updateDepth_ = 0;
   // The rows' items in the control's order, while known (see ReorderingMessage).
-  mutable std::vector<TListItem*> order_;
-  mutable bool orderKnown_ = false;
+  mutable RowOrder<TListItem> order_;
   int orderChanging_ = 0;
+  bool orderNested_ = false;
   TViewStyle viewStyle_ = vsReport;
 };
 
