@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <utility>
 
-#include "gui/handles.h"
 #include "gui/wide_text.h"
 
 namespace k32::gui {
@@ -13,25 +12,11 @@ namespace k32::gui {
 namespace {
 const std::wstring kEmpty;
 
-// Marks a shown child window's parent hidden for a moment, by its style bit alone (no message to the
-// window, nothing drawn): meanwhile the window counts as hidden and draws nothing at once.
-class ParentOutOfSight {
- public:
-  explicit ParentOutOfSight(HWND window) {
-    HWND parent = GetParent(window);
-    if (!IsWindowVisible(window) || !parent || !(GetWindowLongA(parent, GWL_STYLE) & WS_CHILD)) return;
-    parent_ = parent;
-    SetWindowLongA(parent_, GWL_STYLE, GetWindowLongA(parent_, GWL_STYLE) & ~WS_VISIBLE);
-  }
-  ~ParentOutOfSight() {
-    if (parent_) SetWindowLongA(parent_, GWL_STYLE, GetWindowLongA(parent_, GWL_STYLE) | WS_VISIBLE);
-  }
-  ParentOutOfSight(const ParentOutOfSight&) = delete;
-  ParentOutOfSight& operator=(const ParentOutOfSight&) = delete;
-
- private:
-  HWND parent_ = nullptr;
-};
+RECT WindowBounds(HWND window) {
+  RECT bounds{};
+  if (window) GetWindowRect(window, &bounds);
+  return bounds;
+}
 
 DWORD ViewStyleBits(TViewStyle style) {
   switch (style) {
@@ -139,13 +124,10 @@ LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       // A row that takes another item: the order is read again when next asked for.
       if (lparam && (reinterpret_cast<const LVITEMA*>(lparam)->mask & LVIF_PARAM)) order_.Forget();
       break;
-    case WM_ERASEBKGND:
-      return 1;  // the painting below fills the background itself
-    case WM_PAINT:
-      if (wparam == 0) {
-        PaintBuffered();
-        return 0;
-      }
+    case LVM_SETEXTENDEDLISTVIEWSTYLE:
+      // Whatever styles a caller sets, the control paints through a buffer of its own: rows drawn
+      // again do not flicker.
+      if (wparam == 0 || (wparam & LVS_EX_DOUBLEBUFFER)) lparam |= LVS_EX_DOUBLEBUFFER;
       break;
     default:
       break;
@@ -211,39 +193,6 @@ bool TListView::LearnOrder() const {
   }
   order_.Assign(std::move(order));
   return true;
-}
-
-// The rows are drawn into a bitmap and put on the screen at once: no flicker while a list is drawn
-// again, and a good deal faster where every drawing call would go to the display on its own.
-void TListView::PaintBuffered() {
-  PAINTSTRUCT paint{};
-  const HDC screen = BeginPaint(Handle(), &paint);
-  // The control's window does not clip its header, which draws itself.
-  if (HWND header = HeaderHandle(); screen && header && IsWindowVisible(header)) {
-    RECT bounds{};
-    GetWindowRect(header, &bounds);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
-    ExcludeClipRect(screen, bounds.left, bounds.top, bounds.right, bounds.bottom);
-  }
-  const RECT& area = paint.rcPaint;
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (screen && width > 0 && height > 0) {
-    const MemoryDCHandle buffer(CreateCompatibleDC(screen));
-    const BitmapHandle bitmap(CreateCompatibleBitmap(screen, width, height));
-    if (buffer && bitmap) {
-      const SelectObjectScope selected(buffer.Get(), bitmap.Get());
-      SetWindowOrgEx(buffer.Get(), area.left, area.top, nullptr);
-      auto back = static_cast<COLORREF>(SendMessageA(Handle(), LVM_GETBKCOLOR, 0, 0));
-      if (back == CLR_NONE) back = GetSysColor(COLOR_WINDOW);
-      const BrushHandle brush(CreateSolidBrush(back));
-      FillRect(buffer.Get(), &area, brush.Get());
-      TControl::WndProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer.Get()), PRF_CLIENT);
-      BitBlt(screen, area.left, area.top, width, height, buffer.Get(), area.left, area.top, SRCCOPY);
-    } else {
-      TControl::WndProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(screen), PRF_CLIENT | PRF_ERASEBKGND);
-    }
-  }
-  EndPaint(Handle(), &paint);
 }
 
 void TListView::KeepRows() {
@@ -355,6 +304,7 @@ void TListView::Clear() {
   keptOrder_.clear();
 }
 
+// The last owned row takes the forgotten row's place: no search, nothing shifted.
 void TListView::ForgetRow(TListItem* item) {
   const std::size_t slot = item->slot_;
   if (slot >= items_.size() || items_[slot].get() != item) return;
@@ -417,25 +367,42 @@ void TListView::Sort(PFNLVCOMPARE compare, LPARAM context) {
   SendMessageA(Handle(), LVM_SORTITEMS, context, reinterpret_cast<LPARAM>(compare));
 }
 
+TListView::TFrame TListView::FrameOf(HWND window) {
+  TFrame frame;
+  const RECT bounds = WindowBounds(window);
+  frame.width = bounds.right - bounds.left;
+  frame.height = bounds.bottom - bounds.top;
+  frame.style = GetWindowLongPtrA(window, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL);
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    if (GetScrollInfo(window, bar, &info))
+      frame.bars[bar] = {info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos};
+  }
+  return frame;
+}
+
 void TListView::BeginUpdate() {
-  if (updateDepth_++ == 0 && HandleAllocated()) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+  if (updateDepth_++ != 0 || !HandleAllocated()) return;
+  framed_ = FrameOf(Handle());
+  SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
 }
 
 void TListView::EndUpdate() {
   if (updateDepth_ == 0) return;
   if (--updateDepth_ == 0 && HandleAllocated()) {
-    // The control draws its header again too when drawing comes back on; the rows changed, not the
-    // columns, and the header is slow to draw.
+    // The control draws its header again too when drawing comes back on: where the rows changed, not
+    // the columns, the header is left as it is. Not when a scroll bar came or went meanwhile: the
+    // header was laid out anew, over the place the scroll bar held or beside it.
     HWND header = HeaderHandle();
+    const RECT before = WindowBounds(header);
     const bool headerClean = header && !GetUpdateRect(header, nullptr, FALSE);
-    {
-      // A shown control also draws its scroll bars at once, each time it sets them (under Wine about
-      // 5 ms a time, twice here): out of sight, they are drawn once, with the rows, at the next paint.
-      ParentOutOfSight hidden(Handle());
-      SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-    }
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    if (headerClean) ValidateRect(header, nullptr);
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    // The frame is drawn again only when it changed meanwhile: a control whose drawing is off may
+    // set its scroll bars without drawing them.
+    const UINT frame = FrameOf(Handle()) == framed_ ? 0 : RDW_FRAME;
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | frame);
+    const RECT after = WindowBounds(header);
+    if (headerClean && EqualRect(&before, &after)) ValidateRect(header, nullptr);
   }
 }
 

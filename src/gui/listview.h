@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -128,13 +129,21 @@ class TListView : public TControl {
  private:
   void ForgetRow(TListItem* item);
   void KeepRows();
-  void PaintBuffered();
   LRESULT ReorderingMessage(UINT message, WPARAM wparam, LPARAM lparam);
   [[nodiscard]] bool LearnOrder() const;
   std::vector<TListColumn> columns_;
   std::vector<TListItem*> keptOrder_;  // rows in view order while the window is re-made
   int keptSelected_ = -1;
   int updateDepth_ = 0;
+  // What the frame shows: its size, which scroll bars are shown, and the range, page and place of each.
+  struct TFrame {
+    int width = 0, height = 0;
+    LONG_PTR style = 0;
+    std::array<int, 4> bars[2] = {};
+    bool operator==(const TFrame&) const = default;
+  };
+  static TFrame FrameOf(HWND window);
+  TFrame framed_;  // as drawing went off
   // The rows' items in the control's order, while known (see ReorderingMessage).
   mutable RowOrder<TListItem> order_;
   int orderChanging_ = 0;
