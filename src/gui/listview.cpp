@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <utility>
 
-#include "gui/handles.h"
 #include "gui/wide_text.h"
 
 namespace k32::gui {
@@ -13,25 +12,11 @@ namespace k32::gui {
 namespace {
 const std::wstring kEmpty;
 
-// Marks a shown child window's parent hidden for a moment, by its style bit alone (no message to the
-// window, nothing drawn): meanwhile the window counts as hidden and draws nothing at once.
-class ParentOutOfSight {
- public:
-  explicit ParentOutOfSight(HWND window) {
-    HWND parent = GetParent(window);
-    if (!IsWindowVisible(window) || !parent || !(GetWindowLongA(parent, GWL_STYLE) & WS_CHILD)) return;
-    parent_ = parent;
-    SetWindowLongA(parent_, GWL_STYLE, GetWindowLongA(parent_, GWL_STYLE) & ~WS_VISIBLE);
-  }
-  ~ParentOutOfSight() {
-    if (parent_) SetWindowLongA(parent_, GWL_STYLE, GetWindowLongA(parent_, GWL_STYLE) | WS_VISIBLE);
-  }
-  ParentOutOfSight(const ParentOutOfSight&) = delete;
-  ParentOutOfSight& operator=(const ParentOutOfSight&) = delete;
-
- private:
-  HWND parent_ = nullptr;
-};
+RECT WindowBounds(HWND window) {
+  RECT bounds{};
+  if (window) GetWindowRect(window, &bounds);
+  return bounds;
+}
 
 DWORD ViewStyleBits(TViewStyle style) {
   switch (style) {
@@ -137,15 +122,12 @@ LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case LVM_SETITEMA:
     case LVM_SETITEMW:
       // A row that takes another item: the order is read again when next asked for.
-      if (lparam && (reinterpret_cast<const LVITEMA*>(lparam)->mask & LVIF_PARAM)) orderKnown_ = false;
+      if (lparam && (reinterpret_cast<const LVITEMA*>(lparam)->mask & LVIF_PARAM)) order_.Forget();
       break;
-    case WM_ERASEBKGND:
-      return 1;  // the painting below fills the background itself
-    case WM_PAINT:
-      if (wparam == 0) {
-        PaintBuffered();
-        return 0;
-      }
+    case LVM_SETEXTENDEDLISTVIEWSTYLE:
+      // Whatever styles a caller sets, the control paints through a buffer of its own: rows drawn
+      // again do not flicker.
+      if (wparam == 0 || (wparam & LVS_EX_DOUBLEBUFFER)) lparam |= LVS_EX_DOUBLEBUFFER;
       break;
     default:
       break;
@@ -155,9 +137,9 @@ LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
 
 // The control's own answer, with the known order brought in step: an insertion or a deletion is
 // made in it too, anything else makes it unknown. While the control works, its notifications may
-// read rows: they ask the control itself.
+// read rows: they ask the control itself; should they change rows meanwhile, the order is read again.
 LRESULT TListView::ReorderingMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  const bool known = std::exchange(orderKnown_, false);
+  if (orderChanging_ > 0) orderNested_ = true;
   ++orderChanging_;
   const LRESULT result = [&] {
     const struct Done {
@@ -166,30 +148,30 @@ LRESULT TListView::ReorderingMessage(UINT message, WPARAM wparam, LPARAM lparam)
     } done{orderChanging_};
     return TControl::WndProc(message, wparam, lparam);
   }();
-  const auto size = static_cast<LRESULT>(order_.size());
+  if (orderChanging_ > 0) return result;
+  if (std::exchange(orderNested_, false)) {
+    order_.Forget();
+    return result;
+  }
   switch (message) {
     case LVM_INSERTITEMA:
     case LVM_INSERTITEMW: {
       const auto* row = reinterpret_cast<const LVITEMA*>(lparam);  // mask and lParam sit alike in both
-      if (known && result >= 0 && result <= size && row && (row->mask & LVIF_PARAM)) {
-        order_.insert(order_.begin() + result, reinterpret_cast<TListItem*>(row->lParam));
-        orderKnown_ = true;
-      }
+      if (result < 0) break;
+      if (row && (row->mask & LVIF_PARAM))
+        order_.Inserted(static_cast<std::size_t>(result), reinterpret_cast<TListItem*>(row->lParam));
+      else
+        order_.Forget();
       break;
     }
     case LVM_DELETEITEM:
-      if (known && result && static_cast<LRESULT>(wparam) < size) {
-        order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(wparam));
-        orderKnown_ = true;
-      }
+      if (result) order_.Deleted(wparam);
       break;
     case LVM_DELETEALLITEMS:
-      if (result) {
-        order_.clear();
-        orderKnown_ = true;
-      }
+      if (result) order_.Assign({});
       break;
     default:
+      order_.Forget();
       break;
   }
   return result;
@@ -197,7 +179,8 @@ LRESULT TListView::ReorderingMessage(UINT message, WPARAM wparam, LPARAM lparam)
 
 // Reads the rows' items from the control once; a long list is then read without asking it per row.
 bool TListView::LearnOrder() const {
-  if (orderKnown_ || orderChanging_ > 0) return orderKnown_;
+  if (orderChanging_ > 0) return false;
+  if (order_.Known()) return true;
   auto* self = const_cast<TListView*>(this);
   const auto count = static_cast<int>(SendMessageA(self->Handle(), LVM_GETITEMCOUNT, 0, 0));
   std::vector<TListItem*> order(static_cast<std::size_t>(std::max(count, 0)));
@@ -208,42 +191,8 @@ bool TListView::LearnOrder() const {
     if (!SendMessageA(self->Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row))) return false;
     order[static_cast<std::size_t>(i)] = reinterpret_cast<TListItem*>(row.lParam);
   }
-  order_ = std::move(order);
-  orderKnown_ = true;
+  order_.Assign(std::move(order));
   return true;
-}
-
-// The rows are drawn into a bitmap and put on the screen at once: no flicker while a list is drawn
-// again, and a good deal faster where every drawing call would go to the display on its own.
-void TListView::PaintBuffered() {
-  PAINTSTRUCT paint{};
-  const HDC screen = BeginPaint(Handle(), &paint);
-  // The control's window does not clip its header, which draws itself.
-  if (HWND header = HeaderHandle(); screen && header && IsWindowVisible(header)) {
-    RECT bounds{};
-    GetWindowRect(header, &bounds);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
-    ExcludeClipRect(screen, bounds.left, bounds.top, bounds.right, bounds.bottom);
-  }
-  const RECT& area = paint.rcPaint;
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (screen && width > 0 && height > 0) {
-    const MemoryDCHandle buffer(CreateCompatibleDC(screen));
-    const BitmapHandle bitmap(CreateCompatibleBitmap(screen, width, height));
-    if (buffer && bitmap) {
-      const SelectObjectScope selected(buffer.Get(), bitmap.Get());
-      SetWindowOrgEx(buffer.Get(), area.left, area.top, nullptr);
-      auto back = static_cast<COLORREF>(SendMessageA(Handle(), LVM_GETBKCOLOR, 0, 0));
-      if (back == CLR_NONE) back = GetSysColor(COLOR_WINDOW);
-      const BrushHandle brush(CreateSolidBrush(back));
-      FillRect(buffer.Get(), &area, brush.Get());
-      TControl::WndProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer.Get()), PRF_CLIENT);
-      BitBlt(screen, area.left, area.top, width, height, buffer.Get(), area.left, area.top, SRCCOPY);
-    } else {
-      TControl::WndProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(screen), PRF_CLIENT | PRF_ERASEBKGND);
-    }
-  }
-  EndPaint(Handle(), &paint);
 }
 
 void TListView::KeepRows() {
@@ -341,6 +290,7 @@ TListItem* TListView::AddItemAt(int at, std::wstring caption, std::vector<std::w
   item->SubItems = std::move(subItems);
   item->ImageIndex = imageIndex;
   item->owner_ = this;
+  item->slot_ = items_.size();
   TListItem* raw = item.get();
   items_.push_back(std::move(item));
   InsertRow(raw, at);
@@ -365,33 +315,35 @@ void TListView::Clear() {
   keptOrder_.clear();
 }
 
+// The last owned row takes the forgotten row's place: no search, nothing shifted.
 void TListView::ForgetRow(TListItem* item) {
-  auto it = std::find_if(items_.begin(), items_.end(), [item](auto& owned) { return owned.get() == item; });
-  if (it != items_.end()) items_.erase(it);
+  const std::size_t slot = item->slot_;
+  if (slot >= items_.size() || items_[slot].get() != item) return;
+  if (slot + 1 != items_.size()) {
+    items_[slot] = std::move(items_.back());
+    items_[slot]->slot_ = slot;
+  }
+  items_.pop_back();
 }
 
 void TListView::DeleteItem(int index) {
   TListItem* item = Item(index);
-  if (!item) return;
-  SendMessageA(Handle(), LVM_DELETEITEM, index, 0);
-  ForgetRow(item);
+  if (item && SendMessageA(Handle(), LVM_DELETEITEM, index, 0)) ForgetRow(item);
 }
 
 int TListView::Count() const {
   auto* self = const_cast<TListView*>(this);
   if (!self->HandleAllocated()) return static_cast<int>(keptOrder_.size());
-  if (orderKnown_ && orderChanging_ == 0) return static_cast<int>(order_.size());
+  if (order_.Known() && orderChanging_ == 0) return static_cast<int>(order_.Count());
   return static_cast<int>(SendMessageA(self->Handle(), LVM_GETITEMCOUNT, 0, 0));
 }
 
 TListItem* TListView::Item(int index) const {
   auto* self = const_cast<TListView*>(this);
-  const auto inOrder = [index](const std::vector<TListItem*>& order) {
-    return index >= 0 && index < static_cast<int>(order.size()) ? order[static_cast<std::size_t>(index)]
-                                                                 : nullptr;
-  };
-  if (!self->HandleAllocated()) return inOrder(keptOrder_);
-  if (LearnOrder()) return inOrder(order_);
+  if (index < 0) return nullptr;
+  const auto at = static_cast<std::size_t>(index);
+  if (!self->HandleAllocated()) return at < keptOrder_.size() ? keptOrder_[at] : nullptr;
+  if (LearnOrder()) return order_.At(at);
   LVITEMA row{};
   row.mask = LVIF_PARAM;
   row.iItem = index;
@@ -426,25 +378,42 @@ void TListView::Sort(PFNLVCOMPARE compare, LPARAM context) {
   SendMessageA(Handle(), LVM_SORTITEMS, context, reinterpret_cast<LPARAM>(compare));
 }
 
+TListView::TFrame TListView::FrameOf(HWND window) {
+  TFrame frame;
+  const RECT bounds = WindowBounds(window);
+  frame.width = bounds.right - bounds.left;
+  frame.height = bounds.bottom - bounds.top;
+  frame.style = GetWindowLongPtrA(window, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL);
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    if (GetScrollInfo(window, bar, &info))
+      frame.bars[bar] = {info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos};
+  }
+  return frame;
+}
+
 void TListView::BeginUpdate() {
-  if (updateDepth_++ == 0 && HandleAllocated()) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+  if (updateDepth_++ != 0 || !HandleAllocated()) return;
+  framed_ = FrameOf(Handle());
+  SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
 }
 
 void TListView::EndUpdate() {
   if (updateDepth_ == 0) return;
   if (--updateDepth_ == 0 && HandleAllocated()) {
-    // The control draws its header again too when drawing comes back on; the rows changed, not the
-    // columns, and the header is slow to draw.
+    // The control draws its header again too when drawing comes back on: where the rows changed, not
+    // the columns, the header is left as it is. Not when a scroll bar came or went meanwhile: the
+    // header was laid out anew, over the place the scroll bar held or beside it.
     HWND header = HeaderHandle();
+    const RECT before = WindowBounds(header);
     const bool headerClean = header && !GetUpdateRect(header, nullptr, FALSE);
-    {
-      // A shown control also draws its scroll bars at once, each time it sets them (under Wine about
-      // 5 ms a time, twice here): out of sight, they are drawn once, with the rows, at the next paint.
-      ParentOutOfSight hidden(Handle());
-      SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-    }
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    if (headerClean) ValidateRect(header, nullptr);
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    // The frame is drawn again only when it changed meanwhile: a control whose drawing is off may
+    // set its scroll bars without drawing them.
+    const UINT frame = FrameOf(Handle()) == framed_ ? 0 : RDW_FRAME;
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | frame);
+    const RECT after = WindowBounds(header);
+    if (headerClean && EqualRect(&before, &after)) ValidateRect(header, nullptr);
   }
 }
 

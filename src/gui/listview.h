@@ -5,12 +5,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/control.h"
+#include "gui/row_order.h"
 
 namespace k32::gui {
 
@@ -41,6 +44,7 @@ class TListItem {
  private:
   friend class TListView;
   TListView* owner_ = nullptr;
+  std::size_t slot_ = 0;  // place among the view's owned rows
 };
 
 enum TViewStyle : int { vsIcon = 0, vsSmallIcon = 1, vsList = 2, vsReport = 3 };
@@ -131,17 +135,25 @@ class TListView : public TControl {
  private:
   void ForgetRow(TListItem* item);
   void KeepRows();
-  void PaintBuffered();
   LRESULT ReorderingMessage(UINT message, WPARAM wparam, LPARAM lparam);
   [[nodiscard]] bool LearnOrder() const;
   std::vector<TListColumn> columns_;
   std::vector<TListItem*> keptOrder_;  // rows in view order while the window is re-made
   int keptSelected_ = -1;
   int updateDepth_ = 0;
+  // What the frame shows: its size, which scroll bars are shown, and the range, page and place of each.
+  struct TFrame {
+    int width = 0, height = 0;
+    LONG_PTR style = 0;
+    std::array<int, 4> bars[2] = {};
+    bool operator==(const TFrame&) const = default;
+  };
+  static TFrame FrameOf(HWND window);
+  TFrame framed_;  // as drawing went off
   // The rows' items in the control's order, while known (see ReorderingMessage).
-  mutable std::vector<TListItem*> order_;
-  mutable bool orderKnown_ = false;
+  mutable RowOrder<TListItem> order_;
   int orderChanging_ = 0;
+  bool orderNested_ = false;
   TViewStyle viewStyle_ = vsReport;
 };
 

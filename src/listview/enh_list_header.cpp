@@ -2,6 +2,8 @@
 // sort arrow on the sort column, and kept from resizing where that is locked.
 #include <windowsx.h>
 
+#include <unordered_map>
+
 #include "gui/guard.h"
 #include "listview/canvas_scope.h"
 #include "listview/control_text.h"
@@ -12,7 +14,12 @@ namespace k32 {
 
 namespace {
 
-constexpr char kHeaderOwnerProp[] = "Kestrel32.HeaderOwner";
+// Each taken-over header's list, looked up at every message the header gets (the list sends it one
+// per row taken out): a map of this thread's, not a window property found by its name.
+std::unordered_map<HWND, TCustomEnhListView*>& HeaderOwners() {
+  thread_local std::unordered_map<HWND, TCustomEnhListView*> owners;
+  return owners;
+}
 constexpr UINT kCaptionFlags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 
 // Writing the header's formats makes it report item changes, which would write them again.
@@ -50,16 +57,15 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
 void TCustomEnhListView::CaptureHeader(HWND header) {
   if (!header || header_) return;
   header_ = header;
-  SetPropA(header, kHeaderOwnerProp, this);
+  HeaderOwners()[header] = this;
   headerPrevious_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TCustomEnhListView::HeaderProc)));
 }
 
 void TCustomEnhListView::ReleaseHeader() {
-  if (header_ && IsWindow(header_) && headerPrevious_) {
+  if (header_ && IsWindow(header_) && headerPrevious_)
     SetWindowLongPtrW(header_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(headerPrevious_));
-    RemovePropA(header_, kHeaderOwnerProp);
-  }
+  if (header_) HeaderOwners().erase(header_);
   header_ = nullptr;
   headerPrevious_ = nullptr;
 }
@@ -70,8 +76,12 @@ HWND TCustomEnhListView::GetHeaderHandle() {
 }
 
 LRESULT CALLBACK TCustomEnhListView::HeaderProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = static_cast<TCustomEnhListView*>(GetPropA(window, kHeaderOwnerProp));
-  if (!self || self->header_ != window) return DefWindowProcW(window, message, wparam, lparam);
+  const auto owner = HeaderOwners().find(window);
+  TCustomEnhListView* self = owner == HeaderOwners().end() ? nullptr : owner->second;
+  if (!self || self->header_ != window) {
+    if (message == WM_NCDESTROY) HeaderOwners().erase(window);
+    return DefWindowProcW(window, message, wparam, lparam);
+  }
   return gui::Guarded([&] { return self->HeaderWndProc(message, wparam, lparam); });
 }
 
@@ -81,7 +91,7 @@ LRESULT TCustomEnhListView::HeaderWndProc(UINT message, WPARAM wparam, LPARAM lp
   switch (message) {
     case WM_NCDESTROY: {
       const LRESULT result = CallWindowProcW(previous, header, message, wparam, lparam);
-      RemovePropA(header, kHeaderOwnerProp);
+      HeaderOwners().erase(header);
       header_ = nullptr;
       headerPrevious_ = nullptr;
       return result;

@@ -3,6 +3,8 @@
 #include <richedit.h>
 #include <winternl.h>
 
+#include <algorithm>
+#include <map>
 #include <stdexcept>
 #include <utility>
 

@@ -154,7 +154,7 @@ class ExtList : public ::testing::Test {
 };
 
 TEST_F(ExtList, SendsItsExtendedStylesAndOwnerDrawsEveryHeaderItemOnceLoaded) {
-  EXPECT_EQ(SendMessageA(list->Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), 0x431);
+  EXPECT_EQ(SendMessageA(list->Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), 0x431 | LVS_EX_DOUBLEBUFFER);
   for (int i = 0; i < 3; ++i) {
     HDITEMA item{};
     item.mask = HDI_FORMAT;
@@ -416,13 +416,13 @@ TEST_F(ExtList, ExtendedStylesFollowTheUnderlineRuleAndReadBack) {
   list->SetExtendedStyles({lvxUnderlineCold});
   EXPECT_EQ(list->GetExtendedStyles(), (TLVExtendedStyles{lvxOneClickActivate, lvxUnderlineCold}));
   EXPECT_EQ(SendMessageA(list->Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0),
-            LVS_EX_ONECLICKACTIVATE | LVS_EX_UNDERLINECOLD);
+            LVS_EX_ONECLICKACTIVATE | LVS_EX_UNDERLINECOLD | LVS_EX_DOUBLEBUFFER);
   // A style set before the window exists is applied when it is made.
   TdfsExtListView later(form.get());
   later.SetExtendedStyles({lvxCheckboxes, lvxGridLines});
   later.HandleNeeded();
   EXPECT_EQ(SendMessageA(later.Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0),
-            LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
+            LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
 }
 
 TEST_F(ExtList, CheckStatesAndSubItemImagesSurviveRecreation) {

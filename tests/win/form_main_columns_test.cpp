@@ -44,7 +44,7 @@ class MainLists : public testing::MainWindowTest {
 TEST_F(MainLists, AreExtendedListsWithTheirStylesAndOwnerDrawnHeaders) {
   for (TMainListView* list : Lists()) {
     SCOPED_TRACE(list->Name);
-    EXPECT_EQ(SendMessageA(list->Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), 0x431);
+    EXPECT_EQ(SendMessageA(list->Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), 0x431 | LVS_EX_DOUBLEBUFFER);
     EXPECT_TRUE(list->ShowSortArrows());
     EXPECT_FALSE(list->NoColumnResize());
     EXPECT_TRUE(list->HeaderOwnerDrawn());

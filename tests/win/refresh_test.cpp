@@ -13,6 +13,7 @@
 #include "common/text.h"
 #include "system/fake_services.h"
 #include "core/list_row_support.h"
+#include "gui/handles.h"
 #include "gui/wide_text.h"
 #include "listview/list_update.h"
 #include "process/list_rows.h"
@@ -298,7 +299,6 @@ class RedrawWatch {
   int redrawsOn = 0;
   int rowsWhileDrawing = 0;
   int rowsRedrawn = 0;
-  int framesDrawn = 0;
 
  private:
   static LRESULT CALLBACK Proc(HWND view, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -311,7 +311,6 @@ class RedrawWatch {
         self->drawing_)
       ++self->rowsWhileDrawing;
     if (message == LVM_REDRAWITEMS) self->rowsRedrawn += static_cast<int>(lparam - wparam + 1);
-    if (message == WM_NCPAINT) ++self->framesDrawn;
     return CallWindowProcA(self->previous_, view, message, wparam, lparam);
   }
   HWND view_;
@@ -329,14 +328,51 @@ TEST_F(Refresh, AnUnchangedRefreshDrawsNothingAChangedCellItsRowANewRowTheListOn
   EXPECT_EQ(procs.redrawsOn + procs.rowsRedrawn + modules.redrawsOn, 0);
   EXPECT_EQ(modules.rowsRedrawn, 1);
   fake.AddProcess(L"new.exe", 900);
-  procs.framesDrawn = 0;
   form->RefreshCmdExecute();
   EXPECT_EQ(procs.redrawsOn, 1);
   EXPECT_EQ(procs.rowsWhileDrawing, 0);
-  // The scroll bars, held back while drawing came on, are drawn with the rows; the list stays shown.
+}
+
+// What the screen shows of a window, its frame and its children included.
+std::vector<COLORREF> OnScreen(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = width;
+  format.bmiHeader.biHeight = -height;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  std::vector<COLORREF> pixels(static_cast<std::size_t>(width * height));
+  HDC screen = GetWindowDC(window);
+  const gui::MemoryDCHandle copy(CreateCompatibleDC(screen));
+  const gui::BitmapHandle bitmap(CreateCompatibleBitmap(screen, width, height));
+  {
+    const gui::SelectObjectScope into(copy.Get(), bitmap.Get());
+    BitBlt(copy.Get(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  }
+  ReleaseDC(window, screen);
+  GetDIBits(copy.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
+  return pixels;
+}
+
+// A list that loses its scroll bar shows no trace of it: what it shows is what it draws from scratch.
+TEST_F(Refresh, AListTheFilterEmptiesShowsNoTraceOfItsScrollBar) {
+  for (std::uint32_t i = 0; i < 60; ++i)
+    fake.AddProcess(L"many" + std::to_wstring(i) + L".exe", 1000 + i * 4);
+  form->RefreshCmdExecute();
   testing::Pump();
-  EXPECT_GE(procs.framesDrawn, 1);
-  EXPECT_TRUE(IsWindowVisible(form->ProcessPage().ProcList()->Handle()));
+  HWND view = form->ProcessPage().ProcList()->Handle();
+  ASSERT_TRUE(GetWindowLongA(view, GWL_STYLE) & WS_VSCROLL);
+  form->FilterEdit->SetText("无此进程");
+  testing::Pump();
+  ASSERT_EQ(form->ProcessPage().ProcList()->Count(), 0);
+  EXPECT_FALSE(GetWindowLongA(view, GWL_STYLE) & WS_VSCROLL);
+  const std::vector<COLORREF> shown = OnScreen(view);
+  RedrawWindow(view, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_TRUE(shown == OnScreen(view));
 }
 
 std::string Marks(const TMainListView* list) {
