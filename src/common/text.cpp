@@ -1,5 +1,7 @@
 #include "common/text.h"
 
+#include <algorithm>
+
 namespace k32 {
 
 std::string UnsignedText(std::uint32_t value) { return std::to_string(value); }
@@ -63,6 +65,16 @@ std::wstring_view WithoutHalfCharacterAtEnd(std::wstring_view text) {
 
 std::wstring_view CutAtCharacter(std::wstring_view text, std::size_t limit) {
   return text.size() <= limit ? text : WithoutHalfCharacterAtEnd(text.substr(0, limit));
+}
+
+std::string_view CutAtCharacter(std::string_view text, std::size_t limit) {
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t next = end + (IsLeadByte936(static_cast<unsigned char>(text[end])) ? 2 : 1);
+    if (next > limit) break;
+    end = next;
+  }
+  return text.substr(0, std::min(end, text.size()));
 }
 
 std::wstring_view ArgumentsPart(std::wstring_view commandLine) {

@@ -33,6 +33,9 @@ std::wstring FolderPart(std::wstring_view path);
 // The first `limit` UTF-16 units of a text, one fewer when the last of them opens a surrogate pair
 // whose second half falls off: a text cut to a length ends on a whole character.
 std::wstring_view CutAtCharacter(std::wstring_view text, std::size_t limit);
+// The same for a text of code page 936: never the lead byte of a double-byte character without its
+// trail byte.
+std::string_view CutAtCharacter(std::string_view text, std::size_t limit);
 // A text the system cut to fill a buffer, without the half character its end may hold.
 std::wstring_view WithoutHalfCharacterAtEnd(std::wstring_view text);
 

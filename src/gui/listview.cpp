@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "common/text.h"
 #include "gui/wide_text.h"
 
 namespace k32::gui {
@@ -438,10 +439,10 @@ bool TListView::NotifyReflected(NMHDR* header, LRESULT* result) {
       auto* item = reinterpret_cast<TListItem*>(info->item.lParam);
       if (item && (info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
         const std::string text = Narrow(item->Text(info->item.iSubItem));
-        const auto n =
-            std::min<std::size_t>(text.size(), static_cast<std::size_t>(info->item.cchTextMax - 1));
-        text.copy(info->item.pszText, n);
-        info->item.pszText[n] = '\0';
+        // Cut to the control's buffer on a whole character.
+        const std::string_view shown = CutAtCharacter(text, static_cast<std::size_t>(info->item.cchTextMax - 1));
+        shown.copy(info->item.pszText, shown.size());
+        info->item.pszText[shown.size()] = '\0';
       }
       *result = 0;
       return true;
@@ -450,11 +451,10 @@ bool TListView::NotifyReflected(NMHDR* header, LRESULT* result) {
       auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
       auto* item = reinterpret_cast<TListItem*>(info->item.lParam);
       if (item && (info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
-        const std::wstring& text = item->Text(info->item.iSubItem);
-        const auto n =
-            std::min<std::size_t>(text.size(), static_cast<std::size_t>(info->item.cchTextMax - 1));
-        text.copy(info->item.pszText, n);
-        info->item.pszText[n] = L'\0';
+        const std::wstring_view shown =
+            CutAtCharacter(item->Text(info->item.iSubItem), static_cast<std::size_t>(info->item.cchTextMax - 1));
+        shown.copy(info->item.pszText, shown.size());
+        info->item.pszText[shown.size()] = L'\0';
       }
       *result = 0;
       return true;

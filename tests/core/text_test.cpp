@@ -54,6 +54,9 @@ TEST(CutAtCharacter, ATextCutToALengthNeverEndsInHalfASurrogatePair) {
   EXPECT_EQ(CutAtCharacter(title, 249), std::wstring(248, L'a'));
   EXPECT_EQ(CutAtCharacter(title, 250), title.substr(0, 250));
   EXPECT_EQ(WithoutHalfCharacterAtEnd(L"ab\xDC00"), L"ab\xDC00");  // a second half is left to the reader
+  // Code page 936: "a进" is 61 BD F8; cut at 2 it keeps "a", not the lead byte alone.
+  EXPECT_EQ(CutAtCharacter(std::string_view("a\xBD\xF8"), 2), "a");
+  EXPECT_EQ(CutAtCharacter(std::string_view("a\xBD\xF8"), 3), "a\xBD\xF8");
 }
 
 TEST(ParseDecimalModulo32, WrapsLikeTheRuntime) {
