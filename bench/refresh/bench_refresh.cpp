@@ -39,7 +39,9 @@ class LargeSystem final : public ISystemServices {
       processes_.push_back({L"C:\\Program Files\\Vendor " + std::to_wstring(i % 37) + L"\\process" +
                                 std::to_wstring(i) + (i % 5 ? L".exe" : L".scr"),
                             static_cast<std::uint32_t>(i * 4), static_cast<std::uint32_t>((i / 3) * 4),
-                            static_cast<std::uint32_t>(1 + i % 23)});
+                            static_cast<std::uint32_t>(1 + i % 23), 0,
+                            static_cast<std::uint64_t>(i) * 1'000'000, static_cast<std::uint64_t>(i + 1) << 20,
+                            static_cast<std::uint64_t>(i + 2) << 20, static_cast<std::uint32_t>(32 + i % 500)});
     for (int i = 0; i < kTopLevel; ++i) tops_.push_back(Top(i));
     for (int i = 0; i < kModules; ++i)
       modules_.push_back({L"module" + std::to_wstring(i) + L".dll",
@@ -55,6 +57,16 @@ class LargeSystem final : public ISystemServices {
     for (int i = 0; i < kTopLevel; i += every)
       tops_[static_cast<std::size_t>(i)] =
           0x1000000u + static_cast<WindowId>(generation_ * kTopLevel + i) * 8;
+  }
+
+  // Every `every`-th process used some processor time and memory since.
+  void ChangeCosts(int every) {
+    for (int i = 0; i < kProcesses; i += every) {
+      ProcessEntry& process = processes_[static_cast<std::size_t>(i)];
+      process.cpuTime += 150'000;
+      process.privateBytes += 8192;
+      process.workingSet += 4096;
+    }
   }
 
   std::vector<ProcessEntry> ProcessSnapshot() override { return processes_; }
@@ -261,7 +273,7 @@ int main() {
   SilentBoxes boxes;
   gui::Application().SetMessageBoxes(&boxes);
 
-  Timing rebuild, same, few, quarter, all, floor, textFloor;
+  Timing rebuild, same, few, quarter, all, floor, textFloor, wideRebuild, costs, wideAll, wideFloor;
   {
     LargeSystem system;
     TFormMain form(system);
@@ -313,6 +325,26 @@ int main() {
         bare.Refresh(&BareLists::FillByCallback, procRows, moduleRows, windowRows, childRows);
       }));
     }
+    // Last, every process column shown, as wide as the floor's lists: the costs of a tenth of the
+    // processes change at each refresh, against a rebuild of the same rows; and everything changes.
+    TMainListView& procs = *form.ProcessPage().ProcList();
+    for (int column = 0; column < procs.ColumnCount(); ++column) procs.SetColumnVisible(column, true);
+    std::vector<double> wideRebuildTimes, costTimes, wideAllTimes, wideFloorTimes;
+    for (int i = 0; i < kRounds; ++i) {
+      wideRebuildTimes.push_back(Round(form.Handle(), [&] { Rebuild(form, system); }));
+      form.RefreshCmdExecute();
+      system.ChangeCosts(10);
+      costTimes.push_back(Round(form.Handle(), [&] { form.RefreshCmdExecute(); }));
+      system.Change(1);
+      wideAllTimes.push_back(Round(form.Handle(), [&] { form.RefreshCmdExecute(); }));
+      wideFloorTimes.push_back(Round(bare.frame, [&] {
+        bare.Refresh(&BareLists::FillByCallback, procRows, moduleRows, windowRows, childRows);
+      }));
+    }
+    wideRebuild = Summary(wideRebuildTimes);
+    costs = Summary(costTimes);
+    wideAll = Summary(wideAllTimes);
+    wideFloor = Summary(wideFloorTimes);
     rebuild = Summary(rebuildTimes);
     same = Summary(sameTimes);
     few = Summary(fewTimes);
@@ -326,6 +358,7 @@ int main() {
               rebuild.best);
   std::printf("  in place, nothing changed:                            %8.2f / %8.2f   %.2f x rebuild\n",
               same.median, same.best, same.median / rebuild.median);
+
   std::printf("  in place, 1 %% of processes and windows changed:       %8.2f / %8.2f   %.2f x rebuild\n",
               few.median, few.best, few.median / rebuild.median);
   std::printf("  in place, everything changed:                         %8.2f / %8.2f   %.2f x floor\n",
@@ -336,6 +369,15 @@ int main() {
               floor.best);
   std::printf("  (bare list views holding copies of the texts:         %8.2f / %8.2f)\n", textFloor.median,
               textFloor.best);
+  std::printf("every process column shown:\n");
+  std::printf("  rebuild of every list:                                %8.2f / %8.2f\n", wideRebuild.median,
+              wideRebuild.best);
+  std::printf("  in place, the costs of 10 %% of the processes changed: %8.2f / %8.2f   %.2f x rebuild\n",
+              costs.median, costs.best, costs.median / wideRebuild.median);
+  std::printf("  in place, everything changed:                         %8.2f / %8.2f   %.2f x floor\n",
+              wideAll.median, wideAll.best, wideAll.median / wideFloor.median);
+  std::printf("  floor: same rows into bare list views, text callback: %8.2f / %8.2f\n", wideFloor.median,
+              wideFloor.best);
 
   {
     Win32Services services;

@@ -52,7 +52,15 @@ void TProcessPage::SetRows(const std::vector<ProcessEntry>& processes) {
   SYSTEM_INFO system{};
   GetSystemInfo(&system);
   cpuShares_.Update(processes, now, std::max<DWORD>(1, system.dwNumberOfProcessors));
-  facts_.Update(processes, [this](const ProcessEntry& process) { return ReadFacts(process); });
+  // The time zone is read once for the processes that came (each read is a registry walk under Wine).
+  std::optional<TIME_ZONE_INFORMATION> zone;
+  facts_.Update(processes, [&](const ProcessEntry& process) {
+    if (!zone) {
+      zone.emplace();
+      if (GetTimeZoneInformation(&*zone) == TIME_ZONE_ID_INVALID) zone.reset();
+    }
+    return ReadFacts(process, zone ? &*zone : nullptr);
+  });
   std::vector<ListRow> rows;
   rows.reserve(processes.size());
   for (const ProcessEntry& process : processes) {
@@ -64,12 +72,12 @@ void TProcessPage::SetRows(const std::vector<ProcessEntry>& processes) {
   rows_.SetRows(std::move(rows));
 }
 
-ProcessFacts TProcessPage::ReadFacts(const ProcessEntry& process) {
+ProcessFacts TProcessPage::ReadFacts(const ProcessEntry& process, const TIME_ZONE_INFORMATION* zone) {
   ProcessFacts facts{services_.ReadProcessDetails(process.processId, process.createTime), {}};
   FILETIME created{static_cast<DWORD>(process.createTime), static_cast<DWORD>(process.createTime >> 32)};
   SYSTEMTIME utc{}, local{};
   if (process.createTime != 0 && FileTimeToSystemTime(&created, &utc) &&
-      SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+      SystemTimeToTzSpecificLocalTime(zone, &utc, &local))
     facts.startTime =
         WidenAscii(DateTimeText(local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond));
   return facts;

@@ -104,8 +104,8 @@ class TProcessPage {
   ProcessFactsCache facts_;
 
   void SetModuleListReason(std::string reason);
-  // What is read once in a process's life.
-  ProcessFacts ReadFacts(const ProcessEntry& process);
+  // What is read once in a process's life; its start in the time zone given (none: the current one).
+  ProcessFacts ReadFacts(const ProcessEntry& process, const TIME_ZONE_INFORMATION* zone);
   // The module snapshot of the process, its failure's reason kept for the status bar.
   std::vector<ModuleEntry> ModuleSnapshot(std::uint32_t processId);
   void ShowOutcome(TerminateOutcome outcome);
