@@ -2,16 +2,14 @@
 // column shown, against its floor measured in the same run: the bare system query of all processes
 // and the priority read of each. Counts what the later refreshes read of processes they know.
 #include <windows.h>
-// after windows.h, whose types it uses
-#include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/form_main.h"
+#include "bench/window_bench.h"
 #include "gui/application.h"
 #include "system/system_processes.h"
 #include "system/win32_services.h"
@@ -19,6 +17,9 @@
 namespace {
 
 using namespace k32;
+using bench::Median;
+using bench::Now;
+using bench::Pump;
 
 constexpr int kHelpers = 60;
 constexpr int kRounds = 21;
@@ -32,32 +33,6 @@ class CountingServices final : public Win32Services {
   }
   int detailReads = 0;
 };
-
-// The first start's question about missing settings is answered without a user.
-class SilentBoxes final : public gui::IMessageBoxes {
- public:
-  int Show(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
-};
-
-double Now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
 
 // Helpers that wait to be ended, started beside this program.
 class Helpers {
@@ -93,10 +68,7 @@ class Helpers {
 }  // namespace
 
 int main() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
-  SilentBoxes boxes;
-  gui::Application().SetMessageBoxes(&boxes);
+  bench::WindowBench bench;
   Helpers helpers(kHelpers);
   Sleep(1000);  // the helpers up and waiting
   CountingServices services;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/form_main.h"
+#include "bench/window_bench.h"
 #include "gui/application.h"
 #include "process/list_rows.h"
 #include "system/win32_services.h"
@@ -23,6 +24,8 @@
 namespace {
 
 using namespace k32;
+using bench::Now;
+using bench::Pump;
 
 constexpr int kProcesses = 2000;
 constexpr int kTopLevel = 2000;
@@ -115,22 +118,6 @@ void Rebuild(TFormMain& form, ISystemServices& system) {
   const std::vector<ProcessEntry> processes = system.ProcessSnapshot();
   form.WindowPage().RebuildWindowList(processes);
   form.ProcessPage().Rebuild(processes);
-}
-
-class SilentBoxes final : public gui::IMessageBoxes {
- public:
-  int Show(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
-};
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 struct Timing {
@@ -257,21 +244,10 @@ struct BareLists {
   }
 };
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 }  // namespace
 
 int main() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
-  SilentBoxes boxes;
-  gui::Application().SetMessageBoxes(&boxes);
+  bench::WindowBench bench;
 
   Timing rebuild, same, few, quarter, all, floor, textFloor, wideRebuild, costs, wideAll, wideFloor;
   {

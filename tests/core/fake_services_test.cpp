@@ -69,25 +69,5 @@ TEST(FakeServices, WindowThatVanishesOnceEnumerated) {
   EXPECT_TRUE(Collect(fake, 0).empty());
 }
 
-TEST(FakeServices, TerminationEndsTheOpenedProcessOnlyUnlessScriptedOtherwise) {
-  FakeServices fake;
-  fake.AddProcess(L"a.exe", 10).AddProcess(L"b.exe", 11).AddModule(10, L"a.exe", L"a.exe", 1, 1);
-  fake.terminateOutcomes[11] = TerminateOutcome::Failed;
-  const std::uint64_t created = fake.processes[0].createTime;
-  EXPECT_EQ(fake.OpenToTerminate(10, created + 1), nullptr) << "another process with that identifier";
-  auto a = fake.OpenToTerminate(10, created);
-  ASSERT_NE(a, nullptr);
-  EXPECT_TRUE(a->Terminate());
-  EXPECT_FALSE(a->Terminate());
-  EXPECT_EQ(fake.OpenToTerminate(10, created), nullptr);
-  auto b = fake.OpenToTerminate(11, fake.processes[0].createTime);
-  ASSERT_NE(b, nullptr);
-  EXPECT_FALSE(b->Terminate());
-  ASSERT_EQ(fake.ProcessSnapshot().size(), 1u);
-  EXPECT_TRUE(fake.ModuleSnapshot(10).empty());
-  EXPECT_EQ(fake.PriorityClass(10), 0u);
-  EXPECT_EQ(fake.PriorityClass(11), 0x20u);
-}
-
 }  // namespace
 }  // namespace k32::testing

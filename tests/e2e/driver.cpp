@@ -107,6 +107,12 @@ std::string WindowText(HWND window) {
   return Text936(text);
 }
 
+std::string EditText(HWND edit) {
+  char text[256] = {};
+  SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
 std::string ClassName(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof name);

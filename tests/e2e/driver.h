@@ -104,6 +104,8 @@ std::string ExeFolder();
 // the status bar's texts), whatever this process's code page.
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
+// What an edit of the program holds as typed (its window text is not kept up to date for others).
+std::string EditText(HWND edit);
 
 // Finds a top-level window of a process by its caption, polling for a while.
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD milliseconds = 15000);

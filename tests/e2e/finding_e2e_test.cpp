@@ -27,13 +27,6 @@ std::string HandleText(HWND window) {
   return SignedText(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)));
 }
 
-// What an edit of the program holds as typed (its window text is not kept up to date for others).
-std::string EditText(HWND edit) {
-  char text[256] = {};
-  SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 void ClickToolButton(const Program& program, int index) {
   HWND bar = program.ToolBar(kToolBar1Buttons);
   const RECT rect = program.ToolButtonRect(bar, index);

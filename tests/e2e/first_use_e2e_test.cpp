@@ -72,12 +72,6 @@ void Press(std::initializer_list<WORD> keys) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-std::string EditText(HWND edit) {
-  char text[256] = {};
-  SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 TEST(KeyboardE2E, SpaceTypesIntoTheFilterAndPausesFromTheLists) {
   Program program;
   ASSERT_NE(program.MainWindow(), nullptr);

@@ -46,14 +46,13 @@ TEST_F(ProcessColumns, DetailsAreReadOncePerProcessAndShown) {
   EXPECT_EQ(procs->Item(row)->Text(kDescriptionColumn), L"Again");
 }
 
-TEST_F(ProcessColumns, ASizeSortsByItsNumberFromTheLargestDownAtTheFirstClick) {
+TEST_F(ProcessColumns, ASizeSortsByItsNumberAndTheMenusShowAndHideColumnsButNeverTheFirst) {
+  // "10,000 K" above "9,000 K": the number, from the largest down at the first click.
   testing::ClickHeader(procs->GetHeaderHandle(), kPrivateBytesColumn);
   EXPECT_EQ(Names(), (std::vector<std::string>{"ten.exe", "nine.exe", "a,\"b\".exe"}));
   testing::ClickHeader(procs->GetHeaderHandle(), kPrivateBytesColumn);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a,\"b\".exe", "nine.exe", "ten.exe"}));
-}
 
-TEST_F(ProcessColumns, TheHeadersMenuAndTheViewMenuShowAndHideColumnsButNeverTheFirst) {
   std::vector<std::string> items;
   gui::TPopupMenu::TrackHook = [&](gui::TPopupMenu& menu, HMENU, POINT) -> UINT {
     for (const auto& item : menu.Items())
