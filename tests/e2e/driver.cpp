@@ -385,8 +385,19 @@ void Program::ClickHeader(HWND list, int column) const {
   RECT rect{};
   remote.Read(0, &rect, sizeof rect);
   const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(header, WM_LBUTTONUP, 0, at);
+  // Press and release are posted together: a thread takes its posted messages before the pointer's,
+  // so no move of the shared pointer (another test's window coming or going under it) falls between
+  // them and makes the header see a press that left its item. A request posted after them writes
+  // back once both are handled.
+  const RECT unset{-1, -1, -1, -1};
+  remote.Write(0, &unset, sizeof unset);
+  PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(header, WM_LBUTTONUP, 0, at);
+  PostMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(remote.Get()));
+  WaitUntil([&] {
+    remote.Read(0, &rect, sizeof rect);
+    return rect.left != unset.left || rect.right != unset.right;
+  }, 5000);
 }
 
 void Program::OpenReport(HWND& report, HWND& edit) const {
