@@ -7,6 +7,7 @@
 #include "app/settings_store.h"
 #include "common/cost_text.h"
 #include "gui/application.h"
+#include "gui/fold_box.h"
 
 namespace k32 {
 
@@ -54,6 +55,8 @@ const ActionRow kActions[] = {
     {"FilterCmd", &TFormMain::FilterCmd, "筛选(&F)", "筛选|只显示含有所输入文字的行", scCtrl | 'F', -1,
      &TFormMain::FilterCmdExecute},
     {"PauseCmd", &TFormMain::PauseCmd, "暂停自动刷新(&U)", "", VK_SPACE, -1, &TFormMain::PauseCmdExecute},
+    {"TreeCmd", &TFormMain::TreeCmd, "树形视图(&T)", "树形视图|将每个进程显示在启动它的进程之下", scCtrl | 'T', -1,
+     &TFormMain::TreeCmdExecute},
     {"CopyCmd", &TFormMain::CopyCmd, "复制(&C)", "复制|将选定的行复制到剪贴板", scCtrl | 'C', -1,
      &TFormMain::CopyCmdExecute},
     {"ExportCmd", &TFormMain::ExportCmd, "导出列表(&E)...", "导出列表|将显示的列表保存为 CSV 文件", gui::scNone, -1,
@@ -117,8 +120,9 @@ TFormMain::TFormMain(ISystemServices& services)
   IsMainForm = true;
   SetCaption("Kestrel32");
   SetDesignSize(642, 455);
-  for (gui::TImageList* images : {&ImageList1, &ProcImages, &WindowImages})
+  for (gui::TImageList* images : {&ImageList1, &ProcImages, &WindowImages, &FoldBoxes})
     images->SetSize(PictureSizeForDpi(Dpi()));
+  FoldBoxes.AddDrawn(2, gui::DrawFoldBox);
   ImageList1.AddMaskedResource("IMAGELIST1");
   ProcImages.AddMaskedResource("PROCIMAGES");
   WindowImages.AddMaskedResource("WINDOWIMAGES");
@@ -288,6 +292,7 @@ const Menu kMenus[] = {
     {&M::ViewMenu, "miWindows", nullptr, &M::WindowsCmd},
     {&M::ViewMenu, "miFilter", nullptr, &M::FilterCmd},
     {&M::ViewMenu, "miColumns", "列(&L)"},
+    {&M::ViewMenu, "miTreeView", nullptr, &M::TreeCmd},
     {&M::ViewMenu, "", "-"},
     {&M::ViewMenu, "miStayonTop", nullptr, &M::OnTopCmd},
     {&M::ViewMenu, "miPauseRefresh", nullptr, &M::PauseCmd},
@@ -339,7 +344,7 @@ void TFormMain::CreateMenus() {
 
 // The pictures of the new size go in first: the tool bar, lists and menus measure by them.
 void TFormMain::ChangeScale(int oldDpi) {
-  for (gui::TImageList* images : {&ImageList1, &ProcImages, &WindowImages})
+  for (gui::TImageList* images : {&ImageList1, &ProcImages, &WindowImages, &FoldBoxes})
     images->SetSize(PictureSizeForDpi(Dpi()));
   gui::TForm::ChangeScale(oldDpi);
 }
@@ -450,6 +455,11 @@ void TFormMain::UpdateStatusText() {
     StatusBar->SetPanelText(2, processPage_->ModuleListReason());
   else
     StatusBar->SetPanelText(2, PauseCmd->Checked() ? "自动刷新已暂停" : "");
+}
+
+void TFormMain::TreeCmdExecute() {
+  TreeCmd->SetChecked(!TreeCmd->Checked());
+  processPage_->SetTree(TreeCmd->Checked(), FoldBoxes.Handle());
 }
 
 void TFormMain::PauseCmdExecute() {

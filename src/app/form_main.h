@@ -75,6 +75,7 @@ class TFormMain : public gui::TForm {
   // Starts this program again with an administrator's rights; ends this one once that one started.
   void miRunAsAdminClick();
   void PauseCmdExecute();
+  void TreeCmdExecute();
   // The selected row of the list that has the focus (else of the shown page's upper list), its shown
   // cells tab-separated, to the clipboard.
   void CopyCmdExecute();
@@ -111,6 +112,7 @@ class TFormMain : public gui::TForm {
   gui::TAction* FindWindowCmd;
   gui::TAction* FilterCmd;
   gui::TAction* PauseCmd;  // checked: the timer takes no snapshots (not stored)
+  gui::TAction* TreeCmd;   // checked: the processes as a tree (stored)
   gui::TAction* CopyCmd;
   gui::TAction* ExportCmd;
 
@@ -118,6 +120,7 @@ class TFormMain : public gui::TForm {
   gui::TImageList ImageList1;
   gui::TImageList ProcImages;
   gui::TImageList WindowImages;
+  gui::TImageList FoldBoxes;  // the process tree's fold boxes
 
   // Controls.
   gui::TCoolBar* CoolBar;

@@ -47,6 +47,8 @@ void TFormMain::ReadReg() {
   settings.AutoRefresh = registry.ReadBool("AutoRefresh");
   ApplyRefreshTimer(Timer, settings);
   settings.Confirm = registry.ReadBool("Confirm");
+  // Kept since the tree came: a key without it is read as before.
+  if (registry.ValueExists("TreeView") && registry.ReadBool("TreeView") != TreeCmd->Checked()) TreeCmd->Execute();
   registry.OpenKey(kReportKey, false);
   for (const ReportFlag& flag : kReportFlags) settings.*flag.field = registry.ReadBool(flag.name);
 }
@@ -68,6 +70,7 @@ void TFormMain::WriteReg() {
   registry.WriteInteger("Timer", settings.Timer);
   registry.WriteBool("AutoRefresh", settings.AutoRefresh);
   registry.WriteBool("Confirm", settings.Confirm);
+  registry.WriteBool("TreeView", TreeCmd->Checked());
   registry.OpenKey(kReportKey, true);
   for (const ReportFlag& flag : kReportFlags) registry.WriteBool(flag.name, settings.*flag.field);
 }

@@ -13,16 +13,39 @@ TImageList::TImageList(int width, int height)
     : list_(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 8, 8)) {}
 
 void TImageList::AddMaskedResource(const char* resourceName, COLORREF mask) {
-  strips_.emplace_back(resourceName, mask);
-  LoadStrip(resourceName, mask);
+  strips_.push_back({resourceName, mask, 0, {}});
+  LoadStrip(strips_.back());
 }
 
-void TImageList::LoadStrip(const std::string& name, COLORREF mask) {
+void TImageList::AddDrawn(int count, TDrawPicture draw) {
+  strips_.push_back({{}, RGB(255, 0, 255), count, std::move(draw)});
+  LoadStrip(strips_.back());
+}
+
+void TImageList::LoadStrip(const TStrip& strip) {
   const int size = Size();
-  const std::string sized = size == 16 ? name : name + "_" + std::to_string(size);
-  BitmapHandle bitmap(static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), sized.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  if (bitmap) ImageList_AddMasked(list_.Get(), bitmap.Get(), mask);
+  if (!strip.draw) {
+    const std::string sized = size == 16 ? strip.name : strip.name + "_" + std::to_string(size);
+    BitmapHandle bitmap(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), sized.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (bitmap) ImageList_AddMasked(list_.Get(), bitmap.Get(), strip.mask);
+    return;
+  }
+  HDC screen = GetDC(nullptr);
+  MemoryDCHandle dc(CreateCompatibleDC(screen));
+  BitmapHandle bitmap(CreateCompatibleBitmap(screen, size * strip.count, size));
+  ReleaseDC(nullptr, screen);
+  if (!dc || !bitmap) return;
+  const HGDIOBJ old = SelectObject(dc.Get(), bitmap.Get());
+  const BrushHandle background(CreateSolidBrush(strip.mask));
+  const RECT all{0, 0, size * strip.count, size};
+  FillRect(dc.Get(), &all, background.Get());
+  for (int i = 0; i < strip.count; ++i) {
+    SetViewportOrgEx(dc.Get(), i * size, 0, nullptr);
+    strip.draw(dc.Get(), size, i);
+  }
+  SelectObject(dc.Get(), old);
+  ImageList_AddMasked(list_.Get(), bitmap.Get(), strip.mask);
 }
 
 int TImageList::Size() const {
@@ -34,7 +57,7 @@ int TImageList::Size() const {
 void TImageList::SetSize(int size) {
   if (size == Size()) return;
   ImageList_SetIconSize(list_.Get(), size, size);  // empties the list
-  for (const auto& [name, mask] : strips_) LoadStrip(name, mask);
+  for (const TStrip& strip : strips_) LoadStrip(strip);
 }
 
 TIcon TImageList::GetIcon(int index) const {

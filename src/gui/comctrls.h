@@ -37,6 +37,10 @@ class TImageList : public TComponent {
   // Adds the images of a bitmap resource strip, magenta being transparent. The strip drawn for
   // another size than 16 pixels is named with the size after an underscore (NAME_24).
   void AddMaskedResource(const char* resourceName, COLORREF mask = RGB(255, 0, 255));
+  // Adds count pictures drawn at the list's size, then again at each new size: draw paints picture
+  // index on a square of size pixels at the origin, over magenta, which stays transparent.
+  using TDrawPicture = std::function<void(HDC dc, int size, int index)>;
+  void AddDrawn(int count, TDrawPicture draw);
   // Square pictures of another size: the strips are loaded again in that size, into the same list.
   void SetSize(int size);
   [[nodiscard]] int Size() const;
@@ -46,9 +50,15 @@ class TImageList : public TComponent {
   [[nodiscard]] TIcon GetIcon(int index) const;
 
  private:
-  void LoadStrip(const std::string& name, COLORREF mask);
+  struct TStrip {
+    std::string name;  // of the resource; none for drawn pictures
+    COLORREF mask;
+    int count = 0;
+    TDrawPicture draw;
+  };
+  void LoadStrip(const TStrip& strip);
   ImageListHandle list_;
-  std::vector<std::pair<std::string, COLORREF>> strips_;
+  std::vector<TStrip> strips_;
 };
 
 // Ticks through the message queue; an interval of 0 never ticks.

@@ -82,6 +82,7 @@ void TListView::CreateWnd() {
   // Rows are asked for in wide text, so names outside the code page reach the screen whole.
   SendMessageA(view, CCM_SETUNICODEFORMAT, TRUE, 0);
   if (SmallImages) SendMessageA(view, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallImages));
+  if (stateImages_) SendMessageA(view, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(stateImages_));
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
@@ -109,6 +110,9 @@ void TListView::CreateWnd() {
 // The control lets its rows go while its window is destroyed: they are kept before that.
 LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_KEYDOWN:
+      if (OnKeyDown && OnKeyDown(wparam)) return 0;
+      break;
     case WM_DESTROY:
       KeepRows();
       return ReorderingMessage(message, wparam, lparam);
@@ -236,6 +240,13 @@ void TListView::ChangeScale(int oldDpi) {
   }
   if (SmallImages && HandleAllocated())
     SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallImages));
+  if (stateImages_ && HandleAllocated())
+    SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(stateImages_));
+}
+
+void TListView::SetStateImages(HIMAGELIST images) {
+  stateImages_ = images;
+  if (HandleAllocated()) SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(images));
 }
 
 int TListView::ColumnWidth(int column) {
@@ -271,11 +282,17 @@ void TListView::SetColumnCaption(int column, const std::string& caption) {
 
 void TListView::InsertRow(TListItem* item, int at) {
   LVITEMA row{};
-  row.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
+  row.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_INDENT;
   row.iItem = at;
   row.pszText = LPSTR_TEXTCALLBACKA;
   row.iImage = item->ImageIndex;
+  row.iIndent = item->Look.Indent;
   row.lParam = reinterpret_cast<LPARAM>(item);
+  if (stateImages_) {  // a list of check boxes keeps the pictures the control gives
+    row.mask |= LVIF_STATE;
+    row.stateMask = LVIS_STATEIMAGEMASK;
+    row.state = INDEXTOSTATEIMAGEMASK(item->Look.StateImage);
+  }
   SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
 }
 
@@ -285,8 +302,9 @@ TListItem* TListView::AddItem(std::wstring caption, std::vector<std::wstring> su
 }
 
 TListItem* TListView::AddItemAt(int at, std::wstring caption, std::vector<std::wstring> subItems,
-                                int imageIndex) {
+                                int imageIndex, TRowLook look) {
   auto item = std::make_unique<TListItem>();
+  item->Look = look;
   item->Caption = std::move(caption);
   item->SubItems = std::move(subItems);
   item->ImageIndex = imageIndex;
@@ -303,9 +321,15 @@ void TListView::UpdateItem(int index) {
   const TListItem* item = Item(index);
   if (!item) return;
   LVITEMA row{};
-  row.mask = LVIF_IMAGE;
+  row.mask = LVIF_IMAGE | LVIF_INDENT;
   row.iItem = index;
   row.iImage = item->ImageIndex;
+  row.iIndent = item->Look.Indent;
+  if (stateImages_) {
+    row.mask |= LVIF_STATE;
+    row.stateMask = LVIS_STATEIMAGEMASK;
+    row.state = INDEXTOSTATEIMAGEMASK(item->Look.StateImage);
+  }
   SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row));
   SendMessageA(Handle(), LVM_REDRAWITEMS, index, index);
 }
@@ -477,6 +501,7 @@ bool TListView::NotifyReflected(NMHDR* header, LRESULT* result) {
         const auto* item = reinterpret_cast<const TListItem*>(draw->nmcd.lItemlParam);
         if (item && item->Mark != TRowMark::rmNone)
           draw->clrTextBk = item->Mark == TRowMark::rmNew ? kNewRowColor : kGoneRowColor;
+        if (item && item->Look.Dimmed) draw->clrText = GetSysColor(COLOR_GRAYTEXT);
         *result = CDRF_DODEFAULT;
       } else {
         *result = CDRF_DODEFAULT;
@@ -487,6 +512,14 @@ bool TListView::NotifyReflected(NMHDR* header, LRESULT* result) {
       ColClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
       *result = 0;
       return true;
+    case NM_CLICK: {
+      if (!OnStateImageClick) return false;
+      LVHITTESTINFO hit{};
+      hit.pt = reinterpret_cast<NMITEMACTIVATE*>(header)->ptAction;
+      SendMessageA(Handle(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+      if (hit.iItem >= 0 && hit.iSubItem == 0 && (hit.flags & LVHT_ONITEMSTATEICON)) OnStateImageClick(hit.iItem);
+      return false;
+    }
     default:
       return false;
   }

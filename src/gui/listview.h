@@ -22,6 +22,15 @@ class TListView;
 // How a row differs from the previous update of its list; a marked row is drawn on its own colour.
 enum class TRowMark : unsigned char { rmNone, rmNew, rmGone };
 
+// Where a row stands in a tree: steps of indent, its picture from the state images (0: none), and
+// grey text for a row shown only for what lies below it.
+struct TRowLook {
+  int Indent = 0;
+  int StateImage = 0;
+  bool Dimmed = false;
+  bool operator==(const TRowLook&) const = default;
+};
+
 // Texts are wide: a row shows names as the system holds them.
 class TListItem {
  public:
@@ -32,6 +41,7 @@ class TListItem {
   // What tells the row from every other where its texts cannot; the list's owner gives it.
   std::wstring Key;
   TRowMark Mark = TRowMark::rmNone;
+  TRowLook Look;
 
   [[nodiscard]] TListView* Owner() const { return owner_; }
   // Position in the view as shown, -1 when it is not in the view.
@@ -69,6 +79,9 @@ class TListView : public TControl {
   bool ReadOnly = true;
   bool HideSelection = true;  // false: the selection stays drawn when the view loses focus
   HIMAGELIST SmallImages = nullptr;
+  // Pictures before the rows' own, chosen by each row's StateImage (a list the caller keeps).
+  [[nodiscard]] HIMAGELIST StateImages() const { return stateImages_; }
+  void SetStateImages(HIMAGELIST images);
   [[nodiscard]] TViewStyle ViewStyle() const { return viewStyle_; }
   void SetViewStyle(TViewStyle style);
 
@@ -85,8 +98,9 @@ class TListView : public TControl {
   // Appends a row and returns it.
   TListItem* AddItem(std::wstring caption, std::vector<std::wstring> subItems, int imageIndex = -1);
   // Puts a row in at the position (past the end appends) and returns it.
-  TListItem* AddItemAt(int at, std::wstring caption, std::vector<std::wstring> subItems, int imageIndex = -1);
-  // The row at index is drawn again from its item (texts, image, mark).
+  TListItem* AddItemAt(int at, std::wstring caption, std::vector<std::wstring> subItems, int imageIndex = -1,
+                       TRowLook look = {});
+  // The row at index is drawn again from its item (texts, image, indent, state picture, mark).
   void UpdateItem(int index);
   void Clear();
   [[nodiscard]] int Count() const;
@@ -109,6 +123,10 @@ class TListView : public TControl {
 
   std::function<void(TListItem* item, bool selected)> OnSelectItem;
   std::function<void(int column)> OnColumnClick;
+  // A key pressed in the list: true when the handler took it, and the list does not see it.
+  std::function<bool(WPARAM key)> OnKeyDown;
+  // A click on a row's state picture.
+  std::function<void(int index)> OnStateImageClick;
 
   [[nodiscard]] HWND HeaderHandle() const;
 
@@ -155,6 +173,7 @@ class TListView : public TControl {
   int orderChanging_ = 0;
   bool orderNested_ = false;
   TViewStyle viewStyle_ = vsReport;
+  HIMAGELIST stateImages_ = nullptr;
 };
 
 }  // namespace k32::gui

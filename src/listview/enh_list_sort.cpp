@@ -1,6 +1,7 @@
 // The sort itself: the control reorders its rows, asking the comparison for pairs of row objects.
 // The default comparison reads each cell once per sort into a key; comparing two keys gives what
 // comparing the two texts gives.
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -96,9 +97,51 @@ void TCustomEnhListView::SortItems(TListItem* item1, TListItem* item2, int sortC
   compResult = result;
 }
 
+WideSortKey TCustomEnhListView::SortKeyOf(int column, const std::wstring& text, const SortLocale& locale) const {
+  const auto read =
+      static_cast<std::size_t>(column) < columnNumbers_.size() ? columnNumbers_[static_cast<std::size_t>(column)] : nullptr;
+  if (read) return {text, std::nullopt, read(text)};
+  return MakeSortKey(text, locale);
+}
+
+std::vector<int> TCustomEnhListView::CellRanks(int column, bool ascending,
+                                               const std::vector<const std::wstring*>& texts) const {
+  const SortLocale locale = UserSortLocale();
+  std::vector<WideSortKey> keys;
+  keys.reserve(texts.size());
+  for (const std::wstring* text : texts) keys.push_back(SortKeyOf(column, text ? *text : kNoText, locale));
+  std::vector<std::size_t> order(texts.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  const int direction = ascending ? 1 : -1;
+  const auto compare = [&](std::size_t a, std::size_t b) {
+    return CompareSortKeys(keys[a], keys[b], autoSortStyle_, CompareLocaleText, direction);
+  };
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return compare(a, b) < 0; });
+  std::vector<int> ranks(texts.size(), 0);
+  int rank = 0;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (i > 0 && compare(order[i - 1], order[i]) != 0) ++rank;
+    ranks[order[i]] = rank;
+  }
+  return ranks;
+}
+
 void TCustomEnhListView::SortWith(int column, bool ascending, bool useHandler) {
   resortPending_ = false;
   SetLastColumnClicked(column);
+  if (OnArrangeRows) {
+    if (!arranging_) {
+      arranging_ = true;
+      const struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+      } done{arranging_};
+      SortBegin(column, ascending);
+      OnArrangeRows(column, ascending);
+      SortFinished(column, ascending);
+    }
+    return;
+  }
   SortBegin(column, ascending);
   // Neither a comparison nor a sort handler may start another sort while one runs.
   if (HandleAllocated() && !SortRun::current) {
@@ -111,16 +154,9 @@ void TCustomEnhListView::SortWith(int column, bool ascending, bool useHandler) {
     if (!useHandler) {
       run.keys.reserve(items_.size());
       run.slots.reserve(items_.size());
-      const auto column_number = static_cast<std::size_t>(column) < columnNumbers_.size()
-                                     ? columnNumbers_[static_cast<std::size_t>(column)]
-                                     : nullptr;
       for (const auto& item : items_) {
         run.slots.emplace(item.get(), run.keys.size());
-        const auto& text = CellText(item.get(), run.subItem);
-        if (column_number)
-          run.keys.push_back({text, std::nullopt, column_number(text)});
-        else
-          run.keys.push_back(MakeSortKey(text, run.locale));
+        run.keys.push_back(SortKeyOf(column, CellText(item.get(), run.subItem), run.locale));
       }
     }
     SortRun::current = &run;

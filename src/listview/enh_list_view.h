@@ -98,6 +98,13 @@ class TCustomEnhListView : public gui::TListView {
   void EndUpdate() override;
 
   TLVSortItemsEvent OnSortItems;
+  // While set, a sort (a header click, Resort, the end of an update) asks the owner to put the rows
+  // in order: its list keeps a shape of its own, such as a tree. Not asked again while it works.
+  std::function<void(int column, bool ascending)> OnArrangeRows;
+  // Ranks of the texts as a sort of this list by the column orders its cells; cells the sort does
+  // not tell apart share a rank.
+  [[nodiscard]] std::vector<int> CellRanks(int column, bool ascending,
+                                           const std::vector<const std::wstring*>& texts) const;
   TLVSortStatusEvent OnSortBegin;
   TLVSortStatusEvent OnSortFinished;
 
@@ -228,6 +235,8 @@ class TCustomEnhListView : public gui::TListView {
   void CaptureHeader(HWND header);
   LRESULT HeaderWndProc(UINT message, WPARAM wparam, LPARAM lparam);
   void SortWith(int column, bool ascending, bool useHandler);
+  bool arranging_ = false;
+  [[nodiscard]] WideSortKey SortKeyOf(int column, const std::wstring& text, const SortLocale& locale) const;
   void DrawHeaderItem(DRAWITEMSTRUCT* item);
   void UpdateOwnerDrawFlagAfterNotify();
   void BuildSortArrows();

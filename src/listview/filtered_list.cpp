@@ -36,6 +36,13 @@ const std::vector<ListRow>& FilteredRows::Passing(std::vector<ListRow>& storage)
   return storage;
 }
 
+std::vector<bool> FilteredRows::PassingMask() const {
+  std::vector<bool> mask(rows_.size(), passing_.size() == rows_.size());
+  if (passing_.size() != rows_.size())
+    for (const std::size_t i : passing_) mask[i] = true;
+  return mask;
+}
+
 std::vector<ListRow> FilteredRows::Passing() const {
   std::vector<ListRow> rows;
   rows.reserve(passing_.size());

@@ -33,6 +33,10 @@ class FilteredRows {
   // The same without a copy when every row passes; else the copy made in storage.
   [[nodiscard]] const std::vector<ListRow>& Passing(std::vector<ListRow>& storage) const;
 
+  // Every row of the snapshot, in its order, and which of them pass.
+  [[nodiscard]] const std::vector<ListRow>& All() const { return rows_; }
+  [[nodiscard]] std::vector<bool> PassingMask() const;
+
   [[nodiscard]] int Count() const { return static_cast<int>(rows_.size()); }
   [[nodiscard]] int PassingCount() const { return static_cast<int>(passing_.size()); }
 

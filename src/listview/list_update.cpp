@@ -29,7 +29,8 @@ RowText KeyText(const RowKey& key) {
 }
 
 bool SortsRows(const TdfsExtListView& list) {
-  return list.AutoColumnSort() != acsNoSort && list.LastColumnClicked() >= 0 &&
+  // A list whose owner arranges its rows takes them in the order given.
+  return !list.OnArrangeRows && list.AutoColumnSort() != acsNoSort && list.LastColumnClicked() >= 0 &&
          list.LastColumnClicked() < list.ColumnCount();
 }
 
@@ -180,7 +181,8 @@ void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKey
     for (RowPlan::Slot& slot : plan.target) {
       if (slot.fresh < 0) {
         const gui::TListItem& item = *items[static_cast<std::size_t>(slot.shown)];
-        goneRows.push_back({item.Caption, item.SubItems, item.ImageIndex, item.Key});
+        goneRows.push_back({item.Caption, item.SubItems, item.ImageIndex, item.Key, item.Look.Indent,
+                            item.Look.StateImage, item.Look.Dimmed});
         slot.fresh = static_cast<int>(fresh.size() + goneRows.size()) - 1;
         goneStays[static_cast<std::size_t>(slot.shown)] = true;
       }
@@ -213,7 +215,7 @@ void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKey
       if (slot.inserted) {
         const auto index = static_cast<std::size_t>(slot.fresh);
         const ListRow& row = index < fresh.size() ? fresh[index] : goneRows[index - fresh.size()];
-        gui::TListItem* item = list.AddItemAt(at, row.caption, row.subItems, row.image);
+        gui::TListItem* item = list.AddItemAt(at, row.caption, row.subItems, row.image, TreeLook(row));
         item->Key = row.key;
         // A row that moves is marked as one that stays.
         if (slot.shown >= 0) {
@@ -233,10 +235,11 @@ void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKey
           const ListRow& row = fresh[static_cast<std::size_t>(slot.fresh)];
           if (keepOrder && item->Text(sortColumn) != CellText(row, sortColumn)) resort = true;
           if (item->Caption != row.caption || item->SubItems != row.subItems ||
-              item->ImageIndex != row.image) {
+              item->ImageIndex != row.image || item->Look != TreeLook(row)) {
             item->Caption = row.caption;
             item->SubItems = row.subItems;
             item->ImageIndex = row.image;
+            item->Look = TreeLook(row);
             changed = true;
           }
         }

@@ -2,6 +2,7 @@
 // selection carried over, the rows brought up to date in place with the user's place kept.
 #pragma once
 
+#include <climits>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -46,8 +47,12 @@ inline int FindRowWithText(const gui::TListView& list, int column, const RowText
   return -1;
 }
 
+// How the list draws a row's place in a tree.
+inline gui::TRowLook TreeLook(const ListRow& row) { return {row.indent, row.foldBox, row.context}; }
+
 inline void AppendRow(gui::TListView& list, ListRow row) {
-  list.AddItem(std::move(row.caption), std::move(row.subItems), row.image)->Key = std::move(row.key);
+  list.AddItemAt(INT_MAX, std::move(row.caption), std::move(row.subItems), row.image, TreeLook(row))->Key =
+      std::move(row.key);
 }
 
 // Selects and focuses the row (its selection handler runs) and scrolls it into view: the list does

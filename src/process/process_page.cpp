@@ -70,6 +70,7 @@ void TProcessPage::SetRows(const std::vector<ProcessEntry>& processes) {
                                facts ? facts->startTime : std::wstring()}));
   }
   rows_.SetRows(std::move(rows));
+  std::erase_if(folded_, [this](const std::wstring& key) { return !rows_.Keys().present.contains({key, {}}); });
 }
 
 ProcessFacts TProcessPage::ReadFacts(const ProcessEntry& process, const TIME_ZONE_INFORMATION* zone) {
@@ -91,7 +92,7 @@ void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
 void TProcessPage::ShowRows(RowUpdate kind) {
   std::vector<ListRow> storage;
   UpdateListPair(
-      {procList_, kProcessKey, moduleList_, kModuleKey}, rows_.Passing(storage), rows_.Keys(), kind,
+      {procList_, kProcessKey, moduleList_, kModuleKey}, ShownRows(kind, storage), rows_.Keys(), kind,
       [this](const gui::TListItem& row) { return ModuleRows(ParseDecimalModulo32(row.Text(kPidColumn))); });
   ForgetStaleReason();
 }
@@ -113,6 +114,7 @@ void TProcessPage::FillProcessList(const std::vector<ProcessEntry>& processes) {
   procList_.Clear();
   for (ListRow& row : rows_.Passing()) AppendRow(procList_, std::move(row));
   ResortList(procList_);
+  if (tree_) ShowRows(RowUpdate::Filter);
 }
 
 void TProcessPage::ProcListSelectItem(gui::TListItem*, bool selected) {

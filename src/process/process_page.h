@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "listview/ext_list_view.h"
@@ -85,6 +86,14 @@ class TProcessPage {
   // Opens the folder of the chosen module in the shell, owned by owner.
   void OpenModuleFolder(HWND owner);
 
+  // Each process under the one that started it, with fold boxes from the images given (which the
+  // caller keeps); off: the flat list, sorted as before.
+  void SetTree(bool on, HIMAGELIST foldBoxes);
+  [[nodiscard]] bool Tree() const { return tree_; }
+  // Folds or unfolds what lies below the row; nothing for a row with nothing below it.
+  void SetFolded(int index, bool folded);
+  void ToggleFold(int index);
+
   // While held, the commands act on the rows selected when the hold began.
   void HoldTargets();
   void ReleaseTargets() { targets_.Release(); }
@@ -102,6 +111,15 @@ class TProcessPage {
   THeldTarget<ProcessTargets> targets_;
   CpuShares cpuShares_;
   ProcessFactsCache facts_;
+  bool tree_ = false;
+  std::unordered_set<std::wstring> folded_;  // keys of the folded processes
+
+  // The rows the list is brought to: the passing rows, or in the tree the passing rows with their
+  // ancestors in tree order (in storage).
+  const std::vector<ListRow>& ShownRows(RowUpdate kind, std::vector<ListRow>& storage) const;
+  std::vector<ListRow> TreeRows(RowUpdate kind) const;
+  // The tree's keys: ← and → fold and unfold (or go to the parent and the first child), + and - too.
+  bool TreeKey(WPARAM key);
 
   void SetModuleListReason(std::string reason);
   // What is read once in a process's life; its start in the time zone given (none: the current one).

@@ -361,6 +361,32 @@ void Program::ClickRow(HWND list, int row) const {
   PostMessageA(list, WM_LBUTTONUP, 0, at);
 }
 
+int Program::RowIndent(HWND list, int row) const {
+  RemoteBuffer remote(info_.hProcess, sizeof(LVITEMA));
+  LVITEMA item{};
+  item.mask = LVIF_INDENT;
+  item.iItem = row;
+  item.iIndent = -1;
+  remote.Write(0, &item, sizeof item);
+  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.Get()));
+  remote.Read(0, &item, sizeof item);
+  return item.iIndent;
+}
+
+void Program::ClickStateImage(HWND list, int row) const {
+  SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
+  RemoteBuffer remote(info_.hProcess, sizeof(RECT));
+  RECT rect{LVIR_ICON, 0, 0, 0};
+  remote.Write(0, &rect, sizeof rect);
+  SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Get()));
+  remote.Read(0, &rect, sizeof rect);
+  // The state picture stands just left of the row's own picture, as wide as it.
+  const int width = rect.bottom - rect.top;
+  const LPARAM at = MAKELPARAM(rect.left - width / 2, (rect.top + rect.bottom) / 2);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
 void TypeNameAndPress(HWND dialog, const std::string& name, int button) {
   // The explorer-style dialog has its name box as a combo box (cmb13) or an edit (edt1).
   HWND box = GetDlgItem(dialog, 0x47C);

@@ -65,6 +65,10 @@ class Program {
   HWND FocusedWindow() const;
   // The colour the row is drawn on, read from the screen across its visible width.
   COLORREF RowColor(HWND list, int row) const;
+  // The row's indent in steps.
+  int RowIndent(HWND list, int row) const;
+  // A click on the picture before the row's own (its fold box in the process tree).
+  void ClickStateImage(HWND list, int row) const;
   // Selects and focuses one row, as a click does; the program's selection handler runs.
   void SelectRow(HWND list, int row) const;
   // A left click in the middle of a column's header item, as the mouse gives it.

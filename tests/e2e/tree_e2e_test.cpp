@@ -1,0 +1,74 @@
+// The process tree of the real program: a helper, its child and its grandchild.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/driver.h"
+#include "win/registry_values.h"
+#include "win/test_child_process.h"
+
+namespace k32::e2e {
+namespace {
+
+constexpr int kPidColumn = 1, kParentColumn = 2;
+
+TEST(TreeE2E, AFamilyStandsInThreeLevelsFoldsAndKeepsItsShapeWhenTheGrandchildEnds) {
+  RegistryTurn turn;
+  testing::StoreDefaultSettings();
+  testing::SetDword(testing::kProgramKeyPath, "TreeView", 1);
+  testing::TestChild helper(L"--family 2");
+  ASSERT_TRUE(helper.Started());
+  {
+    Program program;
+    HWND procs = program.ListViews().at(0);
+    const auto refresh = [&] {
+      PostMessageA(procs, WM_KEYDOWN, VK_F5, 1);
+      PostMessageA(procs, WM_KEYUP, VK_F5, 0xC0000001);
+      Sleep(300);
+    };
+    int row = -1;
+    const auto family = [&] {
+      row = program.FindRow(procs, kPidColumn, helper.Pid());
+      if (row < 0 || row + 2 >= program.RowCount(procs)) return false;
+      const int level = program.RowIndent(procs, row);
+      return program.RowIndent(procs, row + 1) == level + 1 && program.RowIndent(procs, row + 2) == level + 2 &&
+             program.CellText(procs, row + 1, kParentColumn) == helper.Pid() &&
+             program.CellText(procs, row + 2, kParentColumn) == program.CellText(procs, row + 1, kPidColumn);
+    };
+    ASSERT_TRUE(WaitUntil([&] { return refresh(), family(); })) << "the helper's row: " << row;
+    const std::string child = program.CellText(procs, row + 1, kPidColumn),
+                      grandchild = program.CellText(procs, row + 2, kPidColumn);
+    const int rows = program.RowCount(procs);
+
+    // The box before the helper folds its two descendants away and brings them back.
+    program.ClickStateImage(procs, row);
+    EXPECT_TRUE(WaitUntil([&] {
+      return program.RowCount(procs) == rows - 2 && program.FindRow(procs, kPidColumn, child) < 0 &&
+             program.FindRow(procs, kPidColumn, grandchild) < 0;
+    }));
+    program.ClickStateImage(procs, program.FindRow(procs, kPidColumn, helper.Pid()));
+    EXPECT_TRUE(WaitUntil(family));
+
+    // The grandchild ends: at the next refresh its row stays on red under the child.
+    HANDLE ending = OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(grandchild));
+    ASSERT_NE(ending, nullptr);
+    TerminateProcess(ending, 1);
+    WaitForSingleObject(ending, 5000);
+    CloseHandle(ending);
+    refresh();
+    EXPECT_TRUE(WaitUntil([&] {
+      if (!family() || program.CellText(procs, row + 2, kPidColumn) != grandchild) return false;
+      SendMessageA(procs, LVM_ENSUREVISIBLE, row + 2, FALSE);
+      UpdateWindow(procs);
+      return program.RowColor(procs, row + 2) == RGB(0xF8, 0xCC, 0xCC);
+    }));
+    if (HANDLE rest = OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(child))) {
+      TerminateProcess(rest, 1);
+      CloseHandle(rest);
+    }
+  }
+  testing::DeleteKeyTree("Software\\Tobin Quillmark");
+}
+
+}  // namespace
+}  // namespace k32::e2e
