@@ -501,8 +501,11 @@ bool TListView::NotifyReflected(NMHDR* header, LRESULT* result) {
         const auto* item = reinterpret_cast<const TListItem*>(draw->nmcd.lItemlParam);
         if (item && item->Mark != TRowMark::rmNone)
           draw->clrTextBk = item->Mark == TRowMark::rmNew ? kNewRowColor : kGoneRowColor;
-        if (item && item->Look.Dimmed) draw->clrText = GetSysColor(COLOR_GRAYTEXT);
         *result = CDRF_DODEFAULT;
+        if (item && item->Look.Dimmed) {
+          draw->clrText = GetSysColor(COLOR_GRAYTEXT);
+          *result = CDRF_NEWFONT;  // the control takes a changed text colour only when told
+        }
       } else {
         *result = CDRF_DODEFAULT;
       }
