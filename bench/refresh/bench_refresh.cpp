@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,7 +34,8 @@ constexpr int kDescendants = 5;
 constexpr int kModules = 60;
 constexpr int kRounds = 21;
 
-// The scripted system, indexed so that the services cost next to nothing. Each Change replaces
+// The scripted system, indexed so that the services cost next to nothing. Process i is the child
+// of process i / 3, created after it: a tree of 8 levels. Each Change replaces
 // every `every`-th process and top-level window by a new one (every 1: all of them).
 class LargeSystem final : public ISystemServices {
  public:
@@ -42,7 +44,7 @@ class LargeSystem final : public ISystemServices {
       processes_.push_back({L"C:\\Program Files\\Vendor " + std::to_wstring(i % 37) + L"\\process" +
                                 std::to_wstring(i) + (i % 5 ? L".exe" : L".scr"),
                             static_cast<std::uint32_t>(i * 4), static_cast<std::uint32_t>((i / 3) * 4),
-                            static_cast<std::uint32_t>(1 + i % 23), 0,
+                            static_cast<std::uint32_t>(1 + i % 23), static_cast<std::uint64_t>(i + 1),
                             static_cast<std::uint64_t>(i) * 1'000'000, static_cast<std::uint64_t>(i + 1) << 20,
                             static_cast<std::uint64_t>(i + 2) << 20, static_cast<std::uint32_t>(32 + i % 500)});
     for (int i = 0; i < kTopLevel; ++i) tops_.push_back(Top(i));
@@ -60,6 +62,12 @@ class LargeSystem final : public ISystemServices {
     for (int i = 0; i < kTopLevel; i += every)
       tops_[static_cast<std::size_t>(i)] =
           0x1000000u + static_cast<WindowId>(generation_ * kTopLevel + i) * 8;
+  }
+
+  // Every process as it was first made (the tree's parents are there again).
+  void Renumber() {
+    for (int i = 0; i < kProcesses; ++i)
+      processes_[static_cast<std::size_t>(i)].processId = static_cast<std::uint32_t>(i * 4);
   }
 
   // Every `every`-th process used some processor time and memory since.
@@ -249,7 +257,9 @@ struct BareLists {
 int main() {
   bench::WindowBench bench;
 
-  Timing rebuild, same, few, quarter, all, floor, textFloor, wideRebuild, costs, wideAll, wideFloor;
+  Timing rebuild, same, few, quarter, all, floor, textFloor, wideRebuild, costs, wideAll, wideFloor, flatSame,
+      treeSame, fold, unfold;
+  int foldedRows = 0;
   {
     LargeSystem system;
     TFormMain form(system);
@@ -317,6 +327,34 @@ int main() {
         bare.Refresh(&BareLists::FillByCallback, procRows, moduleRows, windowRows, childRows);
       }));
     }
+    // The tree: the refresh with nothing changed, flat and as a tree; folding and unfolding the
+    // process with the subtree nearest 500 rows.
+    std::vector<double> flatSameTimes, treeSameTimes, foldTimes, unfoldTimes;
+    system.Renumber();
+    form.RefreshCmdExecute();
+    form.RefreshCmdExecute();
+    for (int i = 0; i < kRounds; ++i) {
+      flatSameTimes.push_back(Round(form.Handle(), [&] { form.RefreshCmdExecute(); }));
+      form.TreeCmdExecute();
+      form.RefreshCmdExecute();
+      treeSameTimes.push_back(Round(form.Handle(), [&] { form.RefreshCmdExecute(); }));
+      int best = 0, bestSize = 0;
+      for (int row = 0; row < procs.Count(); ++row) {
+        int size = 0;
+        while (row + size + 1 < procs.Count() &&
+               procs.Item(row + size + 1)->Look.Indent > procs.Item(row)->Look.Indent)
+          ++size;
+        if (std::abs(size - 500) < std::abs(bestSize - 500)) best = row, bestSize = size;
+      }
+      foldedRows = bestSize;
+      foldTimes.push_back(Round(form.Handle(), [&] { form.ProcessPage().ToggleFold(best); }));
+      unfoldTimes.push_back(Round(form.Handle(), [&] { form.ProcessPage().ToggleFold(best); }));
+      form.TreeCmdExecute();
+    }
+    flatSame = Summary(flatSameTimes);
+    treeSame = Summary(treeSameTimes);
+    fold = Summary(foldTimes);
+    unfold = Summary(unfoldTimes);
     wideRebuild = Summary(wideRebuildTimes);
     costs = Summary(costTimes);
     wideAll = Summary(wideAllTimes);
@@ -354,6 +392,16 @@ int main() {
               wideAll.median, wideAll.best, wideAll.median / wideFloor.median);
   std::printf("  floor: same rows into bare list views, text callback: %8.2f / %8.2f\n", wideFloor.median,
               wideFloor.best);
+
+  std::printf("as a tree (every column shown):\n");
+  std::printf("  in place, nothing changed, flat:                      %8.2f / %8.2f\n", flatSame.median,
+              flatSame.best);
+  std::printf("  in place, nothing changed, tree:                      %8.2f / %8.2f   order and indents %.2f x\n",
+              treeSame.median, treeSame.best, (treeSame.median - flatSame.median) / flatSame.median);
+  std::printf("  folding %d rows:                                     %8.2f / %8.2f\n", foldedRows, fold.median,
+              fold.best);
+  std::printf("  unfolding them:                                       %8.2f / %8.2f\n", unfold.median,
+              unfold.best);
 
   {
     Win32Services services;

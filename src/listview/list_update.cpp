@@ -126,7 +126,7 @@ void ClearRows(TdfsExtListView& list) {
   ResortList(list);
 }
 
-void UpdateListPair(const ListPair& pair, const std::vector<ListRow>& rows, const SnapshotKeys& snapshot,
+void UpdateListPair(const ListPair& pair, const FreshRows& rows, const SnapshotKeys& snapshot,
                     RowUpdate kind, const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows) {
   const RememberedRow selected = RememberSelection(pair.upper, pair.upperKey);
   UpdateRows(pair.upper, rows, pair.upperKey, kind, &snapshot);
@@ -142,14 +142,14 @@ void UpdateListPair(const ListPair& pair, const std::vector<ListRow>& rows, cons
   SelectAgain(pair.upper, selected, pair.upperKey);
 }
 
-void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKeyColumns key, RowUpdate kind,
+void UpdateRows(TdfsExtListView& list, const FreshRows& fresh, RowKeyColumns key, RowUpdate kind,
                 const SnapshotKeys* snapshot) {
   HWND view = list.Handle();
   const int count = list.Count();
   const bool filter = kind == RowUpdate::Filter;
   std::vector<RowKey> freshKeys;
   freshKeys.reserve(fresh.size());
-  for (const ListRow& row : fresh) freshKeys.push_back(KeyOf(row, key));
+  for (std::size_t i = 0; i < fresh.size(); ++i) freshKeys.push_back(KeyOf(fresh[i], key));
   // A filter's change leaves no gone row behind: the rows it hides go now, as old gone rows do; so
   // do the rows of a snapshot that a filter hides.
   std::unordered_set<RowKey, RowKeyHash> passing;
@@ -215,7 +215,8 @@ void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKey
       if (slot.inserted) {
         const auto index = static_cast<std::size_t>(slot.fresh);
         const ListRow& row = index < fresh.size() ? fresh[index] : goneRows[index - fresh.size()];
-        gui::TListItem* item = list.AddItemAt(at, row.caption, row.subItems, row.image, TreeLook(row));
+        const gui::TRowLook look = index < fresh.size() ? fresh.Look(index) : TreeLook(row);
+        gui::TListItem* item = list.AddItemAt(at, row.caption, row.subItems, row.image, look);
         item->Key = row.key;
         // A row that moves is marked as one that stays.
         if (slot.shown >= 0) {
@@ -233,13 +234,14 @@ void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKey
         bool changed = false;
         if (slot.fresh >= 0) {
           const ListRow& row = fresh[static_cast<std::size_t>(slot.fresh)];
+          const gui::TRowLook look = fresh.Look(static_cast<std::size_t>(slot.fresh));
           if (keepOrder && item->Text(sortColumn) != CellText(row, sortColumn)) resort = true;
           if (item->Caption != row.caption || item->SubItems != row.subItems ||
-              item->ImageIndex != row.image || item->Look != TreeLook(row)) {
+              item->ImageIndex != row.image || item->Look != look) {
             item->Caption = row.caption;
             item->SubItems = row.subItems;
             item->ImageIndex = row.image;
-            item->Look = TreeLook(row);
+            item->Look = look;
             changed = true;
           }
         }

@@ -68,6 +68,24 @@ void ClearRows(TdfsExtListView& list);
 // the others keep their marks.
 enum class RowUpdate { FirstRefresh, Refresh, Filter };
 
+// The rows a list is brought to: rows as they stand, or some of them in another order with a look
+// each (a tree's), without a copy of any row.
+class FreshRows {
+ public:
+  FreshRows(const std::vector<ListRow>& rows) : rows_(rows) {}  // NOLINT: any row vector serves as is
+  FreshRows(const std::vector<ListRow>& rows, const std::vector<std::size_t>& order,
+            const std::vector<gui::TRowLook>& looks)
+      : rows_(rows), order_(&order), looks_(&looks) {}
+  [[nodiscard]] std::size_t size() const { return order_ ? order_->size() : rows_.size(); }
+  [[nodiscard]] const ListRow& operator[](std::size_t i) const { return order_ ? rows_[(*order_)[i]] : rows_[i]; }
+  [[nodiscard]] gui::TRowLook Look(std::size_t i) const { return looks_ ? (*looks_)[i] : TreeLook((*this)[i]); }
+
+ private:
+  const std::vector<ListRow>& rows_;
+  const std::vector<std::size_t>* order_ = nullptr;
+  const std::vector<gui::TRowLook>* looks_ = nullptr;
+};
+
 // Brings the list to the fresh rows in place: rows matched by key keep their item (changed cells
 // written), the rows of the previous update's gone rows are taken out, new rows go where the list's
 // order puts them, marked as the kind of update says. When the fresh rows are some of a snapshot's
@@ -76,7 +94,7 @@ enum class RowUpdate { FirstRefresh, Refresh, Filter };
 // visible row, the horizontal scroll and the selected and focused rows (by key) are kept, and a
 // selected row that was in view stays in view; a selected row that has gone stays selected as a
 // gone row. Only the rows that change are drawn again. No selection handler runs.
-void UpdateRows(TdfsExtListView& list, const std::vector<ListRow>& fresh, RowKeyColumns key, RowUpdate kind,
+void UpdateRows(TdfsExtListView& list, const FreshRows& fresh, RowKeyColumns key, RowUpdate kind,
                 const SnapshotKeys* snapshot = nullptr);
 
 // An upper list and the lower list that shows what its selected row holds (a process's modules, a
@@ -92,7 +110,7 @@ struct ListPair {
 // to date from lowerRows (none for a row marked gone: what it named has ended), unless only the
 // filter changed; otherwise the lower list is emptied and a row selected again by key or position,
 // whose selection handler fills it.
-void UpdateListPair(const ListPair& pair, const std::vector<ListRow>& rows, const SnapshotKeys& snapshot,
+void UpdateListPair(const ListPair& pair, const FreshRows& rows, const SnapshotKeys& snapshot,
                     RowUpdate kind, const std::function<std::vector<ListRow>(const gui::TListItem&)>& lowerRows);
 
 // The row was gone at the last update.

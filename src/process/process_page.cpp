@@ -91,8 +91,11 @@ void TProcessPage::Refresh(const std::vector<ProcessEntry>& processes) {
 
 void TProcessPage::ShowRows(RowUpdate kind) {
   std::vector<ListRow> storage;
+  TreeShape tree;
+  if (tree_) tree = ShapeTree(kind);
   UpdateListPair(
-      {procList_, kProcessKey, moduleList_, kModuleKey}, ShownRows(kind, storage), rows_.Keys(), kind,
+      {procList_, kProcessKey, moduleList_, kModuleKey},
+      tree_ ? FreshRows(rows_.All(), tree.order, tree.looks) : FreshRows(rows_.Passing(storage)), rows_.Keys(), kind,
       [this](const gui::TListItem& row) { return ModuleRows(ParseDecimalModulo32(row.Text(kPidColumn))); });
   ForgetStaleReason();
 }

@@ -114,10 +114,13 @@ class TProcessPage {
   bool tree_ = false;
   std::unordered_set<std::wstring> folded_;  // keys of the folded processes
 
-  // The rows the list is brought to: the passing rows, or in the tree the passing rows with their
-  // ancestors in tree order (in storage).
-  const std::vector<ListRow>& ShownRows(RowUpdate kind, std::vector<ListRow>& storage) const;
-  std::vector<ListRow> TreeRows(RowUpdate kind) const;
+  // The tree the list shows: the passing rows with their ancestors, as places among all the rows in
+  // tree order, and how each is drawn.
+  struct TreeShape {
+    std::vector<std::size_t> order;
+    std::vector<gui::TRowLook> looks;
+  };
+  [[nodiscard]] TreeShape ShapeTree(RowUpdate kind) const;
   // The tree's keys: ← and → fold and unfold (or go to the parent and the first child), + and - too.
   bool TreeKey(WPARAM key);
 

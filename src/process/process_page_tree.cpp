@@ -49,13 +49,7 @@ void TProcessPage::SetTree(bool on, HIMAGELIST foldBoxes) {
   if (!on) ResortList(procList_);  // the rows stood in the tree's order
 }
 
-const std::vector<ListRow>& TProcessPage::ShownRows(RowUpdate kind, std::vector<ListRow>& storage) const {
-  if (!tree_) return rows_.Passing(storage);
-  storage = TreeRows(kind);
-  return storage;
-}
-
-std::vector<ListRow> TProcessPage::TreeRows(RowUpdate kind) const {
+TProcessPage::TreeShape TProcessPage::ShapeTree(RowUpdate kind) const {
   const std::vector<ListRow>& all = rows_.All();
   const std::vector<bool> passing = rows_.PassingMask();
   std::vector<TreeNode> nodes;
@@ -87,17 +81,16 @@ std::vector<ListRow> TProcessPage::TreeRows(RowUpdate kind) const {
   std::vector<int> ranks;
   if (sorted) ranks = procList_.CellRanks(column, procList_.CurrentSortAscending(), sortTexts);
   const auto before = [&](std::size_t a, std::size_t b) { return sorted && ranks[a] < ranks[b]; };
-  std::vector<ListRow> rows;
-  rows.reserve(all.size());
+  TreeShape shape;
+  shape.order.reserve(all.size());
+  shape.looks.reserve(all.size());
   for (const TreePlace& place : TreeOrder(nodes, before)) {
     if (place.node >= all.size()) continue;  // an ended process's own row stays where it is
-    ListRow row = all[place.node];
-    row.indent = place.level;
-    row.foldBox = place.hasChildren ? (nodes[place.node].folded ? kFoldedBox : kUnfoldedBox) : 0;
-    row.context = place.context;
-    rows.push_back(std::move(row));
+    shape.order.push_back(place.node);
+    shape.looks.push_back(
+        {place.level, place.hasChildren ? (nodes[place.node].folded ? kFoldedBox : kUnfoldedBox) : 0, place.context});
   }
-  return rows;
+  return shape;
 }
 
 void TProcessPage::SetFolded(int index, bool folded) {
