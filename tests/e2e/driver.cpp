@@ -387,6 +387,21 @@ void Program::ClickStateImage(HWND list, int row) const {
   PostMessageA(list, WM_LBUTTONUP, 0, at);
 }
 
+// Keys as the keyboard gives them: each one down, then all up in reverse order (modifiers first in).
+void Press(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  const auto add = [&](WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD key : keys) add(key, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 void TypeNameAndPress(HWND dialog, const std::string& name, int button) {
   // The explorer-style dialog has its name box as a combo box (cmb13) or an edit (edt1).
   HWND box = GetDlgItem(dialog, 0x47C);

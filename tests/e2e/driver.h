@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,10 @@ class Program {
   HWND main_ = nullptr;
   std::vector<std::string> startupMessages_;
 };
+
+// Keys as the keyboard gives them (to the window in the foreground): each one down, then all up in
+// reverse order (modifiers first in).
+void Press(std::initializer_list<WORD> keys);
 
 // Asks until the condition holds or the time is up; answers whether it held.
 template <typename Condition>

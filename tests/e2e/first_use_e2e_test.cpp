@@ -57,21 +57,6 @@ TEST(KeyboardE2E, TheListsAndTheSettingsDialogTakeTheKeyboardAndTheListMenuShows
   EXPECT_TRUE(WaitUntilGone(settings));
 }
 
-// Keys as the keyboard gives them: each one down, then all up in reverse order (modifiers first in).
-void Press(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> inputs;
-  const auto add = [&](WORD key, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
-    inputs.push_back(input);
-  };
-  for (WORD key : keys) add(key, 0);
-  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 TEST(KeyboardE2E, SpaceTypesIntoTheFilterAndPausesFromTheLists) {
   Program program;
   ASSERT_NE(program.MainWindow(), nullptr);

@@ -48,6 +48,14 @@ TEST(TreeE2E, AFamilyStandsInThreeLevelsFoldsAndKeepsItsShapeWhenTheGrandchildEn
     }));
     program.ClickStateImage(procs, program.FindRow(procs, kPidColumn, helper.Pid()));
     EXPECT_TRUE(WaitUntil(family));
+    // ← on the selected helper folds, → unfolds.
+    SetForegroundWindow(program.MainWindow());
+    ASSERT_TRUE(WaitUntil([&] { return program.FocusedWindow() == procs; }));
+    program.SelectRow(procs, row);
+    Press({VK_LEFT});
+    EXPECT_TRUE(WaitUntil([&] { return program.RowCount(procs) == rows - 2; }));
+    Press({VK_RIGHT});
+    EXPECT_TRUE(WaitUntil(family));
 
     // The grandchild ends: at the next refresh its row stays on red under the child.
     HANDLE ending = OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(grandchild));
@@ -61,6 +69,12 @@ TEST(TreeE2E, AFamilyStandsInThreeLevelsFoldsAndKeepsItsShapeWhenTheGrandchildEn
       SendMessageA(procs, LVM_ENSUREVISIBLE, row + 2, FALSE);
       UpdateWindow(procs);
       return program.RowColor(procs, row + 2) == RGB(0xF8, 0xCC, 0xCC);
+    }));
+    // Ctrl+T: the flat list again.
+    Press({VK_CONTROL, 'T'});
+    EXPECT_TRUE(WaitUntil([&] {
+      const int at = program.FindRow(procs, kPidColumn, child);
+      return at >= 0 && program.RowIndent(procs, at) == 0;
     }));
     if (HANDLE rest = OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(child))) {
       TerminateProcess(rest, 1);
