@@ -34,16 +34,24 @@ constexpr int kDescendants = 5;
 constexpr int kModules = 60;
 constexpr int kRounds = 21;
 
-// The scripted system, indexed so that the services cost next to nothing. Process i is the child
-// of process i / 3, created after it: a tree of 8 levels. Each Change replaces
+// The scripted system, indexed so that the services cost next to nothing. Each process is the child
+// of one created before it: a tree of 8 levels (see ParentOf). Each Change replaces
 // every `every`-th process and top-level window by a new one (every 1: all of them).
+// Process i is the child of process i / 3, but for the last 500: process 1500 is a child of the
+// first and the root of their subtree, the one the tree folds.
+int ParentOf(int i) {
+  constexpr int kFoldedRoot = kProcesses - 500;
+  if (i == kFoldedRoot) return 0;
+  return i > kFoldedRoot ? kFoldedRoot + (i - kFoldedRoot - 1) / 3 : i / 3;
+}
+
 class LargeSystem final : public ISystemServices {
  public:
   LargeSystem() {
     for (int i = 0; i < kProcesses; ++i)
       processes_.push_back({L"C:\\Program Files\\Vendor " + std::to_wstring(i % 37) + L"\\process" +
                                 std::to_wstring(i) + (i % 5 ? L".exe" : L".scr"),
-                            static_cast<std::uint32_t>(i * 4), static_cast<std::uint32_t>((i / 3) * 4),
+                            static_cast<std::uint32_t>(i * 4), static_cast<std::uint32_t>(ParentOf(i) * 4),
                             static_cast<std::uint32_t>(1 + i % 23), static_cast<std::uint64_t>(i + 1),
                             static_cast<std::uint64_t>(i) * 1'000'000, static_cast<std::uint64_t>(i + 1) << 20,
                             static_cast<std::uint64_t>(i + 2) << 20, static_cast<std::uint32_t>(32 + i % 500)});
@@ -328,7 +336,7 @@ int main() {
       }));
     }
     // The tree: the refresh with nothing changed, flat and as a tree; folding and unfolding the
-    // process with the subtree nearest 500 rows.
+    // process with 500 rows in its subtree (itself and 499 below it).
     std::vector<double> flatSameTimes, treeSameTimes, foldTimes, unfoldTimes;
     system.Renumber();
     form.RefreshCmdExecute();
