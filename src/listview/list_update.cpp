@@ -177,12 +177,13 @@ void UpdateRows(TdfsExtListView& list, const FreshRows& fresh, RowKeyColumns key
   const bool refill = plan.removals.size() > kFewRows && plan.removals.size() * 4 > items.size() * 3;
   std::vector<bool> goneStays(items.size(), false);
   std::vector<ListRow> goneRows;  // numbered after the fresh rows
+  std::vector<gui::TRowLook> goneLooks;
   if (refill) {
     for (RowPlan::Slot& slot : plan.target) {
       if (slot.fresh < 0) {
         const gui::TListItem& item = *items[static_cast<std::size_t>(slot.shown)];
-        goneRows.push_back({item.Caption, item.SubItems, item.ImageIndex, item.Key, item.Look.Indent,
-                            item.Look.StateImage, item.Look.Dimmed});
+        goneRows.push_back({item.Caption, item.SubItems, item.ImageIndex, item.Key});
+        goneLooks.push_back(item.Look);
         slot.fresh = static_cast<int>(fresh.size() + goneRows.size()) - 1;
         goneStays[static_cast<std::size_t>(slot.shown)] = true;
       }
@@ -215,7 +216,7 @@ void UpdateRows(TdfsExtListView& list, const FreshRows& fresh, RowKeyColumns key
       if (slot.inserted) {
         const auto index = static_cast<std::size_t>(slot.fresh);
         const ListRow& row = index < fresh.size() ? fresh[index] : goneRows[index - fresh.size()];
-        const gui::TRowLook look = index < fresh.size() ? fresh.Look(index) : TreeLook(row);
+        const gui::TRowLook look = index < fresh.size() ? fresh.Look(index) : goneLooks[index - fresh.size()];
         gui::TListItem* item = list.AddItemAt(at, row.caption, row.subItems, row.image, look);
         item->Key = row.key;
         // A row that moves is marked as one that stays.

@@ -2,7 +2,6 @@
 // selection carried over, the rows brought up to date in place with the user's place kept.
 #pragma once
 
-#include <climits>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -47,12 +46,8 @@ inline int FindRowWithText(const gui::TListView& list, int column, const RowText
   return -1;
 }
 
-// How the list draws a row's place in a tree.
-inline gui::TRowLook TreeLook(const ListRow& row) { return {row.indent, row.foldBox, row.context}; }
-
 inline void AppendRow(gui::TListView& list, ListRow row) {
-  list.AddItemAt(INT_MAX, std::move(row.caption), std::move(row.subItems), row.image, TreeLook(row))->Key =
-      std::move(row.key);
+  list.AddItem(std::move(row.caption), std::move(row.subItems), row.image)->Key = std::move(row.key);
 }
 
 // Selects and focuses the row (its selection handler runs) and scrolls it into view: the list does
@@ -78,7 +73,7 @@ class FreshRows {
       : rows_(rows), order_(&order), looks_(&looks) {}
   [[nodiscard]] std::size_t size() const { return order_ ? order_->size() : rows_.size(); }
   [[nodiscard]] const ListRow& operator[](std::size_t i) const { return order_ ? rows_[(*order_)[i]] : rows_[i]; }
-  [[nodiscard]] gui::TRowLook Look(std::size_t i) const { return looks_ ? (*looks_)[i] : TreeLook((*this)[i]); }
+  [[nodiscard]] gui::TRowLook Look(std::size_t i) const { return looks_ ? (*looks_)[i] : gui::TRowLook{}; }
 
  private:
   const std::vector<ListRow>& rows_;

@@ -16,11 +16,6 @@ struct ListRow {
   // What tells the row from every other across refreshes where its shown texts cannot (a process:
   // its identifier and creation time); empty where the list's key columns do.
   std::wstring key;
-  // Where the row stands in a tree: its level, its fold box (none, unfolded, folded) and whether it
-  // is shown only for what lies below it.
-  int indent = 0;
-  int foldBox = 0;
-  bool context = false;
 
   bool operator==(const ListRow&) const = default;
 };

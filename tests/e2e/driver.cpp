@@ -349,16 +349,26 @@ int Program::FindRow(HWND list, int column, const std::string& text) const {
   return FindRow(list, column, wide);
 }
 
-void Program::ClickRow(HWND list, int row) const {
+RECT Program::ShownItemRect(HWND list, int row, int part) const {
   SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
   RemoteBuffer remote(info_.hProcess, sizeof(RECT));
-  RECT rect{LVIR_LABEL, 0, 0, 0};
+  RECT rect{part, 0, 0, 0};
   remote.Write(0, &rect, sizeof rect);
   SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Get()));
   remote.Read(0, &rect, sizeof rect);
-  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageA(list, WM_LBUTTONUP, 0, at);
+  return rect;
+}
+
+namespace {
+void PostClick(HWND window, int x, int y) {
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+}  // namespace
+
+void Program::ClickRow(HWND list, int row) const {
+  const RECT rect = ShownItemRect(list, row, LVIR_LABEL);
+  PostClick(list, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
 int Program::RowIndent(HWND list, int row) const {
@@ -374,17 +384,9 @@ int Program::RowIndent(HWND list, int row) const {
 }
 
 void Program::ClickStateImage(HWND list, int row) const {
-  SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
-  RemoteBuffer remote(info_.hProcess, sizeof(RECT));
-  RECT rect{LVIR_ICON, 0, 0, 0};
-  remote.Write(0, &rect, sizeof rect);
-  SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Get()));
-  remote.Read(0, &rect, sizeof rect);
   // The state picture stands just left of the row's own picture, as wide as it.
-  const int width = rect.bottom - rect.top;
-  const LPARAM at = MAKELPARAM(rect.left - width / 2, (rect.top + rect.bottom) / 2);
-  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageA(list, WM_LBUTTONUP, 0, at);
+  const RECT rect = ShownItemRect(list, row, LVIR_ICON);
+  PostClick(list, rect.left - (rect.bottom - rect.top) / 2, (rect.top + rect.bottom) / 2);
 }
 
 // Keys as the keyboard gives them: each one down, then all up in reverse order (modifiers first in).

@@ -84,6 +84,8 @@ class Program {
   DWORD WaitForExit(DWORD milliseconds) const;
 
  private:
+  // The part of the row (LVIR_*) in the list's client coordinates, once the row is scrolled into view.
+  RECT ShownItemRect(HWND list, int row, int part) const;
   RegistryTurn turn_;
   PROCESS_INFORMATION info_{};
   HWND main_ = nullptr;
