@@ -233,12 +233,14 @@ void UpdateRows(TdfsExtListView& list, const FreshRows& fresh, RowKeyColumns key
         gui::TListItem* item = items[static_cast<std::size_t>(slot.shown)];
         now[static_cast<std::size_t>(slot.shown)] = item;
         bool changed = false;
+        bool keptChanged = false;  // the control keeps the picture, indent and state picture itself
         if (slot.fresh >= 0) {
           const ListRow& row = fresh[static_cast<std::size_t>(slot.fresh)];
           const gui::TRowLook look = fresh.Look(static_cast<std::size_t>(slot.fresh));
           if (keepOrder && item->Text(sortColumn) != CellText(row, sortColumn)) resort = true;
           if (item->Caption != row.caption || item->SubItems != row.subItems ||
               item->ImageIndex != row.image || item->Look != look) {
+            keptChanged = item->ImageIndex != row.image || item->Look != look;
             item->Caption = row.caption;
             item->SubItems = row.subItems;
             item->ImageIndex = row.image;
@@ -250,7 +252,7 @@ void UpdateRows(TdfsExtListView& list, const FreshRows& fresh, RowKeyColumns key
                                    : slot.fresh >= 0 ? gui::TRowMark::rmNone
                                                      : gui::TRowMark::rmGone;
         if (item->Mark != mark) item->Mark = mark, changed = true;
-        if (changed && !structural) list.UpdateItem(at);
+        if ((changed && !structural) || keptChanged) list.UpdateItem(at);
       }
       ++at;
     }

@@ -14,8 +14,7 @@ constexpr int kPidColumn = 1, kParentColumn = 2;
 
 TEST(TreeE2E, AFamilyStandsInThreeLevelsFoldsAndKeepsItsShapeWhenTheGrandchildEnds) {
   RegistryTurn turn;
-  testing::StoreDefaultSettings();
-  testing::SetDword(testing::kProgramKeyPath, "TreeView", 1);
+  testing::StoreDefaultSettings();  // the flat list
   testing::TestChild helper(L"--family 2");
   ASSERT_TRUE(helper.Started());
   {
@@ -35,7 +34,28 @@ TEST(TreeE2E, AFamilyStandsInThreeLevelsFoldsAndKeepsItsShapeWhenTheGrandchildEn
              program.CellText(procs, row + 1, kParentColumn) == helper.Pid() &&
              program.CellText(procs, row + 2, kParentColumn) == program.CellText(procs, row + 1, kPidColumn);
     };
-    ASSERT_TRUE(WaitUntil([&] { return refresh(), family(); })) << "the helper's row: " << row;
+    // Every row one step below the nearest row above it that is one step out, and that row its parent.
+    const auto wholeTree = [&] {
+      for (int at = 0; at < program.RowCount(procs); ++at) {
+        const int level = program.RowIndent(procs, at);
+        int parent = at - 1;
+        while (parent >= 0 && program.RowIndent(procs, parent) >= level) --parent;
+        if (level > 0 && (parent < 0 || program.RowIndent(procs, parent) != level - 1 ||
+                          program.CellText(procs, parent, kPidColumn) != program.CellText(procs, at, kParentColumn)))
+          return false;
+      }
+      return true;
+    };
+    // Ctrl+T over the flat list, whose rows mostly stand in the tree's order already.
+    const auto grandchildListed = [&] {
+      const int child = program.FindRow(procs, kParentColumn, helper.Pid());
+      return child >= 0 && program.FindRow(procs, kParentColumn, program.CellText(procs, child, kPidColumn)) >= 0;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return refresh(), grandchildListed(); }));
+    SetForegroundWindow(program.MainWindow());
+    ASSERT_TRUE(WaitUntil([&] { return program.FocusedWindow() == procs; }));
+    Press({VK_CONTROL, 'T'});
+    ASSERT_TRUE(WaitUntil([&] { return family() && wholeTree(); })) << "the helper's row: " << row;
     const std::string child = program.CellText(procs, row + 1, kPidColumn),
                       grandchild = program.CellText(procs, row + 2, kPidColumn);
     const int rows = program.RowCount(procs);
@@ -49,8 +69,6 @@ TEST(TreeE2E, AFamilyStandsInThreeLevelsFoldsAndKeepsItsShapeWhenTheGrandchildEn
     program.ClickStateImage(procs, program.FindRow(procs, kPidColumn, helper.Pid()));
     EXPECT_TRUE(WaitUntil(family));
     // ← on the selected helper folds, → unfolds.
-    SetForegroundWindow(program.MainWindow());
-    ASSERT_TRUE(WaitUntil([&] { return program.FocusedWindow() == procs; }));
     program.SelectRow(procs, row);
     Press({VK_LEFT});
     EXPECT_TRUE(WaitUntil([&] { return program.RowCount(procs) == rows - 2; }));
@@ -76,11 +94,14 @@ TEST(TreeE2E, AFamilyStandsInThreeLevelsFoldsAndKeepsItsShapeWhenTheGrandchildEn
       const int at = program.FindRow(procs, kPidColumn, child);
       return at >= 0 && program.RowIndent(procs, at) == 0;
     }));
+    Press({VK_CONTROL, 'T'});  // kept on at the close
+    EXPECT_TRUE(WaitUntil([&] { return program.RowIndent(procs, program.FindRow(procs, kPidColumn, child)) > 0; }));
     if (HANDLE rest = OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(child))) {
       TerminateProcess(rest, 1);
       CloseHandle(rest);
     }
   }
+  EXPECT_EQ(testing::GetValue(testing::kProgramKeyPath, "TreeView").Dword(), 1u);
   testing::DeleteKeyTree("Software\\Tobin Quillmark");
 }
 
