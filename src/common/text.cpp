@@ -63,6 +63,12 @@ std::wstring_view WithoutHalfCharacterAtEnd(std::wstring_view text) {
   return opensPair ? text.substr(0, text.size() - 1) : text;
 }
 
+std::wstring TextAsInBuffer(std::wstring_view text, std::size_t bufferSize) {
+  if (bufferSize == 0) return {};
+  const std::wstring_view kept = text.substr(0, std::min(text.find(L'\0'), bufferSize - 1));
+  return std::wstring(kept.size() + 1 >= bufferSize ? WithoutHalfCharacterAtEnd(kept) : kept);
+}
+
 std::wstring_view CutAtCharacter(std::wstring_view text, std::size_t limit) {
   return text.size() <= limit ? text : WithoutHalfCharacterAtEnd(text.substr(0, limit));
 }

@@ -38,6 +38,10 @@ std::wstring_view CutAtCharacter(std::wstring_view text, std::size_t limit);
 std::string_view CutAtCharacter(std::string_view text, std::size_t limit);
 // A text the system cut to fill a buffer, without the half character its end may hold.
 std::wstring_view WithoutHalfCharacterAtEnd(std::wstring_view text);
+// A text as the system copies it into a buffer of bufferSize characters, its terminator included,
+// and a reader takes it back: up to its first terminator, cut to fit, and a text that fills the
+// buffer without the half character its end may hold.
+std::wstring TextAsInBuffer(std::wstring_view text, std::size_t bufferSize);
 
 // A command line without the program's name that opens it (quoted or up to the first blank) and
 // the blanks after it: the program's arguments as given.

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cwchar>
-#include <limits>
 #include <vector>
+
+#include "system/remote_layout.h"
+#include "system/remote_process.h"
 
 namespace k32 {
 
@@ -20,57 +22,12 @@ constexpr DWORD kMaxPath = 32768;
 // system asks for holds room of its own beside it.
 constexpr DWORD kMaxVersionInfo = 1 << 20;
 
-constexpr ULONG kProcessBasicInformation = 0;
-constexpr ULONG kProcessWow64Information = 26;
-constexpr ULONG kProcessCommandLineInformation = 60;  // Windows 8.1 and later
 constexpr NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
 constexpr NTSTATUS kBufferOverflow = static_cast<NTSTATUS>(0x80000005L);
 constexpr NTSTATUS kBufferTooSmall = static_cast<NTSTATUS>(0xC0000023L);
-constexpr NTSTATUS kNotImplemented = static_cast<NTSTATUS>(0xC0000002L);
-
-template <typename Proc>
-Proc SystemEntry(const wchar_t* library, const char* name) {
-  const HMODULE module = GetModuleHandleW(library);
-  return module ? reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
-using QueryProc = NTSTATUS(NTAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
-
-NTSTATUS QueryProcess(HANDLE process, ULONG infoClass, void* buffer, ULONG size, ULONG* needed = nullptr) {
-  static const auto query = SystemEntry<QueryProc>(L"ntdll.dll", "NtQueryInformationProcess");
-  return query ? query(process, infoClass, buffer, size, needed) : kNotImplemented;
-}
-
-// The structures of another process as its own word size lays them out, whatever this program's.
-template <typename Pointer>
-struct RemoteString {
-  std::uint16_t length;  // bytes
-  std::uint16_t maximumLength;
-  alignas(sizeof(Pointer)) Pointer buffer;
-};
-static_assert(sizeof(RemoteString<std::uint32_t>) == 8 && sizeof(RemoteString<std::uint64_t>) == 16);
-
-template <typename Pointer>
-struct BasicInformation {
-  std::int32_t exitStatus;
-  alignas(sizeof(Pointer)) Pointer pebBaseAddress;
-  Pointer affinityMask;
-  std::int32_t basePriority;
-  alignas(sizeof(Pointer)) Pointer uniqueProcessId;
-  Pointer inheritedFromUniqueProcessId;
-};
-static_assert(sizeof(BasicInformation<std::uint32_t>) == 24 && sizeof(BasicInformation<std::uint64_t>) == 48);
 
 // Reads bytes of another process at an address of its word size; false unless every byte was read.
 using MemoryReader = bool (*)(HANDLE process, std::uint64_t address, void* buffer, std::size_t size);
-
-bool ReadSameWordSize(HANDLE process, std::uint64_t address, void* buffer, std::size_t size) {
-  if (address == 0 || address > std::numeric_limits<std::uintptr_t>::max() - size) return false;
-  SIZE_T read = 0;
-  return ReadProcessMemory(process, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(address)),
-                           buffer, size, &read) &&
-         read == size;
-}
 
 struct ParameterTexts {
   std::wstring imagePath;
@@ -108,6 +65,7 @@ bool ReadWiderWordSize(HANDLE process, std::uint64_t address, void* buffer, std:
 }
 
 ParameterTexts ReadWiderParameters(HANDLE process) {
+  using QueryProc = NTSTATUS(NTAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
   static const auto query64 = SystemEntry<QueryProc>(L"ntdll.dll", "NtWow64QueryInformationProcess64");
   BasicInformation<std::uint64_t> basic{};
   if (!query64 || !NT_SUCCESS(query64(process, kProcessBasicInformation, &basic, sizeof basic, nullptr)))

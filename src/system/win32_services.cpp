@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "common/text.h"
@@ -112,6 +113,9 @@ std::vector<ModuleEntry> Win32Services::ModuleSnapshot(std::uint32_t processId) 
   std::vector<ModuleEntry> modules;
   lastModuleFailure_ = ModuleFailure::None;
   if (processId == 0) return modules;
+  // The snapshot where the loader's list cannot be read whole: it tells why, or waits out a change.
+  if (std::optional<std::vector<ModuleEntry>> listed = loaderModules_.Read(processId))
+    return std::move(*listed);
   gui::KernelHandle snapshot(ModuleSnapshotHandle(processId));
   MODULEENTRY32W entry{};
   entry.dwSize = sizeof entry;

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "system/loader_modules.h"
 #include "system/process_details.h"
 #include "system/services.h"
 
@@ -31,6 +32,7 @@ class Win32Services : public ISystemServices {
 
  private:
   ModuleFailure lastModuleFailure_ = ModuleFailure::None;
+  LoaderModuleReader loaderModules_;
   std::vector<std::uint64_t> processBuffer_;  // the system's answer to the process query, reused
   // FileDescription and CompanyName per image path: many processes run one executable.
   std::map<std::wstring, VersionTexts> versionTexts_;

@@ -54,9 +54,17 @@ HANDLE WINAPI BadLengthFirst(DWORD flags, DWORD processId) {
   return INVALID_HANDLE_VALUE;
 }
 
+BOOL WINAPI NoMemoryRead(HANDLE, LPCVOID, LPVOID, SIZE_T, SIZE_T*) {
+  SetLastError(ERROR_PARTIAL_COPY);
+  return FALSE;
+}
+
+// The snapshot is asked where the loader's list cannot be read whole.
 TEST(ModuleSnapshot, ABadLengthPassesAndIsAskedAgainAFewTimesNotForEver) {
   testing::ImportPatch patch("kernel32.dll", "CreateToolhelp32Snapshot",
                              reinterpret_cast<void*>(&BadLengthFirst));
+  const testing::ImportPatch unreadable("kernel32.dll", "ReadProcessMemory",
+                                        reinterpret_cast<void*>(&NoMemoryRead));
   realSnapshot = patch.Original<decltype(&CreateToolhelp32Snapshot)>();
   Win32Services services;
   badLengths = 2;
