@@ -65,9 +65,14 @@ std::optional<LoaderList> ReadList(std::uint64_t loader, const RemoteRead& read,
     return std::nullopt;
   LoaderList list;
   list.first = next == head ? 0 : next;
+  // Each entry links back to the one before it: a link that does not was read while the loader
+  // changed the list, and the walk stops there instead of following it elsewhere.
+  std::uint64_t before = head;
   for (std::size_t walked = 0; next != head; ++walked) {
     LoaderEntry<Pointer> entry{};
-    if (walked == kMaxLoaderEntries || !read(next, &entry, sizeof entry)) return std::nullopt;
+    if (walked == kMaxLoaderEntries || !read(next, &entry, sizeof entry) || entry.loadOrder.previous != before)
+      return std::nullopt;
+    before = next;
     ModuleEntry module;
     if (!ReadName(entry.baseName, kModuleNameChars, read, module.moduleName) ||
         !ReadName(entry.fullName, kModulePathChars, read, module.exePath))
