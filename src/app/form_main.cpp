@@ -7,7 +7,6 @@
 #include "app/settings_store.h"
 #include "common/cost_text.h"
 #include "gui/application.h"
-#include "gui/fold_box.h"
 
 namespace k32 {
 
@@ -120,12 +119,8 @@ TFormMain::TFormMain(ISystemServices& services)
   IsMainForm = true;
   SetCaption("Kestrel32");
   SetDesignSize(642, 455);
-  for (gui::TImageList* images : {&ImageList1, &ProcImages, &WindowImages, &FoldBoxes})
-    images->SetSize(PictureSizeForDpi(Dpi()));
-  FoldBoxes.AddDrawn(2, gui::DrawFoldBox);
+  ImageList1.SetSize(PictureSizeForDpi(Dpi()));
   ImageList1.AddMaskedResource("IMAGELIST1");
-  ProcImages.AddMaskedResource("PROCIMAGES");
-  WindowImages.AddMaskedResource("WINDOWIMAGES");
 
   CreateActions();
   CreateControls();
@@ -239,7 +234,6 @@ void TFormMain::CreateControls() {
         list->SetColumnDescendingFirst(index, true);
       }
     }
-    list->SmallImages = i < 2 ? ProcImages.Handle() : WindowImages.Handle();
     if (upper) {
       list->SetAlign(TAlign::alTop);
       list->SetDesignBounds(0, 0, 0, 207);
@@ -255,6 +249,8 @@ void TFormMain::CreateControls() {
   processPage_ =
       std::make_unique<TProcessPage>(*lists[0], *lists[1], services_, [this] { RefreshCmdExecute(); });
   windowPage_ = std::make_unique<TWindowPage>(*lists[2], *lists[3], services_);
+  processPage_->SetPictureSize(ImageList1.Size());
+  windowPage_->SetPictureSize(ImageList1.Size());
   processPage_->OnModuleListReason = [this] { UpdateStatusText(); };
   lists[0]->OnColumnClick = [this](int column) { ProcListColumnClick(column); };
   lists[1]->OnColumnClick = [this](int column) { ModuleListColumnClick(column); };
@@ -344,8 +340,9 @@ void TFormMain::CreateMenus() {
 
 // The pictures of the new size go in first: the tool bar, lists and menus measure by them.
 void TFormMain::ChangeScale(int oldDpi) {
-  for (gui::TImageList* images : {&ImageList1, &ProcImages, &WindowImages, &FoldBoxes})
-    images->SetSize(PictureSizeForDpi(Dpi()));
+  ImageList1.SetSize(PictureSizeForDpi(Dpi()));
+  processPage_->SetPictureSize(ImageList1.Size());
+  windowPage_->SetPictureSize(ImageList1.Size());
   gui::TForm::ChangeScale(oldDpi);
 }
 
@@ -459,7 +456,7 @@ void TFormMain::UpdateStatusText() {
 
 void TFormMain::TreeCmdExecute() {
   TreeCmd->SetChecked(!TreeCmd->Checked());
-  processPage_->SetTree(TreeCmd->Checked(), FoldBoxes.Handle());
+  processPage_->SetTree(TreeCmd->Checked());
 }
 
 void TFormMain::PauseCmdExecute() {

@@ -118,9 +118,6 @@ class TFormMain : public gui::TForm {
 
   // Image lists.
   gui::TImageList ImageList1;
-  gui::TImageList ProcImages;
-  gui::TImageList WindowImages;
-  gui::TImageList FoldBoxes;  // the process tree's fold boxes
 
   // Controls.
   gui::TCoolBar* CoolBar;

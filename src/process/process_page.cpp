@@ -10,6 +10,7 @@
 #include "common/cost_text.h"
 #include "common/text.h"
 #include "gui/application.h"
+#include "gui/fold_box.h"
 #include "listview/list_update.h"
 
 namespace k32 {
@@ -33,9 +34,17 @@ std::string ModuleFailureText(ModuleFailure failure) {
 TProcessPage::TProcessPage(TdfsExtListView& procList, TdfsExtListView& moduleList, ISystemServices& services,
                            std::function<void()> refreshAll)
     : procList_(procList), moduleList_(moduleList), services_(services), refreshAll_(std::move(refreshAll)) {
+  procImages_.AddMaskedResource("PROCIMAGES");
+  foldBoxes_.AddDrawn(2, gui::DrawFoldBox);
+  for (TdfsExtListView* list : {&procList_, &moduleList_}) list->SetSmallImages(procImages_.Handle());
   procList_.OnSelectItem = [this](gui::TListItem* item, bool selected) {
     ProcListSelectItem(item, selected);
   };
+}
+
+void TProcessPage::SetPictureSize(int size) {
+  procImages_.SetSize(size);
+  foldBoxes_.SetSize(size);
 }
 
 void TProcessPage::ClearModules() {

@@ -10,6 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "gui/comctrls.h"
 #include "listview/ext_list_view.h"
 #include "listview/list_update.h"
 #include "process/cpu_shares.h"
@@ -86,9 +87,13 @@ class TProcessPage {
   // Opens the folder of the chosen module in the shell, owned by owner.
   void OpenModuleFolder(HWND owner);
 
-  // Each process under the one that started it, with fold boxes from the images given (which the
-  // caller keeps); off: the flat list, sorted as before.
-  void SetTree(bool on, HIMAGELIST foldBoxes);
+  // The pictures of both lists (the processes' and the tree's fold boxes) at a size for the window's
+  // DPI; before the lists measure their rows by them.
+  void SetPictureSize(int size);
+
+  // Each process under the one that started it, with its fold boxes; off: the flat list, sorted as
+  // before.
+  void SetTree(bool on);
   [[nodiscard]] bool Tree() const { return tree_; }
   // Folds or unfolds what lies below the row; nothing for a row with nothing below it.
   void SetFolded(int index, bool folded);
@@ -111,6 +116,8 @@ class TProcessPage {
   THeldTarget<ProcessTargets> targets_;
   CpuShares cpuShares_;
   ProcessFactsCache facts_;
+  gui::TImageList procImages_;
+  gui::TImageList foldBoxes_;
   bool tree_ = false;
   std::unordered_set<std::wstring> folded_;  // keys of the folded processes
 

@@ -31,10 +31,10 @@ const RowText& ItemText(const gui::TListItem& item, int column) { return item.Te
 
 }  // namespace
 
-void TProcessPage::SetTree(bool on, HIMAGELIST foldBoxes) {
+void TProcessPage::SetTree(bool on) {
   if (on == tree_) return;
   tree_ = on;
-  procList_.SetStateImages(on ? foldBoxes : nullptr);
+  procList_.SetStateImages(on ? foldBoxes_.Handle() : nullptr);
   if (on) {
     procList_.OnArrangeRows = [this](int, bool) { ShowRows(RowUpdate::Filter); };
     procList_.OnKeyDown = [this](WPARAM key) { return TreeKey(key); };

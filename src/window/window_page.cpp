@@ -15,6 +15,8 @@ namespace k32 {
 
 TWindowPage::TWindowPage(TdfsExtListView& windowList, TdfsExtListView& childList, ISystemServices& services)
     : windowList_(windowList), childList_(childList), services_(services) {
+  windowImages_.AddMaskedResource("WINDOWIMAGES");
+  for (TdfsExtListView* list : {&windowList_, &childList_}) list->SetSmallImages(windowImages_.Handle());
   windowList_.OnSelectItem = [this](gui::TListItem* item, bool selected) {
     WindowListSelectItem(item, selected);
   };

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/comctrls.h"
 #include "gui/form.h"
 #include "listview/ext_list_view.h"
 #include "listview/list_update.h"
@@ -41,6 +42,9 @@ class TWindowPage {
   }
 
   // The first step of a refresh: no descendant is shown until a window row is selected again.
+  // The windows' pictures in both lists at a size for the window's DPI.
+  void SetPictureSize(int size) { windowImages_.SetSize(size); }
+
   void ClearChildren();
   // The window list brought up to date, the same window selected again and its descendants brought
   // up to date (a row selected anew fills them); the owners are looked up in the refresh's process
@@ -65,6 +69,7 @@ class TWindowPage {
   TdfsExtListView& windowList_;
   TdfsExtListView& childList_;
   ISystemServices& services_;
+  gui::TImageList windowImages_;
   // A window is told by its handle and its class, so that a reused handle is another row.
   static constexpr RowKeyColumns kWindowKey{kHandleColumn, kHandleColumn + 1};
   FilteredRows rows_{4, kWindowKey};  // handle, class, title and process are filtered
