@@ -1,0 +1,80 @@
+// A test that never ends is killed by its timeout with nothing said. This watch says, while such a
+// test still runs, which windows are up: this process's own and every dialog on the desktop (a
+// message box waiting for an answer is the usual cause). Output is unbuffered, so that a killed run
+// keeps what it wrote, its last test's name included.
+#pragma once
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+namespace k32::testing {
+
+class HangWatch : public ::testing::EmptyTestEventListener {
+ public:
+  // After `after` milliseconds in one test, once per test.
+  static void Start(DWORD after) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    auto* watch = new HangWatch(after);  // the listener list owns it
+    ::testing::UnitTest::GetInstance()->listeners().Append(watch);
+    std::thread([watch] { watch->Watch(); }).detach();
+  }
+
+ private:
+  explicit HangWatch(DWORD after) : after_(after) {}
+  void OnTestStart(const ::testing::TestInfo&) override {
+    started_ = GetTickCount();
+    told_ = false;
+    running_ = true;
+  }
+  void OnTestEnd(const ::testing::TestInfo&) override { running_ = false; }
+
+  void Watch() {
+    for (;;) {
+      Sleep(1000);
+      if (!running_ || told_ || GetTickCount() - started_ < after_) continue;
+      told_ = true;
+      std::printf("hang watch: the test has run %lu s; windows up:\n", after_ / 1000);
+      EnumWindows(&TellTopLevel, 0);
+    }
+  }
+
+  // Read without a message: a window of this process's stuck thread would not answer one.
+  static std::string TextOf(HWND window) {
+    wchar_t text[160] = {};
+    InternalGetWindowText(window, text, 160);
+    char utf8[480] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+  }
+  static void Tell(HWND window, const char* indent) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    std::printf("%s%s \"%s\"%s\n", indent, name, TextOf(window).c_str(), IsWindowVisible(window) ? "" : " (hidden)");
+  }
+  static BOOL CALLBACK TellTopLevel(HWND window, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    const bool dialog = std::string(name) == "#32770" && IsWindowVisible(window);
+    if (process != GetCurrentProcessId() && !dialog) return TRUE;
+    Tell(window, "  ");
+    if (dialog) EnumChildWindows(window, &TellChild, 0);
+    return TRUE;
+  }
+  static BOOL CALLBACK TellChild(HWND window, LPARAM) {
+    Tell(window, "    ");
+    return TRUE;
+  }
+
+  const DWORD after_;
+  std::atomic<DWORD> started_{0};
+  std::atomic<bool> running_{false}, told_{false};
+};
+
+}  // namespace k32::testing
