@@ -19,26 +19,32 @@ class HangWatch : public ::testing::EmptyTestEventListener {
   // After `after` milliseconds in one test, once per test.
   static void Start(DWORD after) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    auto* watch = new HangWatch(after);  // the listener list owns it
-    ::testing::UnitTest::GetInstance()->listeners().Append(watch);
-    std::thread([watch] { watch->Watch(); }).detach();
+    // Kept to the process's end: the watching thread outlives the listener, which gtest deletes.
+    auto* state = new State{after};
+    ::testing::UnitTest::GetInstance()->listeners().Append(new HangWatch(*state));
+    std::thread([state] { Watch(*state); }).detach();
   }
 
  private:
-  explicit HangWatch(DWORD after) : after_(after) {}
+  struct State {
+    const DWORD after;
+    std::atomic<DWORD> started{0};
+    std::atomic<bool> running{false}, told{false};
+  };
+  explicit HangWatch(State& state) : state_(state) {}
   void OnTestStart(const ::testing::TestInfo&) override {
-    started_ = GetTickCount();
-    told_ = false;
-    running_ = true;
+    state_.started = GetTickCount();
+    state_.told = false;
+    state_.running = true;
   }
-  void OnTestEnd(const ::testing::TestInfo&) override { running_ = false; }
+  void OnTestEnd(const ::testing::TestInfo&) override { state_.running = false; }
 
-  void Watch() {
+  static void Watch(State& state) {
     for (;;) {
       Sleep(1000);
-      if (!running_ || told_ || GetTickCount() - started_ < after_) continue;
-      told_ = true;
-      std::printf("hang watch: the test has run %lu s; windows up:\n", after_ / 1000);
+      if (!state.running || state.told || GetTickCount() - state.started < state.after) continue;
+      state.told = true;
+      std::printf("hang watch: the test has run %lu s; windows up:\n", state.after / 1000);
       EnumWindows(&TellTopLevel, 0);
     }
   }
@@ -72,9 +78,7 @@ class HangWatch : public ::testing::EmptyTestEventListener {
     return TRUE;
   }
 
-  const DWORD after_;
-  std::atomic<DWORD> started_{0};
-  std::atomic<bool> running_{false}, told_{false};
+  State& state_;
 };
 
 }  // namespace k32::testing
