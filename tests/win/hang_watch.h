@@ -10,7 +10,6 @@
 #include <atomic>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 namespace k32::testing {
 
@@ -19,15 +18,17 @@ class HangWatch : public ::testing::EmptyTestEventListener {
   // After `after` milliseconds in one test, once per test.
   static void Start(DWORD after) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    // Kept to the process's end: the watching thread outlives the listener, which gtest deletes.
+    // Kept to the process's end: gtest deletes its listeners at exit, the state must not go with them.
     auto* state = new State{after};
+    state->stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    state->thread = CreateThread(nullptr, 0, &Watch, state, 0, nullptr);
     ::testing::UnitTest::GetInstance()->listeners().Append(new HangWatch(*state));
-    std::thread([state] { Watch(*state); }).detach();
   }
 
  private:
   struct State {
     const DWORD after;
+    HANDLE stop = nullptr, thread = nullptr;
     std::atomic<DWORD> started{0};
     std::atomic<bool> running{false}, told{false};
   };
@@ -38,15 +39,24 @@ class HangWatch : public ::testing::EmptyTestEventListener {
     state_.running = true;
   }
   void OnTestEnd(const ::testing::TestInfo&) override { state_.running = false; }
+  // The watch ends before the process does: no thread of ours runs while the runtime tears down.
+  void OnTestProgramEnd(const ::testing::UnitTest&) override {
+    if (!state_.thread) return;
+    SetEvent(state_.stop);
+    WaitForSingleObject(state_.thread, 5000);
+    CloseHandle(state_.thread);
+    state_.thread = nullptr;
+  }
 
-  static void Watch(State& state) {
-    for (;;) {
-      Sleep(1000);
+  static DWORD WINAPI Watch(void* context) {
+    State& state = *static_cast<State*>(context);
+    while (WaitForSingleObject(state.stop, 1000) == WAIT_TIMEOUT) {
       if (!state.running || state.told || GetTickCount() - state.started < state.after) continue;
       state.told = true;
       std::printf("hang watch: the test has run %lu s; windows up:\n", state.after / 1000);
       EnumWindows(&TellTopLevel, 0);
     }
+    return 0;
   }
 
   // Read without a message: a window of this process's stuck thread would not answer one.
