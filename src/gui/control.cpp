@@ -78,7 +78,10 @@ TControl* TControl::FromHandle(HWND window) {
   if (!window) return nullptr;
   const auto& objects = ThreadObjects();
   if (const auto found = objects.find(window); found != objects.end()) return found->second;
-  return static_cast<TControl*>(GetPropA(window, kObjectProp));
+  // Another instance's window carries the same property, holding an address of that process.
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process == GetCurrentProcessId() ? static_cast<TControl*>(GetPropA(window, kObjectProp)) : nullptr;
 }
 
 HWND TControl::Handle() {

@@ -232,5 +232,35 @@ TEST(FindingE2E, TheCrosshairPicksAWindowOfTheOtherWordSize) {
   }));
 }
 
+// Another instance's windows carry the program's mark, holding addresses of that process: the
+// pointer leaving a tool button for such a window clears the hint, and the program goes on.
+TEST(FindingE2E, ThePointerLeavingForAnotherInstancesWindowClearsTheHint) {
+  Program program;
+  ASSERT_NE(program.MainWindow(), nullptr);
+  RECT bounds{};
+  GetWindowRect(program.MainWindow(), &bounds);
+  HWND other = CreateWindowExA(WS_EX_TOPMOST, "#32770", "another instance", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                               bounds.right + 10, bounds.top, 300, 200, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(other && SetPropA(other, "Kestrel32.Object", reinterpret_cast<HANDLE>(16)));
+  HWND bar = program.ToolBar(kToolBar1Buttons);
+  const RECT button = program.ToolButtonRect(bar, 0);
+  POINT over{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  ClientToScreen(bar, &over);
+  MouseAt(over, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !program.StatusText(2).empty(); }));
+  MouseAt({bounds.right + 160, bounds.top + 100}, 0);
+  // Read only while the program answers: a program stopped by a fault would hold the reader.
+  bool answering = true;
+  PumpUntil([&] {
+    DWORD_PTR answer = 0;
+    answering = SendMessageTimeoutA(program.MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0;
+    return !answering || program.StatusText(2).empty();
+  });
+  ASSERT_TRUE(answering) << "the program stopped answering";
+  EXPECT_EQ(program.StatusText(2), "");
+  RemovePropA(other, "Kestrel32.Object");
+  DestroyWindow(other);
+}
+
 }  // namespace
 }  // namespace k32::e2e
