@@ -22,13 +22,29 @@ UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageA("TaskbarCreated");
   return message;
 }
+
+// A program run as administrator hears from the shell, which runs below it, only the messages it
+// lets through: without this its icon would not come back when the shell restarts.
+void LetTheShellReach(HWND window, UINT message) {
+  if (!message) return;
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  using WindowFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);  // Windows 7 and later
+  using ProcessFilter = BOOL(WINAPI*)(UINT, DWORD);               // Windows Vista
+  constexpr DWORD kAllow = 1;                                     // MSGFLT_ALLOW, MSGFLT_ADD
+  if (const auto filter = reinterpret_cast<WindowFilter>(
+          reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx"))))
+    filter(window, message, kAllow, nullptr);
+  else if (const auto processFilter = reinterpret_cast<ProcessFilter>(
+               reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter"))))
+    processFilter(message, kAllow);
+}
 }  // namespace
 
 TSysTray::TSysTray()
     : window_([this](HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         return WndProc(window, message, wparam, lparam);
       }) {
-  TaskbarCreatedMessage();
+  LetTheShellReach(window_.Handle(), TaskbarCreatedMessage());
   timer_.SetEnabled(false);
   timer_.OnTimer = [this] { ChangeIcon(); };
 }
