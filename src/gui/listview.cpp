@@ -442,6 +442,23 @@ void TListView::EndUpdate() {
   }
 }
 
+void TListView::ContextPopup(POINT screen) {
+  if (screen.x == -1 && screen.y == -1 && HandleAllocated()) {
+    HWND view = Handle();
+    const auto focused = static_cast<int>(SendMessageA(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    const auto top = static_cast<int>(SendMessageA(view, LVM_GETTOPINDEX, 0, 0));
+    const auto page = static_cast<int>(SendMessageA(view, LVM_GETCOUNTPERPAGE, 0, 0));
+    RECT label{LVIR_LABEL, 0, 0, 0};
+    if (focused >= top && focused < top + page &&
+        SendMessageA(view, LVM_GETITEMRECT, focused, reinterpret_cast<LPARAM>(&label))) {
+      POINT at{std::max<LONG>(label.left, 0), label.bottom};  // a list scrolled sideways: its edge
+      ClientToScreen(view, &at);
+      screen = at;
+    }
+  }
+  TControl::ContextPopup(screen);
+}
+
 HWND TListView::HeaderHandle() const {
   auto* self = const_cast<TListView*>(this);
   return self->HandleAllocated() ? reinterpret_cast<HWND>(SendMessageA(self->Handle(), LVM_GETHEADER, 0, 0))

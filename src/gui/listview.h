@@ -138,6 +138,8 @@ class TListView : public TControl {
   void ChangeScale(int oldDpi) override;
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool NotifyReflected(NMHDR* header, LRESULT* result) override;
+  // From the keyboard the menu opens by the focused row while it is in view.
+  void ContextPopup(POINT screen) override;
 
   // Hooks for the enhanced views.
   virtual void ColClick(int column);

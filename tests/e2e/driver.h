@@ -82,10 +82,10 @@ class Program {
   RECT ToolButtonRect(HWND bar, int index) const;
   // Waits until the process has ended; returns its exit code, or STILL_ACTIVE.
   DWORD WaitForExit(DWORD milliseconds) const;
-
- private:
   // The part of the row (LVIR_*) in the list's client coordinates, once the row is scrolled into view.
   RECT ShownItemRect(HWND list, int row, int part) const;
+
+ private:
   RegistryTurn turn_;
   PROCESS_INFORMATION info_{};
   HWND main_ = nullptr;

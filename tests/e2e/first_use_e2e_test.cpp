@@ -2,6 +2,8 @@
 // hints of a list's menu, and the keyboard reaching the lists and the settings dialog.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "e2e/driver.h"
 #include "win/registry_values.h"
 
@@ -36,11 +38,23 @@ TEST(KeyboardE2E, TheListsAndTheSettingsDialogTakeTheKeyboardAndTheListMenuShows
   PostMessageA(lists[0], WM_KEYDOWN, VK_TAB, 1);
   EXPECT_TRUE(WaitUntil([&] { return program.FocusedWindow() == lists[1]; })) << "Tab: the module list";
 
-  PostMessageA(lists[0], WM_CONTEXTMENU, reinterpret_cast<WPARAM>(lists[0]), MAKELPARAM(300, 300));
-  ASSERT_TRUE(WaitUntil([] {
-    HWND menu = FindWindowA("#32768", nullptr);
+  // Shift+F10 back in the process list opens its menu by the focused row.
+  SetForegroundWindow(program.MainWindow());
+  Press({VK_SHIFT, VK_TAB});
+  ASSERT_TRUE(WaitUntil([&] { return program.FocusedWindow() == lists[0]; }));
+  program.SelectRow(lists[0], 3);
+  const RECT row = program.ShownItemRect(lists[0], 3, LVIR_LABEL);
+  Press({VK_SHIFT, VK_F10});
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    menu = FindWindowA("#32768", nullptr);
     return menu && IsWindowVisible(menu);
   }));
+  POINT below{row.left, row.bottom};
+  ClientToScreen(lists[0], &below);
+  RECT placed{};
+  GetWindowRect(menu, &placed);
+  EXPECT_EQ(std::make_pair(placed.left, placed.top), std::make_pair(below.x, below.y));
   for (const char* hint : {"终止选定的进程", "刷新进程列表"}) {
     PostMessageA(lists[0], WM_KEYDOWN, VK_DOWN, 1);
     EXPECT_TRUE(WaitUntil([&] { return program.StatusText(2) == hint; })) << hint;
