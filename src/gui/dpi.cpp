@@ -1,12 +1,13 @@
 #include "gui/dpi.h"
 
+#include "gui/system_entry.h"
+
 namespace k32::gui {
 
 namespace {
 template <typename Proc>
 Proc User32Entry(const char* name) {
-  static HMODULE user32 = GetModuleHandleA("user32.dll");
-  return user32 ? reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+  return SystemEntry<Proc>(L"user32.dll", name);
 }
 
 int ScreenDpi() {

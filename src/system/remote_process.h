@@ -8,18 +8,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "gui/system_entry.h"
+
 namespace k32 {
 
 inline constexpr ULONG kProcessBasicInformation = 0;
 inline constexpr ULONG kProcessWow64Information = 26;
 inline constexpr ULONG kProcessCommandLineInformation = 60;  // Windows 8.1 and later
 
-// An entry point the system may lack (an older one) or the import libraries may not name; null then.
-template <typename Proc>
-Proc SystemEntry(const wchar_t* library, const char* name) {
-  const HMODULE module = GetModuleHandleW(library);
-  return module ? reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
+using gui::SystemEntry;
 
 // NtQueryInformationProcess; STATUS_NOT_IMPLEMENTED where the system has none.
 NTSTATUS QueryProcess(HANDLE process, ULONG infoClass, void* buffer, ULONG size, ULONG* needed = nullptr);

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "gui/system_entry.h"
+
 namespace k32 {
 
 namespace {
@@ -51,8 +53,7 @@ static_assert(offsetof(ProcessRecord, PagefileUsage) == (sizeof(void*) == 8 ? 0x
 using QueryProc = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
 
 QueryProc Query() {
-  static const auto query = reinterpret_cast<QueryProc>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  static const auto query = gui::SystemEntry<QueryProc>(L"ntdll.dll", "NtQuerySystemInformation");
   return query;
 }
 

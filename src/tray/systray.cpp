@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "gui/system_entry.h"
 #include "tray/tooltip.h"
 
 namespace k32 {
@@ -27,15 +28,13 @@ UINT TaskbarCreatedMessage() {
 // lets through: without this its icon would not come back when the shell restarts.
 void LetTheShellReach(HWND window, UINT message) {
   if (!message) return;
-  HMODULE user32 = GetModuleHandleA("user32.dll");
   using WindowFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);  // Windows 7 and later
-  using ProcessFilter = BOOL(WINAPI*)(UINT, DWORD);               // Windows Vista
-  constexpr DWORD kAllow = 1;                                     // MSGFLT_ALLOW, MSGFLT_ADD
-  if (const auto filter = reinterpret_cast<WindowFilter>(
-          reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx"))))
+  using ProcessFilter = BOOL(WINAPI*)(UINT, DWORD);              // Windows Vista
+  constexpr DWORD kAllow = 1;                                    // MSGFLT_ALLOW, MSGFLT_ADD
+  if (const auto filter = gui::SystemEntry<WindowFilter>(L"user32.dll", "ChangeWindowMessageFilterEx"))
     filter(window, message, kAllow, nullptr);
-  else if (const auto processFilter = reinterpret_cast<ProcessFilter>(
-               reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter"))))
+  else if (const auto processFilter =
+               gui::SystemEntry<ProcessFilter>(L"user32.dll", "ChangeWindowMessageFilter"))
     processFilter(message, kAllow);
 }
 }  // namespace
